@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace tamrik {
+
+struct DeviceType {
+    std::uint32_t code;
+    const char* name;  // at most 10 characters
+    bool hasInput;
+    bool hasOutput;
+    bool beaconOnNextGroup;
+    bool talking;
+    float quiescentMilliamps;
+    float alarmMilliamps;
+    std::uint8_t minVersion;
+};
+
+// The 68 known device types in catalogue order.
+std::span<const DeviceType> DeviceTypeCatalogue();
+
+// Row whose code equals the low byte of `code`, or null.
+const DeviceType* DeviceTypeFind(std::uint32_t code);
+// The row's name, or the code as two upper-case hex digits.
+std::string DeviceTypeName(std::uint32_t code);
+
+bool IsManualCallPointType(std::uint32_t code);
+// Sensitivity modes a type allows (empty for types without modes).
+std::span<const std::uint8_t> SensModesAllowed(std::uint32_t code);
+bool HasCeilingCoverage(std::uint32_t code);
+bool HasWallCoverage(std::uint32_t code);
+constexpr std::uint32_t kConfigOptionType = 142;
+
+std::string_view ClassName(int classNumber);
+// Keyed by the first character; null gives "?!?!?!", unknown values are shown as they are.
+std::string SensModeName(const char* value);
+std::string VolumeName(int volume);
+std::string AlarmTypeName(std::string_view value);
+// Null where the table has no entry.
+const char* CoverageName(std::uint32_t typeCode, int index);
+std::string_view ConfigOptionName(int index);
+std::string_view LatchingName(bool nonLatchingKeyPresent);
+
+// Rewrites `value` (a buffer of at least 2 characters) to the next mode the type allows.
+void SensModeStep(char* value, std::uint32_t typeCode);
+
+}  // namespace tamrik

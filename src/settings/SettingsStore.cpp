@@ -1,0 +1,253 @@
+#include "settings/SettingsStore.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace tamrik {
+namespace {
+
+thread_local SettingsStore* currentStore = nullptr;
+
+std::string_view clampKey(std::string_view key) { return key.substr(0, std::min(key.size(), SettingsStore::kMaxKeyLength)); }
+
+std::uint32_t homeSlot(const SettingsStore& store, std::string_view key) {
+    return StoreHash(key, static_cast<std::uint32_t>(key.size() % 256)) % store.bucketCount;
+}
+
+bool keyEquals(const SettingEntry& entry, std::string_view key) {
+    return std::strlen(entry.key) == key.size() && std::memcmp(entry.key, key.data(), key.size()) == 0;
+}
+
+void copyText(char* destination, std::size_t capacity, std::string_view text) {
+    const std::size_t length = std::min(text.size(), capacity - 1);
+    std::memcpy(destination, text.data(), length);
+    destination[length] = '\0';
+}
+
+// Slot index holding the key, or -1.
+std::int32_t findSlot(const SettingsStore& store, std::string_view key) {
+    if (!store.isCreated()) return -1;
+    for (std::int32_t index = static_cast<std::int32_t>(homeSlot(store, key)); index >= 0;
+         index = store.slots[index].next) {
+        const auto& slot = store.slots[index];
+        if (slot.entry && keyEquals(*slot.entry, key)) return index;
+    }
+    return -1;
+}
+
+std::int32_t findFreeSlot(SettingsStore& store) {
+    for (std::uint32_t index = store.firstFreeHint; index < store.bucketCount; ++index) {
+        if (!store.slots[index].entry) {
+            store.firstFreeHint = index;
+            return static_cast<std::int32_t>(index);
+        }
+    }
+    store.firstFreeHint = store.bucketCount;
+    return -1;
+}
+
+void markFree(SettingsStore& store, std::int32_t index) {
+    auto& slot = store.slots[index];
+    slot.entry.reset();
+    slot.next = -1;
+    store.firstFreeHint = std::min(store.firstFreeHint, static_cast<std::uint32_t>(index));
+}
+
+std::int32_t predecessorOf(const SettingsStore& store, std::int32_t index) {
+    for (std::int32_t i = 0; i < store.bucketCount; ++i) {
+        if (store.slots[i].next == index) return i;
+    }
+    return -1;
+}
+
+// Places an existing entry by the insertion walk. The caller guarantees a free slot exists.
+void placeEntry(SettingsStore& store, std::unique_ptr<SettingEntry> entry) {
+    std::int32_t index = static_cast<std::int32_t>(homeSlot(store, entry->key));
+    while (store.slots[index].entry) {
+        if (store.slots[index].next < 0) {
+            const std::int32_t freeIndex = findFreeSlot(store);
+            store.slots[index].next = freeIndex;
+            store.slots[freeIndex].next = -1;
+        }
+        index = store.slots[index].next;
+    }
+    store.slots[index].entry = std::move(entry);
+    store.slots[index].next = -1;
+}
+
+// Whether any key stored from `index` onwards along the chain has `index` as its home slot.
+bool isHomeOfLaterKey(const SettingsStore& store, std::int32_t index) {
+    for (std::int32_t i = index; i >= 0; i = store.slots[i].next) {
+        const auto& entry = store.slots[i].entry;
+        if (entry && static_cast<std::int32_t>(homeSlot(store, entry->key)) == index) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::uint32_t StoreHash(std::string_view key, std::uint32_t length) {
+    std::uint32_t hash = 5381;
+    const std::size_t count = std::min<std::size_t>(length, key.size());
+    for (std::size_t i = 0; i < count; ++i) hash = hash * 33 + static_cast<unsigned char>(key[i]);
+    return hash;
+}
+
+void StoreCreate(SettingsStore& store) {
+    currentStore = &store;
+    store.bucketCount = SettingsStore::kBucketCount;
+    store.entryCount = 0;
+    store.slots = std::make_unique<SettingsStore::Slot[]>(store.bucketCount);
+    store.firstFreeHint = 0;
+}
+
+void StoreDestroy(SettingsStore* store) {
+    if (!store) return;
+    store->slots.reset();
+    store->entryCount = 0;
+    store->firstFreeHint = 0;
+}
+
+SettingsStore* StoreSelect(SettingsStore* store) {
+    SettingsStore* previous = currentStore;
+    if (store) currentStore = store;
+    return previous;
+}
+
+char* SettingGet(SettingsStore& store, std::string_view key) {
+    const std::int32_t index = findSlot(store, clampKey(key));
+    return index < 0 ? nullptr : store.slots[index].entry->value;
+}
+
+const char* SettingGet(const SettingsStore& store, std::string_view key) {
+    const std::int32_t index = findSlot(store, clampKey(key));
+    return index < 0 ? nullptr : store.slots[index].entry->value;
+}
+
+char* SettingSet(SettingsStore& store, std::string_view key, std::string_view initialValue) {
+    if (!store.isCreated()) return nullptr;
+    key = clampKey(key);
+    std::int32_t index = static_cast<std::int32_t>(homeSlot(store, key));
+    while (store.slots[index].entry) {
+        if (keyEquals(*store.slots[index].entry, key)) return store.slots[index].entry->value;
+        if (store.slots[index].next >= 0) {
+            index = store.slots[index].next;
+            continue;
+        }
+        const std::int32_t freeIndex = findFreeSlot(store);
+        if (freeIndex < 0) return nullptr;
+        store.slots[index].next = freeIndex;
+        store.slots[freeIndex].next = -1;
+        index = freeIndex;
+    }
+    auto entry = std::make_unique<SettingEntry>();
+    std::memset(entry.get(), 0, sizeof(SettingEntry));
+    copyText(entry->key, sizeof entry->key, key);
+    copyText(entry->value, sizeof entry->value, initialValue);
+    auto& slot = store.slots[index];
+    slot.next = -1;
+    slot.entry = std::move(entry);
+    ++store.entryCount;
+    return slot.entry->value;
+}
+
+std::int32_t SettingGetInt(const SettingsStore& store, std::string_view key) {
+    const char* value = SettingGet(store, key);
+    return value ? ParseLeadingInt(value) : 0;
+}
+
+void SettingSetFlag(SettingsStore& store, std::string_view key, bool flag) {
+    if (char* value = SettingSet(store, key, "0")) value[0] = flag ? '1' : '0';
+}
+
+// Deletion keeps every remaining key reachable from its home slot. The successor's entry is
+// pulled forward as usual, unless the successor slot is the home of a key further down the chain;
+// then the rest of the chain is taken out and placed again. A slot emptied at a chain's end is
+// unlinked so that it can never become the shared tail of two chains.
+void SettingDelete(SettingsStore& store, std::string_view key) {
+    const std::int32_t index = findSlot(store, clampKey(key));
+    if (index < 0) return;
+    auto& slot = store.slots[index];
+    slot.entry.reset();
+    --store.entryCount;
+
+    const std::int32_t successor = slot.next;
+    if (successor < 0) {
+        const std::int32_t predecessor = predecessorOf(store, index);
+        if (predecessor >= 0) store.slots[predecessor].next = -1;
+        markFree(store, index);
+        return;
+    }
+    if (!isHomeOfLaterKey(store, successor)) {
+        slot.entry = std::move(store.slots[successor].entry);
+        slot.next = store.slots[successor].next;
+        markFree(store, successor);
+        return;
+    }
+    const std::int32_t predecessor = predecessorOf(store, index);
+    if (predecessor >= 0) store.slots[predecessor].next = -1;
+    std::int32_t next = successor;
+    markFree(store, index);
+    std::vector<std::unique_ptr<SettingEntry>> detached;
+    while (next >= 0) {
+        const std::int32_t following = store.slots[next].next;
+        detached.push_back(std::move(store.slots[next].entry));
+        markFree(store, next);
+        next = following;
+    }
+    for (auto& entry : detached) placeEntry(store, std::move(entry));
+}
+
+std::uint32_t StoreChecksum(const SettingsStore* store) {
+    std::uint32_t sum = 0x5A5A5A5A;
+    if (!store || !store->isCreated()) return sum;
+    for (std::uint32_t i = 0; i < store->bucketCount; ++i) {
+        const auto& entry = store->slots[i].entry;
+        if (!entry) continue;
+        for (const char* c = entry->value; *c; ++c) sum += static_cast<unsigned char>(*c);
+        for (const char* c = entry->key; *c; ++c) sum += static_cast<unsigned char>(*c);
+    }
+    return sum;
+}
+
+bool SettingPut(SettingsStore& store, std::string_view key, std::string_view value) {
+    char* buffer = SettingSet(store, key, value);
+    if (!buffer) return false;
+    copyText(buffer, SettingEntry::kValueCapacity, value);
+    return true;
+}
+
+std::string_view SettingText(const SettingsStore& store, std::string_view key, std::string_view fallback) {
+    const char* value = SettingGet(store, key);
+    return value ? std::string_view(value) : fallback;
+}
+
+char* SettingGet(std::string_view key) { return currentStore ? SettingGet(*currentStore, key) : nullptr; }
+char* SettingSet(std::string_view key, std::string_view initialValue) {
+    return currentStore ? SettingSet(*currentStore, key, initialValue) : nullptr;
+}
+std::int32_t SettingGetInt(std::string_view key) { return currentStore ? SettingGetInt(*currentStore, key) : 0; }
+void SettingSetFlag(std::string_view key, bool flag) {
+    if (currentStore) SettingSetFlag(*currentStore, key, flag);
+}
+void SettingDelete(std::string_view key) {
+    if (currentStore) SettingDelete(*currentStore, key);
+}
+std::uint32_t StoreChecksum() { return StoreChecksum(currentStore); }
+
+std::int32_t ParseLeadingInt(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    std::int64_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > 0x80000000LL) value = 0x80000000LL;  // saturate instead of overflowing
+    }
+    if (negative) value = -value;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace tamrik

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+namespace tamrik {
+
+// One stored pair. Value buffers handed out by the store are written in place by callers
+// (up to kValueCapacity - 1 characters plus the terminator).
+struct SettingEntry {
+    static constexpr std::size_t kKeyCapacity = 128;
+    static constexpr std::size_t kValueCapacity = 1024;
+    char key[kKeyCapacity];
+    char value[kValueCapacity];
+};
+
+// Fixed-size hash table of text keys and text values; overflow entries live in the same slot
+// array as home entries (coalesced chains). The slot order is visible outside: site files list
+// entries in slot order.
+class SettingsStore {
+public:
+    static constexpr std::uint16_t kBucketCount = 5000;
+    static constexpr std::size_t kMaxKeyLength = SettingEntry::kKeyCapacity - 1;
+    static constexpr std::size_t kMaxValueLength = SettingEntry::kValueCapacity - 1;
+
+    struct Slot {
+        std::int32_t next = -1;  // index of the following slot of the chain, -1 for none
+        std::unique_ptr<SettingEntry> entry;
+    };
+
+    SettingsStore() = default;
+    SettingsStore(const SettingsStore&) = delete;
+    SettingsStore& operator=(const SettingsStore&) = delete;
+
+    std::uint16_t bucketCount = 0;
+    std::uint16_t entryCount = 0;
+    std::uint32_t savedChecksum = 0;
+    std::unique_ptr<Slot[]> slots;
+
+    // Lowest slot index that may be free; every slot below it holds an entry.
+    std::uint32_t firstFreeHint = 0;
+
+    bool isCreated() const { return slots != nullptr; }
+};
+
+std::uint32_t StoreHash(std::string_view key, std::uint32_t length);
+
+void StoreCreate(SettingsStore& store);
+void StoreDestroy(SettingsStore* store);
+// Makes a non-null store current and returns the store that was current on entry.
+// The selection is per thread, so a worker and the UI thread never see each other's choice.
+SettingsStore* StoreSelect(SettingsStore* store);
+
+// Operations on an explicit store. Keys longer than 127 and values longer than 1023 characters
+// are truncated.
+char* SettingGet(SettingsStore& store, std::string_view key);
+const char* SettingGet(const SettingsStore& store, std::string_view key);
+char* SettingSet(SettingsStore& store, std::string_view key, std::string_view initialValue);
+std::int32_t SettingGetInt(const SettingsStore& store, std::string_view key);
+void SettingSetFlag(SettingsStore& store, std::string_view key, bool flag);
+void SettingDelete(SettingsStore& store, std::string_view key);
+std::uint32_t StoreChecksum(const SettingsStore* store);
+
+// Replaces the value (inserting the key when absent). Returns false only when the store is full.
+bool SettingPut(SettingsStore& store, std::string_view key, std::string_view value);
+// The value as text, or the fallback when the key is absent.
+std::string_view SettingText(const SettingsStore& store, std::string_view key, std::string_view fallback = {});
+
+// The same operations on the current store of this thread (no-ops / none / 0 without one).
+char* SettingGet(std::string_view key);
+char* SettingSet(std::string_view key, std::string_view initialValue);
+std::int32_t SettingGetInt(std::string_view key);
+void SettingSetFlag(std::string_view key, bool flag);
+void SettingDelete(std::string_view key);
+std::uint32_t StoreChecksum();
+
+// Reads text as the store's numbers are read: leading blanks, optional sign, decimal digits,
+// stopping at the first other character; 0 without digits.
+std::int32_t ParseLeadingInt(std::string_view text);
+
+}  // namespace tamrik

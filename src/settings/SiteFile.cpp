@@ -1,0 +1,158 @@
+#include "settings/SiteFile.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "settings/AtomicFile.h"
+
+namespace tamrik {
+namespace {
+
+constexpr std::size_t kPieceLength = 255;  // the reader takes lines in pieces of this many characters
+
+bool isBlankOrControl(unsigned char c) { return c >= 1 && c <= 32; }
+bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+std::uint32_t parseUnsigned(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && isSpace(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    std::uint64_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = std::min<std::uint64_t>(value * 10 + static_cast<unsigned>(text[i] - '0'), 0xFFFFFFFFull);
+    }
+    const auto result = static_cast<std::uint32_t>(value);
+    return negative ? static_cast<std::uint32_t>(0u - result) : result;
+}
+
+// Handles one piece of a line as the reader sees it.
+void parsePiece(std::string_view piece, SettingsStore& store, std::uint32_t& checkValue) {
+    piece = piece.substr(0, piece.find('\0'));
+    const auto equals = piece.find('=');
+    if (equals == std::string_view::npos) return;
+    std::string_view key = piece.substr(0, equals);
+    while (!key.empty() && isBlankOrControl(static_cast<unsigned char>(key.back()))) key.remove_suffix(1);
+    const auto open = piece.find('"', equals + 1);
+    if (open == std::string_view::npos) return;
+    const auto close = piece.find('"', open + 1);
+    if (close == std::string_view::npos) return;
+
+    char value[kPieceLength + 1];
+    const std::string_view raw = piece.substr(open + 1, close - open - 1);
+    std::memcpy(value, raw.data(), raw.size());
+    value[raw.size()] = '\0';
+    SiteFileUnescape(value);
+
+    if (key == "Check") {
+        checkValue = parseUnsigned(value);
+        return;
+    }
+    SettingPut(store, key, value);
+}
+
+}  // namespace
+
+std::string SiteFileEscape(std::string_view value) {
+    std::string out;
+    out.reserve(value.size());
+    for (const char c : value) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte >= 0x80 || byte == '\\' || byte == '"') {
+            char escape[5];
+            std::snprintf(escape, sizeof escape, "\\%03o", byte);
+            out += escape;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string SiteFileFormat(const SettingsStore* store) {
+    std::string out;
+    if (!store || !store->isCreated()) return out;
+    const std::uint32_t checksum = StoreChecksum(store);
+    out.reserve(static_cast<std::size_t>(store->entryCount) * 40 + 32);
+    for (std::uint32_t i = 0; i < store->bucketCount; ++i) {
+        const auto& entry = store->slots[i].entry;
+        if (!entry) continue;
+        out += entry->key;
+        out += " = \"";
+        out += SiteFileEscape(entry->value);
+        out += "\"\r\n";
+    }
+    out += "Check = \"" + std::to_string(checksum) + "\"\r\n";
+    return out;
+}
+
+bool SiteFileWrite(const std::string& path, const SettingsStore* store, std::string* error) {
+    return AtomicFile::write(path, SiteFileFormat(store), error);
+}
+
+void SiteFileUnescape(char* value) {
+    const std::size_t length = std::strlen(value);
+    std::size_t in = 0;
+    std::size_t out = 0;
+    while (in < length) {
+        if (value[in] != '\\') {
+            value[out++] = value[in++];
+            continue;
+        }
+        const std::size_t available = std::min<std::size_t>(3, length - in - 1);
+        std::size_t i = in + 1;
+        const std::size_t end = i + available;
+        while (i < end && isSpace(value[i])) ++i;
+        bool negative = false;
+        if (i < end && (value[i] == '+' || value[i] == '-')) negative = value[i++] == '-';
+        unsigned number = 0;
+        for (; i < end && value[i] >= '0' && value[i] <= '7'; ++i) number = number * 8 + unsigned(value[i] - '0');
+        if (negative) number = 0u - number;
+        value[out++] = static_cast<char>(number & 0xFF);
+        in += 1 + available;
+    }
+    value[out] = '\0';
+}
+
+int SiteFileParse(std::string_view bytes, SettingsStore& store) {
+    std::uint32_t checkValue = 0;
+    std::string piece;
+    piece.reserve(kPieceLength);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        char c = bytes[i];
+        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;  // CR LF is one line end
+        piece += c;
+        if (c == '\n' || piece.size() == kPieceLength) {
+            parsePiece(piece, store, checkValue);
+            piece.clear();
+        }
+    }
+    if (!piece.empty()) parsePiece(piece, store, checkValue);
+    return StoreChecksum(&store) == checkValue ? kSiteFileOk : kSiteFileBadCheck;
+}
+
+int SiteFileRead(const std::string& path, SettingsStore& store) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return kSiteFileUnreadable;
+    std::string bytes;
+    char buffer[65536];
+    std::size_t count = 0;
+    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, count);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) return kSiteFileUnreadable;
+    return SiteFileParse(bytes, store);
+}
+
+bool SiteFileWrite(const std::string& path) {
+    SettingsStore* current = StoreSelect(nullptr);
+    return SiteFileWrite(path, current);
+}
+
+int SiteFileRead(const std::string& path) {
+    SettingsStore* current = StoreSelect(nullptr);
+    if (!current) return kSiteFileUnreadable;
+    return SiteFileRead(path, *current);
+}
+
+}  // namespace tamrik

@@ -1,0 +1,13 @@
+# Fails when a source of the core includes a Qt, hidapi or operating-system header.
+set(core_folders settings images panel checker exports)
+set(forbidden "#include <(Q[A-Za-z]+|hidapi|windows\\.h|unistd\\.h|fcntl\\.h|sys/|dlfcn\\.h|pthread\\.h)")
+foreach(folder IN LISTS core_folders)
+    file(GLOB files "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp")
+    foreach(file IN LISTS files)
+        file(STRINGS "${file}" hits REGEX "${forbidden}")
+        if(hits)
+            message(FATAL_ERROR "${file} includes a header the core must not use: ${hits}")
+        endif()
+    endforeach()
+endforeach()
+message(STATUS "the core includes only standard headers")
