@@ -111,7 +111,7 @@ void ApplyDefaultSettings(SettingsStore& store) {
         }
     }
     for (const auto& item : kPanelDefaults) SettingSet(store, item.key, item.value);
-    store.savedChecksum = StoreChecksum(&store);
+    StoreMarkSaved(store);
 }
 
 }  // namespace tamrik

@@ -211,6 +211,48 @@ std::uint32_t StoreChecksum(const SettingsStore* store) {
     return sum;
 }
 
+namespace {
+
+std::uint64_t mix(std::uint64_t x) {
+    x ^= x >> 33;
+    x *= 0xff51afd7ed558ccdULL;
+    x ^= x >> 33;
+    x *= 0xc4ceb9fe1a85ec53ULL;
+    x ^= x >> 33;
+    return x;
+}
+
+std::uint64_t entryDigest(const SettingEntry& entry) {
+    std::uint64_t hash = 0xcbf29ce484222325ULL;  // FNV-1a over key, a separator and value
+    auto add = [&hash](const char* text) {
+        for (; *text; ++text) hash = (hash ^ static_cast<unsigned char>(*text)) * 0x100000001b3ULL;
+    };
+    add(entry.key);
+    hash = (hash ^ 0x100) * 0x100000001b3ULL;
+    add(entry.value);
+    return mix(hash);
+}
+
+}  // namespace
+
+std::uint64_t StoreFingerprint(const SettingsStore& store) {
+    std::uint64_t sum = 0;
+    if (!store.isCreated()) return sum;
+    for (std::uint32_t i = 0; i < store.bucketCount; ++i) {
+        if (store.slots[i].entry) sum += entryDigest(*store.slots[i].entry);
+    }
+    return sum;
+}
+
+void StoreMarkSaved(SettingsStore& store) {
+    store.savedChecksum = StoreChecksum(&store);
+    store.savedFingerprint = StoreFingerprint(store);
+}
+
+bool StoreChangedSinceSaved(const SettingsStore& store) {
+    return StoreChecksum(&store) != store.savedChecksum || StoreFingerprint(store) != store.savedFingerprint;
+}
+
 bool SettingPut(SettingsStore& store, std::string_view key, std::string_view value) {
     char* buffer = SettingSet(store, key, value);
     if (!buffer) return false;

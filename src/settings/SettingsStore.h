@@ -36,6 +36,8 @@ public:
     std::uint16_t bucketCount = 0;
     std::uint16_t entryCount = 0;
     std::uint32_t savedChecksum = 0;
+    // StoreFingerprint at the same moments savedChecksum is recorded (see StoreMarkSaved).
+    std::uint64_t savedFingerprint = 0;
     std::unique_ptr<Slot[]> slots;
 
     // Lowest slot index that may be free; every slot below it holds an entry.
@@ -61,6 +63,14 @@ std::int32_t SettingGetInt(const SettingsStore& store, std::string_view key);
 void SettingSetFlag(SettingsStore& store, std::string_view key, bool flag);
 void SettingDelete(SettingsStore& store, std::string_view key);
 std::uint32_t StoreChecksum(const SettingsStore* store);
+
+// A 64-bit digest of every key with its value, independent of slot order. Unlike the byte-sum
+// checksum it changes when two values are swapped or bytes are shifted between entries.
+std::uint64_t StoreFingerprint(const SettingsStore& store);
+// Records the store's current state as saved (checksum and fingerprint).
+void StoreMarkSaved(SettingsStore& store);
+// Whether anything changed since StoreMarkSaved.
+bool StoreChangedSinceSaved(const SettingsStore& store);
 
 // Replaces the value (inserting the key when absent). Returns false only when the store is full.
 bool SettingPut(SettingsStore& store, std::string_view key, std::string_view value);

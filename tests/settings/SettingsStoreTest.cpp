@@ -94,6 +94,23 @@ TEST_F(SettingsStoreTest, ChecksumIsByteSumOverKeysAndValues) {
     EXPECT_EQ(StoreChecksum(&store), 0x5A5A5BB1u + 'h' + 'i' + 0xE9) << "bytes count as unsigned";
 }
 
+TEST_F(SettingsStoreTest, ChangeDetectionSeesSwapsThatKeepTheByteSum) {
+    SettingSet(store, "Zone_1", "1");
+    SettingSet(store, "Zone_2", "2");
+    StoreMarkSaved(store);
+    EXPECT_FALSE(StoreChangedSinceSaved(store));
+    SettingPut(store, "Zone_1", "2");
+    SettingPut(store, "Zone_2", "1");
+    EXPECT_EQ(StoreChecksum(&store), store.savedChecksum) << "the byte sum cannot tell";
+    EXPECT_TRUE(StoreChangedSinceSaved(store));
+    SettingPut(store, "Zone_1", "1");
+    SettingPut(store, "Zone_2", "2");
+    EXPECT_FALSE(StoreChangedSinceSaved(store)) << "changing back counts as unchanged";
+    SettingPut(store, "Zone_1", "0");
+    SettingPut(store, "Zone_2", "3");
+    EXPECT_TRUE(StoreChangedSinceSaved(store)) << "one byte up, another down";
+}
+
 TEST_F(SettingsStoreTest, OverlongKeysAndValuesAreTruncatedSafely) {
     const std::string longKey(300, 'k');
     const std::string longValue(3000, 'v');
