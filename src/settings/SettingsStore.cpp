@@ -29,8 +29,8 @@ void copyText(char* destination, std::size_t capacity, std::string_view text) {
 std::int32_t findSlot(const SettingsStore& store, std::string_view key) {
     if (!store.isCreated()) return -1;
     for (std::int32_t index = static_cast<std::int32_t>(homeSlot(store, key)); index >= 0;
-         index = store.slots[index].next) {
-        const auto& slot = store.slots[index];
+         index = store.slotTable[index].next) {
+        const auto& slot = store.slotTable[index];
         if (slot.entry && keyEquals(*slot.entry, key)) return index;
     }
     return -1;
@@ -38,7 +38,7 @@ std::int32_t findSlot(const SettingsStore& store, std::string_view key) {
 
 std::int32_t findFreeSlot(SettingsStore& store) {
     for (std::uint32_t index = store.firstFreeHint; index < store.bucketCount; ++index) {
-        if (!store.slots[index].entry) {
+        if (!store.slotTable[index].entry) {
             store.firstFreeHint = index;
             return static_cast<std::int32_t>(index);
         }
@@ -48,7 +48,7 @@ std::int32_t findFreeSlot(SettingsStore& store) {
 }
 
 void markFree(SettingsStore& store, std::int32_t index) {
-    auto& slot = store.slots[index];
+    auto& slot = store.slotTable[index];
     slot.entry.reset();
     slot.next = -1;
     store.firstFreeHint = std::min(store.firstFreeHint, static_cast<std::uint32_t>(index));
@@ -56,7 +56,7 @@ void markFree(SettingsStore& store, std::int32_t index) {
 
 std::int32_t predecessorOf(const SettingsStore& store, std::int32_t index) {
     for (std::int32_t i = 0; i < store.bucketCount; ++i) {
-        if (store.slots[i].next == index) return i;
+        if (store.slotTable[i].next == index) return i;
     }
     return -1;
 }
@@ -64,22 +64,22 @@ std::int32_t predecessorOf(const SettingsStore& store, std::int32_t index) {
 // Places an existing entry by the insertion walk. The caller guarantees a free slot exists.
 void placeEntry(SettingsStore& store, std::unique_ptr<SettingEntry> entry) {
     std::int32_t index = static_cast<std::int32_t>(homeSlot(store, entry->key));
-    while (store.slots[index].entry) {
-        if (store.slots[index].next < 0) {
+    while (store.slotTable[index].entry) {
+        if (store.slotTable[index].next < 0) {
             const std::int32_t freeIndex = findFreeSlot(store);
-            store.slots[index].next = freeIndex;
-            store.slots[freeIndex].next = -1;
+            store.slotTable[index].next = freeIndex;
+            store.slotTable[freeIndex].next = -1;
         }
-        index = store.slots[index].next;
+        index = store.slotTable[index].next;
     }
-    store.slots[index].entry = std::move(entry);
-    store.slots[index].next = -1;
+    store.slotTable[index].entry = std::move(entry);
+    store.slotTable[index].next = -1;
 }
 
 // Whether any key stored from `index` onwards along the chain has `index` as its home slot.
 bool isHomeOfLaterKey(const SettingsStore& store, std::int32_t index) {
-    for (std::int32_t i = index; i >= 0; i = store.slots[i].next) {
-        const auto& entry = store.slots[i].entry;
+    for (std::int32_t i = index; i >= 0; i = store.slotTable[i].next) {
+        const auto& entry = store.slotTable[i].entry;
         if (entry && static_cast<std::int32_t>(homeSlot(store, entry->key)) == index) return true;
     }
     return false;
@@ -98,13 +98,13 @@ void StoreCreate(SettingsStore& store) {
     currentStore = &store;
     store.bucketCount = SettingsStore::kBucketCount;
     store.entryCount = 0;
-    store.slots = std::make_unique<SettingsStore::Slot[]>(store.bucketCount);
+    store.slotTable = std::make_unique<SettingsStore::Slot[]>(store.bucketCount);
     store.firstFreeHint = 0;
 }
 
 void StoreDestroy(SettingsStore* store) {
     if (!store) return;
-    store->slots.reset();
+    store->slotTable.reset();
     store->entryCount = 0;
     store->firstFreeHint = 0;
 }
@@ -117,35 +117,35 @@ SettingsStore* StoreSelect(SettingsStore* store) {
 
 char* SettingGet(SettingsStore& store, std::string_view key) {
     const std::int32_t index = findSlot(store, clampKey(key));
-    return index < 0 ? nullptr : store.slots[index].entry->value;
+    return index < 0 ? nullptr : store.slotTable[index].entry->value;
 }
 
 const char* SettingGet(const SettingsStore& store, std::string_view key) {
     const std::int32_t index = findSlot(store, clampKey(key));
-    return index < 0 ? nullptr : store.slots[index].entry->value;
+    return index < 0 ? nullptr : store.slotTable[index].entry->value;
 }
 
 char* SettingSet(SettingsStore& store, std::string_view key, std::string_view initialValue) {
     if (!store.isCreated()) return nullptr;
     key = clampKey(key);
     std::int32_t index = static_cast<std::int32_t>(homeSlot(store, key));
-    while (store.slots[index].entry) {
-        if (keyEquals(*store.slots[index].entry, key)) return store.slots[index].entry->value;
-        if (store.slots[index].next >= 0) {
-            index = store.slots[index].next;
+    while (store.slotTable[index].entry) {
+        if (keyEquals(*store.slotTable[index].entry, key)) return store.slotTable[index].entry->value;
+        if (store.slotTable[index].next >= 0) {
+            index = store.slotTable[index].next;
             continue;
         }
         const std::int32_t freeIndex = findFreeSlot(store);
         if (freeIndex < 0) return nullptr;
-        store.slots[index].next = freeIndex;
-        store.slots[freeIndex].next = -1;
+        store.slotTable[index].next = freeIndex;
+        store.slotTable[freeIndex].next = -1;
         index = freeIndex;
     }
     auto entry = std::make_unique<SettingEntry>();
     std::memset(entry.get(), 0, sizeof(SettingEntry));
     copyText(entry->key, sizeof entry->key, key);
     copyText(entry->value, sizeof entry->value, initialValue);
-    auto& slot = store.slots[index];
+    auto& slot = store.slotTable[index];
     slot.next = -1;
     slot.entry = std::move(entry);
     ++store.entryCount;
@@ -168,31 +168,31 @@ void SettingSetFlag(SettingsStore& store, std::string_view key, bool flag) {
 void SettingDelete(SettingsStore& store, std::string_view key) {
     const std::int32_t index = findSlot(store, clampKey(key));
     if (index < 0) return;
-    auto& slot = store.slots[index];
+    auto& slot = store.slotTable[index];
     slot.entry.reset();
     --store.entryCount;
 
     const std::int32_t successor = slot.next;
     if (successor < 0) {
         const std::int32_t predecessor = predecessorOf(store, index);
-        if (predecessor >= 0) store.slots[predecessor].next = -1;
+        if (predecessor >= 0) store.slotTable[predecessor].next = -1;
         markFree(store, index);
         return;
     }
     if (!isHomeOfLaterKey(store, successor)) {
-        slot.entry = std::move(store.slots[successor].entry);
-        slot.next = store.slots[successor].next;
+        slot.entry = std::move(store.slotTable[successor].entry);
+        slot.next = store.slotTable[successor].next;
         markFree(store, successor);
         return;
     }
     const std::int32_t predecessor = predecessorOf(store, index);
-    if (predecessor >= 0) store.slots[predecessor].next = -1;
+    if (predecessor >= 0) store.slotTable[predecessor].next = -1;
     std::int32_t next = successor;
     markFree(store, index);
     std::vector<std::unique_ptr<SettingEntry>> detached;
     while (next >= 0) {
-        const std::int32_t following = store.slots[next].next;
-        detached.push_back(std::move(store.slots[next].entry));
+        const std::int32_t following = store.slotTable[next].next;
+        detached.push_back(std::move(store.slotTable[next].entry));
         markFree(store, next);
         next = following;
     }
@@ -203,7 +203,7 @@ std::uint32_t StoreChecksum(const SettingsStore* store) {
     std::uint32_t sum = 0x5A5A5A5A;
     if (!store || !store->isCreated()) return sum;
     for (std::uint32_t i = 0; i < store->bucketCount; ++i) {
-        const auto& entry = store->slots[i].entry;
+        const auto& entry = store->slotTable[i].entry;
         if (!entry) continue;
         for (const char* c = entry->value; *c; ++c) sum += static_cast<unsigned char>(*c);
         for (const char* c = entry->key; *c; ++c) sum += static_cast<unsigned char>(*c);
@@ -239,7 +239,7 @@ std::uint64_t StoreFingerprint(const SettingsStore& store) {
     std::uint64_t sum = 0;
     if (!store.isCreated()) return sum;
     for (std::uint32_t i = 0; i < store.bucketCount; ++i) {
-        if (store.slots[i].entry) sum += entryDigest(*store.slots[i].entry);
+        if (store.slotTable[i].entry) sum += entryDigest(*store.slotTable[i].entry);
     }
     return sum;
 }

@@ -38,12 +38,12 @@ public:
     std::uint32_t savedChecksum = 0;
     // StoreFingerprint at the same moments savedChecksum is recorded (see StoreMarkSaved).
     std::uint64_t savedFingerprint = 0;
-    std::unique_ptr<Slot[]> slots;
+    std::unique_ptr<Slot[]> slotTable;
 
     // Lowest slot index that may be free; every slot below it holds an entry.
     std::uint32_t firstFreeHint = 0;
 
-    bool isCreated() const { return slots != nullptr; }
+    bool isCreated() const { return slotTable != nullptr; }
 };
 
 std::uint32_t StoreHash(std::string_view key, std::uint32_t length);

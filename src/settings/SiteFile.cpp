@@ -75,7 +75,7 @@ std::string SiteFileFormat(const SettingsStore* store) {
     const std::uint32_t checksum = StoreChecksum(store);
     out.reserve(static_cast<std::size_t>(store->entryCount) * 40 + 32);
     for (std::uint32_t i = 0; i < store->bucketCount; ++i) {
-        const auto& entry = store->slots[i].entry;
+        const auto& entry = store->slotTable[i].entry;
         if (!entry) continue;
         out += entry->key;
         out += " = \"";

@@ -65,13 +65,13 @@ TEST_F(DefaultSettingsTest, NewSiteFileHasAFixedLayout) {
     // Slot order: the first line is the entry in the lowest occupied slot.
     std::uint32_t lowest = 5000;
     for (std::uint32_t i = 0; i < 5000; ++i) {
-        if (store.slots[i].entry) {
+        if (store.slotTable[i].entry) {
             lowest = i;
             break;
         }
     }
     ASSERT_LT(lowest, 5000u);
-    EXPECT_TRUE(file.starts_with(std::string(store.slots[lowest].entry->key) + " = \""));
+    EXPECT_TRUE(file.starts_with(std::string(store.slotTable[lowest].entry->key) + " = \""));
 }
 
 }  // namespace

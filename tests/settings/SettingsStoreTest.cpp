@@ -153,7 +153,7 @@ TEST_F(SettingsStoreTest, DeletingTheFirstOfAChainKeepsTheOthers) {
 // A slot emptied at a chain's end must not become a shared tail that a later deletion cuts off.
 TEST_F(SettingsStoreTest, SlotEmptiedAtChainEndIsNotSharedBetweenChains) {
     int counter = 0;
-    // Fill slots 0 and 1 so that overflows go to slot 2 onwards.
+    // Fill slotTable 0 and 1 so that overflows go to slot 2 onwards.
     const std::string x = keyInBucket(10, "x", counter);
     const std::string x2 = keyInBucket(10, "x", counter);
     const std::string x3 = keyInBucket(10, "x", counter);
@@ -173,7 +173,7 @@ TEST_F(SettingsStoreTest, SlotEmptiedAtChainEndIsNotSharedBetweenChains) {
     expectAllFound({{x, "1"}, {x3, "3"}, {y, "a"}, {y3, "c"}});
 }
 
-// a1 at slot 10 runs to slots 0 and 1; c1, homed at 1, overflows to slot 2. Deleting the entry in
+// a1 at slot 10 runs to slotTable 0 and 1; c1, homed at 1, overflows to slot 2. Deleting the entry in
 // slot 0 must not pull slot 1's entry forward and leave c1 unreachable from its home.
 TEST_F(SettingsStoreTest, PullingForwardNeverStrandsAKeyHomedAtTheSuccessor) {
     int counter = 0;
@@ -185,9 +185,9 @@ TEST_F(SettingsStoreTest, PullingForwardNeverStrandsAKeyHomedAtTheSuccessor) {
     SettingSet(store, a2, "2");
     SettingSet(store, a3, "3");
     SettingSet(store, c1, "c");
-    ASSERT_STREQ(store.slots[0].entry->key, a2.c_str());
-    ASSERT_STREQ(store.slots[1].entry->key, a3.c_str());
-    ASSERT_STREQ(store.slots[2].entry->key, c1.c_str());
+    ASSERT_STREQ(store.slotTable[0].entry->key, a2.c_str());
+    ASSERT_STREQ(store.slotTable[1].entry->key, a3.c_str());
+    ASSERT_STREQ(store.slotTable[2].entry->key, c1.c_str());
     SettingDelete(store, a2);
     expectAllFound({{a1, "1"}, {a3, "3"}, {c1, "c"}});
 }
