@@ -1,0 +1,418 @@
+#include "checker/SiteCheck.h"
+
+#include <array>
+#include <charconv>
+#include <cstdarg>
+#include <cstdio>
+#include <string_view>
+
+#include "settings/DefaultSettings.h"
+#include "settings/DeviceCatalogue.h"
+
+namespace tamrik {
+namespace {
+
+constexpr int kInputGroupCount = 31;  // input group 32 is the panel's own "Sound Alarms" row
+constexpr int kClassChangeGroup = 30;
+constexpr int kRemoteAlarmGroup = 31;
+constexpr float kAlarmCurrentLimit = 600.0f;
+
+constexpr const char* kSiteInfoKeys[] = {
+    "SiteNumber",    "SiteName",     "SiteContact",  "SiteAddress",     "SitePostcode",
+    "SitePhone",     "SiteComments", "SiteEngineer", "SiteCommission",  "SiteResistance",
+    "SiteQuiescent", "SiteAlarm",    "SiteBattery",  "SiteBatteryType", "SiteBatteryInstallation"};
+
+bool isRelaxedVersionType(std::uint32_t type) {
+    return type == 131 || type == 161 || type == 163 || (type >= 208 && type <= 218);
+}
+
+bool isFlashRateType(std::uint32_t type) {
+    switch (type) {
+        case 158:
+        case 161:
+        case 164:
+        case 165:
+        case 209:
+        case 211:
+        case 213:
+        case 214:
+        case 216:
+        case 217:
+        case 219:
+        case 220:
+        case 221:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool isBlank(const char* text) {
+    for (; *text; ++text) {
+        if (*text != ' ') return false;
+    }
+    return true;
+}
+
+// A value as read for the checks: present or not, the whole number and its low byte.
+struct Number {
+    bool present = false;
+    std::int32_t whole = 0;
+    std::uint32_t low() const { return static_cast<std::uint32_t>(whole) & 0xFF; }
+};
+
+// Reads a pulse time the way the panel documents write it ("3.5"); the C library's reading would
+// follow the process locale, which a desktop session may set to one with a decimal comma.
+double parseDecimal(const char* text) {
+    while (*text == ' ' || (*text >= '\t' && *text <= '\r')) ++text;
+    if (*text == '+') ++text;
+    double value = 0.0;
+    const char* end = text;
+    while (*end) ++end;
+    const auto result = std::from_chars(text, end, value, std::chars_format::general);
+    return result.ec == std::errc() ? value : 0.0;
+}
+
+// Everything the rules read, looked up once so that the searches over all addresses stay cheap.
+class SiteView {
+public:
+    explicit SiteView(const SettingsStore& store) : store_(store) {
+        for (int a = 1; a <= kLoopAddressCount; ++a) {
+            type_[a] = number("Type_%d", a);
+            inputGroup_[a] = number("IPGroup_%d", a);
+            outputGroup_[a] = number("OPGroup_%d", a);
+            if (inputGroup_[a].present && inputGroup_[a].whole >= 1 && inputGroup_[a].whole <= kGroupCount) {
+                inputGroupUsed_[inputGroup_[a].whole] = true;
+            }
+            if (outputGroup_[a].present && outputGroup_[a].whole >= 1 && outputGroup_[a].whole <= kGroupCount) {
+                outputGroupUsed_[outputGroup_[a].whole] = true;
+            }
+        }
+        char key[32];
+        for (int i = 1; i <= kGroupCount; ++i) {
+            for (int o = 1; o <= kGroupCount; ++o) {
+                std::snprintf(key, sizeof key, "Matrix_%d_%d", i, o);
+                const char* cell = SettingGet(store_, key);
+                programmed_[i][o] = cell != nullptr && cell[0] != 'O';
+            }
+        }
+        classChange_ = SettingGetInt(store_, "ClassChange") != 0;
+        remoteAlarmInput_ = SettingGetInt(store_, "RemoteAlarmInput") != 0;
+        convAlarmOpGroup_ = number("ConvAlarmOpGroup");
+    }
+
+    const char* text(const char* format, int index) const {
+        char key[32];
+        std::snprintf(key, sizeof key, format, index);
+        return SettingGet(store_, key);
+    }
+    Number number(const char* format, int index) const { return toNumber(text(format, index)); }
+    Number number(const char* key) const { return toNumber(SettingGet(store_, key)); }
+    const char* text(const char* key) const { return SettingGet(store_, key); }
+
+    const Number& type(int a) const { return type_[a]; }
+    const Number& outputGroup(int a) const { return outputGroup_[a]; }
+
+    bool programmed(int input, int output) const { return programmed_[input][output]; }
+    bool classChange() const { return classChange_; }
+    bool remoteAlarmInput() const { return remoteAlarmInput_; }
+
+    // An output group counts as in use when a device drives it, or it is the conventional alarm group.
+    bool outputGroupDriven(int o) const { return outputGroupUsed_[o]; }
+    bool outputGroupInUse(int o) const {
+        return outputGroupUsed_[o] || (convAlarmOpGroup_.present && convAlarmOpGroup_.whole == o);
+    }
+    // An input group counts as in use when a device reports into it, or the panel's class change or
+    // remote alarm input is assigned to it.
+    bool inputGroupInUse(int i) const {
+        return inputGroupUsed_[i] || (i == kClassChangeGroup && classChange_) ||
+               (i == kRemoteAlarmGroup && remoteAlarmInput_);
+    }
+
+private:
+    static Number toNumber(const char* value) {
+        if (!value) return {};
+        return {true, ParseLeadingInt(value)};
+    }
+
+    const SettingsStore& store_;
+    std::array<Number, kLoopAddressCount + 1> type_{};
+    std::array<Number, kLoopAddressCount + 1> inputGroup_{};
+    std::array<Number, kLoopAddressCount + 1> outputGroup_{};
+    std::array<bool, kGroupCount + 1> inputGroupUsed_{};
+    std::array<bool, kGroupCount + 1> outputGroupUsed_{};
+    std::array<std::array<bool, kGroupCount + 1>, kGroupCount + 1> programmed_{};
+    bool classChange_ = false;
+    bool remoteAlarmInput_ = false;
+    Number convAlarmOpGroup_;
+};
+
+class Checker {
+public:
+    Checker(const SettingsStore& store, bool withReport) : store_(store), site_(store), withReport_(withReport) {}
+
+    void run() {
+        for (int a = 1; a <= kLoopAddressCount && result_.faultCount < kSiteCheckFaultLimit; ++a) checkDevice(a);
+        checkUnusedInputGroups();
+        checkPulseTimes();
+        checkAssignedInput(kRemoteAlarmGroup, site_.remoteAlarmInput(), "Remote Alarm Input");
+        checkAssignedInput(kClassChangeGroup, site_.classChange(), "Class change");
+        checkSiteInformation();
+        if (result_.alarmMilliamps > kAlarmCurrentLimit) fault("Alarm current greater than 600mA\r\n");
+    }
+
+    SiteCheckResult take() { return std::move(result_); }
+
+    void appendClosingLine(bool allOutputsInOneZone) {
+        if (result_.faultCount >= kSiteCheckFaultLimit) {
+            // The summary line is not a fault of its own and ends the report without a line end.
+            if (withReport_) result_.report += "* * * More than 20 faults * * *";
+        } else if (allOutputsInOneZone) {
+            fault("All outputs are programmed into a single zone\r\n");
+        }
+    }
+
+private:
+    void fault(const char* format, ...) __attribute__((format(printf, 2, 3))) {
+        ++result_.faultCount;
+        if (!withReport_) return;
+        char line[160];
+        va_list arguments;
+        va_start(arguments, format);
+        std::vsnprintf(line, sizeof line, format, arguments);
+        va_end(arguments);
+        result_.report += line;
+    }
+
+    void checkDevice(int a) {
+        const Number& typeNumber = site_.type(a);
+        if (!typeNumber.present) return;
+        const std::uint32_t type = typeNumber.low();
+        const unsigned address = static_cast<unsigned>(a);
+        if (type == 0) {
+            const char* deviceText = site_.text("DeviceText_%d", a);
+            if (deviceText && !isBlank(deviceText)) fault("Text but no device at address %u\r\n", address);
+            return;
+        }
+        const DeviceType* row = DeviceTypeFind(type);
+        if (!row) {
+            fault("Unsupported device at address %u\r\n", address);
+            return;
+        }
+        result_.quiescentMilliamps += row->quiescentMilliamps;
+        result_.alarmMilliamps += row->alarmMilliamps;
+
+        checkVersion(a, type, *row);
+        if (row->hasInput) checkInputGroup(a);
+        if (row->hasOutput) checkOutputGroup(a);
+
+        const Number outputGroup = site_.outputGroup(a);
+        if (row->beaconOnNextGroup && outputGroup.present && outputGroup.low() == 32 &&
+            SettingGetInt(store_, "Beacon") != 0) {
+            fault("Group is 32 & Beacon OPGrp+1 at address %u\r\n", address);
+        }
+        const char* deviceText = site_.text("DeviceText_%d", a);
+        if (deviceText && isBlank(deviceText)) fault("Device text for address %u\r\n", address);
+
+        checkZone(a);
+        const Number mapNode = site_.number("MapNode_%d", a);
+        if (mapNode.present && (mapNode.low() == 0 || mapNode.low() > 192))
+            fault("Map node for address %u\r\n", address);
+        const Number deviceClass = site_.number("Class_%d", a);
+        if (IsManualCallPointType(type) && deviceClass.present && deviceClass.whole != 1) {
+            fault("Class for address %u is not 'Manual'\r\n", address);
+        }
+        if (!SensModesAllowed(type).empty()) {
+            const Number day = site_.number("Sens1_%d", a);
+            if (day.present && day.low() == 0) fault("Sensitivity 1 for address %u\r\n", address);
+            const Number night = site_.number("Sens2_%d", a);
+            if (night.present && night.low() == 0) fault("Sensitivity 2 for address %u\r\n", address);
+        }
+        if (row->talking && outputGroup.present) checkTalkingGroup(a, outputGroup.low());
+    }
+
+    void checkVersion(int a, std::uint32_t type, const DeviceType& row) {
+        const Number version = site_.number("Version_%d", a);
+        if (!version.present) return;
+        const std::uint32_t v = version.low();
+        std::uint32_t minimum = row.minVersion;
+        if (site_.number("FBP").low() != 0 && isRelaxedVersionType(type)) minimum = 1;
+        if (v == 0 || v == 255 || v < minimum) fault("Software version at address %u\r\n", static_cast<unsigned>(a));
+        const Number flashRate = site_.number("BeaconFlashrate");
+        if (isFlashRateType(type) && v >= 20 && flashRate.present && flashRate.low() < 2) {
+            fault("VAD at address %u flash rate should be 2 seconds\r\n", static_cast<unsigned>(a));
+        }
+    }
+
+    void checkInputGroup(int a) {
+        const Number group = site_.number("IPGroup_%d", a);
+        if (!group.present) return;
+        const unsigned g = group.low();
+        const unsigned address = static_cast<unsigned>(a);
+        if (g == 0 || g > kInputGroupCount) {
+            fault("Input group at address %u\r\n", address);
+            return;
+        }
+        int counted = 0;
+        for (int o = 1; o <= kGroupCount; ++o) {
+            if (!site_.programmed(static_cast<int>(g), o)) continue;
+            if (site_.outputGroupInUse(o)) {
+                ++counted;
+            } else {
+                fault("Input group %u at address %u activates unused output group %u\r\n", g, address,
+                      static_cast<unsigned>(o));
+            }
+        }
+        if (counted == 0) fault("Input group at address %u doesn't activate any output group\r\n", address);
+    }
+
+    void checkOutputGroup(int a) {
+        const Number group = site_.outputGroup(a);
+        if (!group.present) return;
+        const unsigned o = group.low();
+        const unsigned address = static_cast<unsigned>(a);
+        if (o == 0 || o > kGroupCount) {
+            fault("Output group at address %u\r\n", address);
+            return;
+        }
+        int counted = 0;
+        for (int i = 1; i <= kInputGroupCount; ++i) {
+            if (!site_.programmed(i, static_cast<int>(o))) continue;
+            if (site_.inputGroupInUse(i)) {
+                ++counted;
+            } else {
+                fault("Output group %u at address %u activated by unused input group %u\r\n", o, address,
+                      static_cast<unsigned>(i));
+            }
+        }
+        if (counted == 0) fault("No input group triggers output group %u at address %u\r\n", o, address);
+    }
+
+    void checkZone(int a) {
+        const Number zone = site_.number("Zone_%d", a);
+        if (!zone.present) return;
+        const unsigned z = zone.low();
+        if (z == 0 || z > kZoneCount) {
+            fault("Zone number for address %u\r\n", static_cast<unsigned>(a));
+            return;
+        }
+        if (zoneSeen_[z]) return;
+        zoneSeen_[z] = true;
+        const char* zoneText = site_.text("ZoneText_%d", static_cast<int>(z));
+        if (zoneText && isBlank(zoneText)) fault("Zone text for zone %u\r\n", z);
+    }
+
+    // A talking device shares its output group only with other talking devices: the panel cannot
+    // synchronise speech with a plain sounder or beacon on the same group.
+    void checkTalkingGroup(int a, std::uint32_t outputGroup) {
+        for (int d = 1; d <= kLoopAddressCount; ++d) {
+            const Number& otherGroup = site_.outputGroup(d);
+            const Number& otherType = site_.type(d);
+            if (!otherGroup.present || otherGroup.whole != static_cast<std::int32_t>(outputGroup) ||
+                !otherType.present) {
+                continue;
+            }
+            for (const DeviceType& row : DeviceTypeCatalogue()) {
+                if (static_cast<std::int32_t>(row.code) != otherType.whole || row.talking) continue;
+                if (row.hasOutput || row.beaconOnNextGroup) {
+                    fault("Talking device at address %u in same output group as non talking device at address %u\r\n",
+                          static_cast<unsigned>(a), static_cast<unsigned>(d));
+                }
+            }
+        }
+    }
+
+    void checkUnusedInputGroups() {
+        for (int o = 1; o <= kGroupCount; ++o) {
+            for (int i = 1; i <= kInputGroupCount; ++i) {
+                if (site_.programmed(i, o) && !site_.inputGroupInUse(i)) {
+                    fault("Output group %u is activated by unused input group %u\r\n", static_cast<unsigned>(o),
+                          static_cast<unsigned>(i));
+                }
+            }
+        }
+    }
+
+    // The pulse pattern is fixed by the standard that language 1 panels are sold under.
+    void checkPulseTimes() {
+        if (SettingGetInt(store_, "Language") != 1) return;
+        const char* onTime = site_.text("PulseOnTime");
+        if (onTime && parseDecimal(onTime) != 3.5) fault("Pulse on time not 3.5s\r\n");
+        const char* offTime = site_.text("PulseOffTime");
+        if (offTime && parseDecimal(offTime) != 0.5) fault("Pulse off time not 0.5s\r\n");
+    }
+
+    void checkAssignedInput(int inputGroup, bool assigned, const char* name) {
+        if (!assigned) return;
+        int counted = 0;
+        for (int o = 1; o <= kGroupCount; ++o) {
+            if (!site_.programmed(inputGroup, o)) continue;
+            if (site_.outputGroupDriven(o)) {
+                ++counted;
+            } else {
+                fault("%s activates unused output group %u\r\n", name, static_cast<unsigned>(o));
+            }
+        }
+        if (counted == 0) fault("%s doesn't activate any output group\r\n", name);
+    }
+
+    void checkSiteInformation() {
+        for (const char* key : kSiteInfoKeys) {
+            const char* value = site_.text(key);
+            if (value && value[0] == '\0') fault("Site Info '%s' requires a value\r\n", key);
+        }
+    }
+
+    const SettingsStore& store_;
+    SiteView site_;
+    bool withReport_;
+    SiteCheckResult result_;
+    std::array<bool, kZoneCount + 1> zoneSeen_{};
+};
+
+}  // namespace
+
+SiteCheckResult SiteCheck(SettingsStore& store, bool withReport) {
+    Checker checker(store, withReport);
+    checker.run();
+    checker.appendClosingLine(AllOutputsInOneZone(store));
+    SiteCheckResult result = checker.take();
+    SettingPut(store, "QuiescentCurrent", FormatMilliamps(result.quiescentMilliamps));
+    SettingPut(store, "AlarmCurrent", FormatMilliamps(result.alarmMilliamps));
+    return result;
+}
+
+bool AllOutputsInOneZone(const SettingsStore& store) {
+    char key[32];
+    int firstZone = 0;
+    int count = 0;
+    for (int a = 1; a <= kLoopAddressCount; ++a) {
+        std::snprintf(key, sizeof key, "Type_%d", a);
+        const char* typeText = SettingGet(store, key);
+        if (!typeText) continue;
+        const std::int32_t type = ParseLeadingInt(typeText);
+        const DeviceType* row = type != 0 ? DeviceTypeFind(static_cast<std::uint32_t>(type)) : nullptr;
+        if (!row || !row->hasOutput) continue;
+        std::snprintf(key, sizeof key, "Zone_%d", a);
+        const char* zoneText = SettingGet(store, key);
+        if (!zoneText) continue;
+        const std::int32_t zone = ParseLeadingInt(zoneText);
+        if (zone < 1 || zone > kZoneCount) continue;
+        if (firstZone == 0) {
+            firstZone = zone;
+            count = 1;
+        } else if (zone != firstZone) {
+            ++count;
+        }
+    }
+    return count == 1;
+}
+
+std::string FormatMilliamps(float milliamps) {
+    char text[64];
+    const auto result =
+        std::to_chars(text, text + sizeof text, static_cast<double>(milliamps), std::chars_format::fixed, 2);
+    return std::string(text, result.ptr) + "mA";
+}
+
+}  // namespace tamrik
