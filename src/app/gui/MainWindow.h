@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QMap>
+#include <QString>
+
+#include "app/gui/MenuCommands.h"
+#include "settings/SettingsStore.h"
+
+class QAction;
+
+namespace tamrik {
+
+class SiteBackground;
+
+struct DesktopOptions {
+    bool acceptErrors = false;  // "-ld": a site file that fails its check is still loaded
+    QString panel = QStringLiteral("usb");
+    bool simulatedPanel() const { return panel.startsWith(QStringLiteral("sim:")); }
+};
+
+// The one top-level window: menu, status bar, background, the editor area, and every command.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    static inline const QString kProgramTitle = QStringLiteral("5300 Commissioning software");
+    static inline const QString kSupportSite = QStringLiteral("https://support.tamrik.example/5300");
+
+    MainWindow(SettingsStore& store, DesktopOptions options, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Runs a menu command by its id, exactly as choosing it from the menu does.
+    void runCommand(int command);
+    QAction* action(int command) const { return actions_.value(command); }
+
+    QString sitePath() const { return sitePath_; }
+    int siteErrors() const { return siteErrors_; }
+    EditorKind editorKind() const { return editorKind_; }
+    SiteBackground* background() const { return background_; }
+    void updateTitle();
+
+    // Closes the open editor or view (writing text and device editors back when `writeBack`),
+    // then refreshes the site-errors flag with the quiet design check.
+    void editorClose(bool writeBack = true);
+    void siteCheckQuiet();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildMenus();
+    QAction* addCommand(QMenu* menu, const QString& text, int command, const QString& statusTip = {});
+    void showStatusReady();
+
+    void commandNew();
+    void commandLoad();
+    void commandImportText();
+    void commandSave();
+    void commandDocumentation(int command);
+    void commandWebInterface();
+    void commandAbout();
+    void destroyEditorWithoutWriteBack();
+    void resetErrorFlags();
+
+    SettingsStore& store_;
+    DesktopOptions options_;
+    SiteBackground* background_ = nullptr;
+    QMap<int, QAction*> actions_;
+    QString sitePath_;
+    QString importPath_ = QStringLiteral("*.txt");
+    EditorKind editorKind_ = EditorKind::None;
+    int siteErrors_ = 0;
+    int lastShownErrors_ = 0;
+};
+
+}  // namespace tamrik

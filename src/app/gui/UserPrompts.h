@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace tamrik {
+
+enum class PromptIcon { None, Information, Warning, Error, Question };
+
+// Every message box and file dialog of the desktop program goes through here, so that the texts and
+// titles live in one place and tests can answer them without a modal loop.
+class UserPrompts {
+public:
+    // Yes / No question; true for Yes.
+    static bool askYesNo(QWidget* owner, const QString& title, const QString& text, PromptIcon icon = PromptIcon::Question);
+    static void show(QWidget* owner, const QString& title, const QString& text, PromptIcon icon);
+
+    // Filter text is the comma-separated "description,pattern,..." list. An empty result means cancelled.
+    // The save dialog's default extension is the filter text's last three characters; neither dialog
+    // asks before overwriting, both ask before returning a name that does not exist yet.
+    static QString saveFileName(QWidget* owner, const QString& initialName, const QString& filterText);
+    static QString openFileName(QWidget* owner, const QString& initialName, const QString& filterText);
+
+    static QString qtFilter(const QString& filterText);
+    static QString defaultSuffix(const QString& filterText);
+
+    // Test hooks: in test mode nothing modal is shown; questions take the queued answers (No when the
+    // queue is empty), file dialogs the queued names (cancel when empty), and every box is recorded.
+    struct Shown {
+        QString title;
+        QString text;
+        PromptIcon icon;
+        bool question;
+    };
+    static void setTestMode(bool on);
+    static void queueAnswers(const QList<bool>& answers);
+    static void queueFileNames(const QStringList& names);
+    static QList<Shown> takeShown();
+};
+
+}  // namespace tamrik

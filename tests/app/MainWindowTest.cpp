@@ -1,0 +1,204 @@
+#include <QAction>
+#include <QDir>
+#include <QStatusBar>
+#include <QtTest>
+
+#include "app/gui/MainWindow.h"
+#include "app/gui/SiteBackground.h"
+#include "app/gui/UserPrompts.h"
+#include "settings/DefaultSettings.h"
+#include "settings/SiteFile.h"
+
+using namespace tamrik;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    SettingsStore store;
+    MainWindow* window = nullptr;
+    QTemporaryDir dir;
+
+    void makeWindow(DesktopOptions options = {}) {
+        delete window;
+        window = new MainWindow(store, options);
+        window->resize(900, 600);
+        window->show();
+    }
+    QString writeSite(const QString& name, const std::string& siteName, bool damage = false) {
+        SettingsStore site;
+        StoreCreate(site);
+        ApplyDefaultSettings(site);
+        SettingPut(site, "SiteName", siteName);
+        SettingPut(site, "Volume_3", "7");
+        std::string bytes = SiteFileFormat(&site);
+        StoreDestroy(&site);
+        if (damage) bytes.replace(bytes.find("Volume_3 = \"7\""), 14, "Volume_3 = \"8\"");
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        return path;
+    }
+    UserPrompts::Shown lastShown() {
+        const auto shown = UserPrompts::takeShown();
+        return shown.isEmpty() ? UserPrompts::Shown{} : shown.last();
+    }
+    void savePng(const QString& name) {
+        QDir().mkpath(TAMRIK_PNG_DIR);
+        window->grab().save(QStringLiteral(TAMRIK_PNG_DIR "/%1.png").arg(name));
+    }
+
+private slots:
+    void init() {
+        UserPrompts::setTestMode(true);
+        StoreCreate(store);
+        ApplyDefaultSettings(store);
+        makeWindow();
+    }
+    void cleanup() {
+        delete window;
+        window = nullptr;
+        StoreDestroy(&store);
+    }
+
+    void captionFollowsSiteNameAndPanelKind() {
+        QCOMPARE(window->windowTitle(), QStringLiteral("5300 Commissioning software - No site name!"));
+        SettingPut(store, "SiteName", std::string(100, 'S'));
+        window->updateTitle();
+        QCOMPARE(window->windowTitle(),
+                 QStringLiteral("5300 Commissioning software - [%1]").arg(QString(90, QLatin1Char('S'))));
+        makeWindow(DesktopOptions{false, QStringLiteral("sim:/tmp/panel.bin")});
+        QVERIFY(window->windowTitle().endsWith(QStringLiteral(" [simulated panel]")));
+    }
+
+    void statusBarShowsMenuHelpAndReadyAfterResize() {
+        QCOMPARE(window->action(kCommandExit)->statusTip(), QStringLiteral("Exits this application"));
+        QCOMPARE(window->action(kCommandGetFromPanel)->statusTip(), QStringLiteral("Gets the site information from the panel"));
+        QVERIFY(!window->action(kCommandWebInterface)->isEnabled());
+        window->statusBar()->showMessage(QStringLiteral("something else"));
+        window->resize(700, 500);
+        QTRY_COMPARE(window->statusBar()->currentMessage(), QStringLiteral("Ready"));
+    }
+
+    void newAsksFirstAndRestoresTheDefaults() {
+        SettingPut(store, "Zone_5", "9");
+        window->runCommand(kCommandNew);  // answered No
+        QCOMPARE(lastShown().text, QStringLiteral("Delete current settings?"));
+        QCOMPARE(SettingText(store, "Zone_5"), std::string_view("9"));
+        UserPrompts::queueAnswers({true});
+        window->runCommand(kCommandNew);
+        QCOMPARE(SettingText(store, "Zone_5"), std::string_view("1"));
+        QCOMPARE(int(store.entryCount), 4022);
+        QVERIFY(!StoreChangedSinceSaved(store));
+    }
+
+    void loadGoodFile() {
+        UserPrompts::queueFileNames({writeSite("good.psf", "Harbour House")});
+        window->runCommand(kCommandLoad);
+        QCOMPARE(lastShown().text, QStringLiteral("Site info. loaded from file"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("5300 Commissioning software - [Harbour House]"));
+        QCOMPARE(SettingText(store, "Volume_3"), std::string_view("7"));
+    }
+
+    void damagedFileIsRefusedUnlessAcceptErrors() {
+        const QString damaged = writeSite("bad.psf", "Damaged", true);
+        UserPrompts::queueFileNames({damaged});
+        window->runCommand(kCommandLoad);
+        auto shown = lastShown();
+        QCOMPARE(shown.text, QStringLiteral("Not done!\r\nFile contains errors"));
+        QCOMPARE(shown.icon, PromptIcon::Error);
+        QCOMPARE(SettingText(store, "SiteName"), std::string_view(""));
+        QCOMPARE(window->windowTitle(), QStringLiteral("5300 Commissioning software - No site name!"));
+
+        makeWindow(DesktopOptions{true, QStringLiteral("usb")});
+        UserPrompts::queueFileNames({damaged});
+        window->runCommand(kCommandLoad);
+        QCOMPARE(lastShown().text, QStringLiteral("Loaded but file contains errors"));
+        QCOMPARE(SettingText(store, "Volume_3"), std::string_view("8"));
+
+        UserPrompts::queueFileNames({dir.filePath(QStringLiteral("missing.psf"))});
+        window->runCommand(kCommandLoad);
+        QCOMPARE(lastShown().text, QStringLiteral("Couldn't open file"));
+        QCOMPARE(int(store.entryCount), 4022);
+    }
+
+    void importMergesTidiesAndCountsAsAChange() {
+        const QString path = dir.filePath(QStringLiteral("texts.txt"));
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write("DeviceText_4 = \"  Plant room  \"\r\nZoneText_2 = \"East wing\"\r\n");
+        file.close();
+        UserPrompts::queueFileNames({path});
+        window->runCommand(kCommandImportText);
+        QCOMPARE(lastShown().text, QStringLiteral("Text imported into current site file"));
+        QCOMPARE(SettingText(store, "DeviceText_4"), std::string_view("     Plant room     "));
+        QCOMPARE(SettingText(store, "ZoneText_2"), std::string_view("     East wing      "));
+        QCOMPARE(SettingText(store, "Zone_1"), std::string_view("1"));
+        QVERIFY(StoreChangedSinceSaved(store));
+    }
+
+    void saveRecordsTheSavedStateAndAFailedSaveSaysSo() {
+        const QString path = dir.filePath(QStringLiteral("saved.psf"));
+        SettingPut(store, "Zone_9", "4");
+        UserPrompts::queueFileNames({path});
+        window->runCommand(kCommandSave);
+        QCOMPARE(lastShown().text, QStringLiteral("Site info. saved"));
+        QVERIFY(!StoreChangedSinceSaved(store));
+        QCOMPARE(window->sitePath(), path);
+        SettingsStore loaded;
+        StoreCreate(loaded);
+        QCOMPARE(SiteFileRead(path.toStdString(), loaded), int(kSiteFileOk));
+        QCOMPARE(SettingText(loaded, "Zone_9"), std::string_view("4"));
+        StoreDestroy(&loaded);
+
+        SettingPut(store, "Zone_9", "5");
+        UserPrompts::queueFileNames({dir.filePath(QStringLiteral("no/such/folder/x.psf"))});
+        window->runCommand(kCommandSaveAs);
+        const auto shown = lastShown();
+        QVERIFY(shown.text.startsWith(QStringLiteral("Site info. NOT saved")));
+        QCOMPARE(shown.icon, PromptIcon::Error);
+        QVERIFY(StoreChangedSinceSaved(store));
+    }
+
+    void closeAsksOnlyWhenSomethingChanged() {
+        window->close();
+        QVERIFY(!window->isVisible());
+        QVERIFY(UserPrompts::takeShown().isEmpty());
+
+        makeWindow();
+        SettingPut(store, "Zone_2", "2");
+        StoreMarkSaved(store);
+        // Swapping two values keeps the byte sum; the change is still noticed.
+        SettingPut(store, "Zone_1", "2");
+        SettingPut(store, "Zone_2", "1");
+        QCOMPARE(StoreChecksum(&store), store.savedChecksum);
+        window->close();
+        const auto shown = lastShown();
+        QCOMPARE(shown.title, QStringLiteral("Are you sure?"));
+        QCOMPARE(shown.text, QStringLiteral("Settings have changed since they were loaded.\r\n"
+                                            "Are you sure you want to exit the application?"));
+        QVERIFY(window->isVisible());
+        UserPrompts::queueAnswers({true});
+        window->runCommand(kCommandExit);
+        QVERIFY(!window->isVisible());
+    }
+
+    void documentationNotes() {
+        window->runCommand(kCommandUserManual);
+        const auto shown = lastShown();
+        QCOMPARE(shown.title, QStringLiteral("5300 User manual"));
+        QVERIFY(shown.text.startsWith(QStringLiteral("The latest 5300 User manual is available from\n\n")));
+        QCOMPARE(shown.icon, PromptIcon::None);
+    }
+
+    void backgroundAndBannerRender() {
+        savePng(QStringLiteral("main_window"));
+        window->background()->setShowErrorBanner(true);
+        savePng(QStringLiteral("main_window_errors"));
+        QVERIFY(window->background()->showsErrorBanner());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
