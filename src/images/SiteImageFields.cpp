@@ -1,0 +1,90 @@
+#include "images/SiteImageFields.h"
+
+namespace tamrik {
+namespace {
+
+using K = SiteFieldKind;
+
+constexpr SiteField kFields[] = {
+    {"SFRevision", 0, K::Revision, 1, 0},
+    {"PanelSnum", 2, K::Serial, 1, 0},
+    {"PanelType", 6, K::Byte, 1, 0},
+    {"NumZones", 7, K::Byte, 1, 0},
+    {"MaxLoggedDev", 8, K::Byte, 1, 0},
+    {"OverlayType", 9, K::Byte, 1, 0},
+    {"Language", 10, K::Byte, 1, 0},
+    {"ServiceReminderDays", 11, K::Byte, 1, 0},
+    {"ContractorCode", 12, K::Word, 1, 0},
+    {"Matrix_", 14, K::Matrix, 32, 0},
+    {"OutputDelay_", 270, K::FiveSeconds, 32, 120},
+    {"OutputDelayT2_", 302, K::FiveSeconds, 32, 240},
+    {"BannerText_", 334, K::DisplayText, 4, 0},
+    {"DeviceText_", 418, K::DisplayText, 192, 0},
+    {"ZoneText_", 4450, K::DisplayText, 32, 0},
+    {"AlarmType_", 5122, K::AlarmTypes, 32, 0},
+    {"DisabledOPGroups", 5130, K::Mask, 1, 0},
+    {"ConvAlarmOpGroup", 5134, K::Byte, 1, 0},
+    {"UserCode", 5135, K::AccessCode, 1, 0},
+    {"UserCode2", 5141, K::AccessCode, 1, 0},
+    {"EngineerCode", 5147, K::AccessCode, 1, 0},
+    {"AdvancedCode", 5153, K::AccessCode, 1, 0},
+    // 5159..5206: reserved, zero.
+    {"TalkingSndSyncTime", 5207, K::Byte, 1, 0},
+    {"DayNightOnTime", 5208, K::TimeOfDay, 1, 0},
+    {"DayNightOffTime", 5210, K::TimeOfDay, 1, 0},
+    {"PulseOnTime", 5212, K::HalfSeconds, 1, 0},
+    {"PulseOffTime", 5213, K::HalfSeconds, 1, 0},
+    {"FireLinkDelay", 5214, K::FiveSeconds, 1, 120},
+    {"CoincidenceInputGroups", 5215, K::Byte, 1, 0},
+    {"FirstKnockSearchTime", 5216, K::FiveSeconds, 1, 120},
+    {"SearchTime", 5217, K::FiveSeconds, 1, 120},
+    {"FaultRelayMode", 5218, K::Byte, 1, 0},
+    {"FireRelayMode", 5219, K::Byte, 1, 0},
+    {"WalkTestTimeout", 5220, K::Byte, 1, 0},
+    {"PulsingAlarmTimeoutTone", 5221, K::Byte, 1, 0},
+    {"PulsingAlarmTimeoutTime", 5222, K::FiveSeconds, 1, 120},
+    {"BeaconFlashrate", 5224, K::BeaconRate, 1, 0},
+    {"FlashOnPoll", 5226, K::Flag, 1, 0},
+    {"DisplayMode", 5226, K::DisplayMode, 1, 0},
+    {"RemoteAlarmInput", 5226, K::Flag, 1, 3},
+    {"RaiControl", 5226, K::Flag, 1, 4},
+    {"ClassChange", 5226, K::Flag, 1, 6},
+    {"DayNightIp", 5226, K::Flag, 1, 7},
+    {"MaleVoice", 5227, K::Flag, 1, 0},
+    {"Beacon", 5227, K::Flag, 1, 1},
+    {"BeaconFlashUntil", 5227, K::Flag, 1, 2},
+    {"ClassBeacon", 5227, K::Flag, 1, 3},
+    {"TsSpokenTest", 5227, K::Flag, 1, 4},
+    {"TsSpokenMess", 5227, K::Flag, 1, 5},
+    {"TsElectronic", 5227, K::Flag, 1, 6},
+    {"TsBellSound", 5227, K::Flag, 1, 7},
+    {"2ndKnock", 5228, K::Flag, 1, 0},
+    {"SecondFireLink", 5228, K::Flag, 1, 1},
+    {"FlashFirstDG", 5228, K::Flag, 1, 2},
+    {"CancelDelays", 5228, K::Flag, 1, 3},
+    {"FBP", 5228, K::Flag, 1, 4},
+    {"FBP_NoDisplay", 5228, K::Flag, 1, 5},
+    {"Serial", 5228, K::Flag, 1, 6},
+    // The site information block; 5733 to the end is reserved.
+    {"SiteName", 5230, K::SiteText, 1, 32},
+    {"SiteNumber", 5262, K::SiteText, 1, 7},
+    {"SiteContact", 5269, K::SiteText, 1, 32},
+    {"SiteAddress", 5301, K::SiteText, 1, 64},
+    {"SitePostcode", 5365, K::SiteText, 1, 8},
+    {"SitePhone", 5373, K::SiteText, 1, 16},
+    {"SiteComments", 5389, K::SiteText, 1, 256},
+    {"SiteEngineer", 5645, K::SiteText, 1, 16},
+    {"SiteCommission", 5661, K::SiteText, 1, 16},
+    {"SiteResistance", 5677, K::SiteText, 1, 8},
+    {"SiteQuiescent", 5685, K::SiteText, 1, 8},
+    {"SiteAlarm", 5693, K::SiteText, 1, 8},
+    {"SiteBattery", 5701, K::SiteText, 1, 8},
+    {"SiteBatteryType", 5709, K::SiteText, 1, 8},
+    {"SiteBatteryInstallation", 5717, K::SiteText, 1, 16},
+};
+
+}  // namespace
+
+std::span<const SiteField> SiteImageFields() { return kFields; }
+
+}  // namespace tamrik
