@@ -210,6 +210,11 @@ private slots:
                 SettingPut(store, "Matrix_" + std::to_string(input) + "_" + std::to_string(output), "O");
             }
         }
+        for (const char* key : {"SiteNumber", "SiteName", "SiteContact", "SiteAddress", "SitePostcode", "SitePhone",
+                                "SiteComments", "SiteEngineer", "SiteCommission", "SiteResistance", "SiteQuiescent",
+                                "SiteAlarm", "SiteBattery", "SiteBatteryType", "SiteBatteryInstallation"}) {
+            SettingPut(store, key, "1");
+        }
         window->editorClose();
         QCOMPARE(window->siteErrors(), 0);
         QVERIFY(!window->background()->showsErrorBanner());
