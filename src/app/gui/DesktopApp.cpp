@@ -1,0 +1,23 @@
+#include "app/gui/DesktopApp.h"
+
+#include <QApplication>
+
+#include "app/gui/SingleInstance.h"
+
+namespace tamrik {
+
+int RunDesktop(int argc, char** argv, SettingsStore& mainStore, const DesktopOptions& options) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tamrik"));
+    QApplication::setApplicationDisplayName(MainWindow::kProgramTitle);
+
+    SingleInstance instance;
+    if (instance.activateRunningCopy()) return 0;
+
+    MainWindow window(mainStore, options);
+    instance.listen(&window);
+    window.showMaximized();
+    return QApplication::exec();
+}
+
+}  // namespace tamrik

@@ -1,0 +1,43 @@
+#include <QSignalSpy>
+#include <QWidget>
+#include <QtTest>
+
+#include "app/gui/SingleInstance.h"
+
+using namespace tamrik;
+
+class SingleInstanceTest : public QObject {
+    Q_OBJECT
+private slots:
+    void secondStartRaisesTheFirstWindow() {
+        const QString name = QStringLiteral("__Tamrik-test-%1").arg(QCoreApplication::applicationPid());
+        QWidget window;
+        window.setWindowTitle(QStringLiteral("first copy"));
+        window.showMinimized();
+
+        SingleInstance first(name);
+        QVERIFY(!first.anotherIsRunning());
+        QVERIFY(first.listen(&window));
+
+        SingleInstance second(name);
+        QVERIFY(second.anotherIsRunning());
+        QVERIFY(second.activateRunningCopy());
+        QTRY_VERIFY(!window.isMinimized());
+        QVERIFY(window.isVisible());
+    }
+
+    void aStaleSocketIsTakenOver() {
+        const QString name = QStringLiteral("__Tamrik-stale-%1").arg(QCoreApplication::applicationPid());
+        QWidget window;
+        {
+            SingleInstance crashed(name);
+            QVERIFY(crashed.listen(&window));
+        }
+        SingleInstance next(name);
+        QVERIFY(!next.anotherIsRunning());
+        QVERIFY(next.listen(&window));
+    }
+};
+
+QTEST_MAIN(SingleInstanceTest)
+#include "SingleInstanceTest.moc"
