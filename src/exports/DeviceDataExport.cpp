@@ -1,0 +1,87 @@
+#include "exports/DeviceDataExport.h"
+
+#include <cstdio>
+
+#include "exports/CsvField.h"
+#include "settings/DefaultSettings.h"
+#include "settings/DeviceCatalogue.h"
+
+namespace tamrik {
+namespace {
+
+class DeviceRow {
+public:
+    DeviceRow(const SettingsStore& store, int address) : store_(store), address_(address) {}
+
+    const char* value(const char* format) const {
+        char key[32];
+        std::snprintf(key, sizeof key, format, address_);
+        return SettingGet(store_, key);
+    }
+
+private:
+    const SettingsStore& store_;
+    int address_;
+};
+
+// The columns after the first are written ", value": the blank belongs to the field, so a field that
+// needs quoting is quoted with its blank.
+void appendSpaced(std::string& line, std::string_view text) {
+    line += ',';
+    CsvAppendField(line, " " + std::string(text));
+}
+
+std::string coverageText(const char* coverage, const char* typeText) {
+    const auto type = static_cast<std::uint32_t>(typeText ? ParseLeadingInt(typeText) : 0);
+    const int index = ParseLeadingInt(coverage);
+    if (type == kConfigOptionType) return std::string(ConfigOptionName(index));
+    const char* name = CoverageName(type, index);
+    return name ? name : "N/A";
+}
+
+}  // namespace
+
+std::string DeviceDataCsv(const SettingsStore& store) {
+    std::string csv =
+        "Address,Serial number,Type,Version,Map node,Zone,Day Sens,Night Sens,Input group,Output group,"
+        "Display group,Repeat group,Volume,Class,Non Latching,Msg52 Config\r\n";
+    for (int address = 1; address <= kLoopAddressCount; ++address) {
+        const DeviceRow row(store, address);
+        const auto text = [&](const char* format) -> std::string_view {
+            const char* value = row.value(format);
+            return value ? value : "";
+        };
+        std::string line = std::to_string(address);
+        appendSpaced(line, text("SNum_%d"));
+        if (const char* type = row.value("Type_%d")) {
+            appendSpaced(line, DeviceTypeName(static_cast<std::uint32_t>(ParseLeadingInt(type))).substr(0, 10));
+        }
+        appendSpaced(line, text("Version_%d"));
+        appendSpaced(line, text("MapNode_%d"));
+        appendSpaced(line, text("Zone_%d"));
+        appendSpaced(line, SensModeName(row.value("Sens1_%d")));
+        appendSpaced(line, SensModeName(row.value("Sens2_%d")));
+        appendSpaced(line, text("IPGroup_%d"));
+        appendSpaced(line, text("OPGroup_%d"));
+        appendSpaced(line, text("DisplayGroup_%d"));
+        appendSpaced(line, text("RptGroup_%d"));
+        if (const char* volume = row.value("Volume_%d")) {
+            const int level = ParseLeadingInt(volume);
+            appendSpaced(line, level == 2 || level == 4 || level == 15 ? VolumeName(level) : std::string(volume));
+        }
+        if (const char* deviceClass = row.value("Class_%d"))
+            appendSpaced(line, ClassName(ParseLeadingInt(deviceClass)));
+        appendSpaced(line, LatchingName(row.value("NonLatching_%d") != nullptr));
+        line += ',';
+        // Without a coverage value the last field stays empty; the line still ends here, so the next
+        // address never runs on into this one.
+        if (const char* coverage = row.value("Coverage_%d")) {
+            CsvAppendField(line, coverageText(coverage, row.value("Type_%d")));
+        }
+        csv += line;
+        csv += "\r\n";
+    }
+    return csv;
+}
+
+}  // namespace tamrik

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include "exports/EventList.h"
+#include "exports/EventLogExport.h"
+#include "exports/ExportTestSupport.h"
+
+namespace tamrik {
+namespace {
+
+using testing::CsvLines;
+using testing::ScratchStore;
+
+constexpr const char* kHeading = "Event,Address,Zone,Time,Event text,On/Off";
+constexpr long kYear2000 = 946684800;
+
+std::string event(int code, int source, long time) {
+    return std::to_string(code) + ", " + std::to_string(source) + ", " + std::to_string(time);
+}
+
+class EventLogExportTest : public ::testing::Test {
+protected:
+    void fire(int n, const std::string& value) { site.put("FireEvent_" + std::to_string(n), value); }
+    void nonFire(int n, const std::string& value) { site.put("NonFireEvent_" + std::to_string(n), value); }
+    std::vector<std::string> exported() { return CsvLines(EventLogCsv(site.store)); }
+
+    ScratchStore site{false};
+};
+
+TEST_F(EventLogExportTest, NoEventsGiveOnlyTheHeading) {
+    EXPECT_EQ(EventLogCsv(site.store), std::string(kHeading) + "\r\n");
+}
+
+TEST_F(EventLogExportTest, LineLayoutBySource) {
+    fire(1, event(5, 17, kYear2000));
+    fire(2, event(0x85, 200, kYear2000 + 1));
+    fire(3, event(30, 0, kYear2000 + 86400 * 59 + 3600 * 13 + 65));
+    fire(4, event(60, 192, 1078099200));
+    EXPECT_EQ(exported(), (std::vector<std::string>{
+                              kHeading,
+                              "5,  17,,1/1/2000 0:00:00,   DEVICE IN ALARM   , ON",
+                              "133, ,8, 1/1/2000 0:00:01,   DEVICE IN ALARM   , OFF",
+                              "30, ,,29/2/2000 13:01:05,     PC CONNECTED    , ON",
+                              "60,  192,,1/3/2004 0:00:00, Event 60, ON",
+                          }));
+}
+
+TEST_F(EventLogExportTest, LogsAreMergedOldestFirst) {
+    fire(1, event(5, 1, kYear2000 + 30));
+    fire(2, event(4, 1, kYear2000 + 10));
+    nonFire(1, event(18, 0, kYear2000 + 20));
+    nonFire(2, event(17, 0, kYear2000 + 10));
+    nonFire(4, event(27, 0, kYear2000));  // after a gap: not part of the log
+    const auto lines = exported();
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[1].substr(0, 3), "17,") << "equal times: the non-fire log comes first";
+    EXPECT_EQ(lines[2].substr(0, 3), "4, ");
+    EXPECT_EQ(lines[3].substr(0, 3), "18,");
+    EXPECT_EQ(lines[4].substr(0, 3), "5, ");
+}
+
+TEST_F(EventLogExportTest, EveryEventOfAFullImageIsExported) {
+    for (int n = 1; n <= 300; ++n) fire(n, event(5, 1, kYear2000 + 2 * n));
+    for (int n = 1; n <= 721; ++n) nonFire(n, event(18, 0, kYear2000 + 2 * n + 1));
+    const auto lines = exported();
+    ASSERT_EQ(lines.size(), 1022u);
+    EXPECT_EQ(lines[1].substr(0, 3), "5, ");
+    EXPECT_EQ(lines[2].substr(0, 3), "18,");
+    EXPECT_EQ(lines[1021].substr(0, 3), "18,");
+}
+
+TEST_F(EventLogExportTest, DamagedValuesKeepTheirPlace) {
+    nonFire(1, event(18, 0, kYear2000 + 50));
+    nonFire(2, "garbage");
+    nonFire(3, event(17, 0, kYear2000 + 40));
+    fire(1, event(5, 1, kYear2000 + 45));
+    const std::vector<std::string> list = EventListCollect(site.store, kCombinedEventKeys);
+    EXPECT_EQ(list, (std::vector<std::string>{event(17, 0, kYear2000 + 40), "garbage", event(5, 1, kYear2000 + 45),
+                                              event(18, 0, kYear2000 + 50)}));
+    EXPECT_EQ(exported()[2], "garbage, ,,1/1/1970 0:00:00,  SOUND ALARMS ACTIVE, ON");
+}
+
+TEST_F(EventLogExportTest, TimesAreComparedWhole) {
+    // A time past 2038 is stored as a negative number and sorts as the panel's signed text says;
+    // far-apart times must not overflow the comparison.
+    fire(1, event(1, 0, 2147483000));
+    fire(2, event(2, 0, -2147483000));
+    fire(3, event(3, 0, 0));
+    const std::vector<std::string> list = EventListCollect(site.store, std::span(&kFireEventKey, 1));
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[0].substr(0, 2), "2,");
+    EXPECT_EQ(list[1].substr(0, 2), "3,");
+    EXPECT_EQ(list[2].substr(0, 2), "1,");
+}
+
+TEST_F(EventLogExportTest, StoredFieldsNeedingQuotesAreQuoted) {
+    fire(1, "5\", 1\"7, 946684800");
+    EXPECT_EQ(exported()[1], "\"5\"\"\",\"  1\"\"7\",,1/1/2000 0:00:00,   DEVICE IN ALARM   , ON");
+}
+
+}  // namespace
+}  // namespace tamrik
