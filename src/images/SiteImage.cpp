@@ -75,6 +75,10 @@ std::string_view textUpToNul(const std::uint8_t* field, std::size_t width) {
     return {text, nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - text) : width};
 }
 
+// A delay longer than the byte can count is held as the longest one (which the panel treats as
+// its maximum) rather than wrapping round to a short delay; a negative one as no delay.
+std::uint8_t fiveSecondCount(int seconds) { return static_cast<std::uint8_t>(std::clamp(seconds / 5, 0, 255)); }
+
 Image revision1ToRevision2(const std::uint8_t* image) {
     Image converted{};
     std::copy_n(image, kRevision1MovedFrom, converted.begin());
@@ -187,7 +191,7 @@ void encodeField(SettingsStore& store, std::uint8_t* image, const SiteField& fie
         case SiteFieldKind::FiveSeconds:
             for (int i = 0; i < field.count; ++i) {
                 const std::string_view name = field.count > 1 ? key.indexed(field.key, i + 1) : field.key;
-                if (char* value = SettingGet(store, name)) at[i] = static_cast<std::uint8_t>(MinSecStep(value, 0, nullptr) / 5);
+                if (char* value = SettingGet(store, name)) at[i] = fiveSecondCount(MinSecStep(value, 0, nullptr));
             }
             break;
         case SiteFieldKind::HalfSeconds:
@@ -240,7 +244,7 @@ void encodeField(SettingsStore& store, std::uint8_t* image, const SiteField& fie
                 std::uint8_t* slot = at + kDisplayTextSlot * static_cast<std::size_t>(i - 1);
                 const std::size_t padding = kDisplayTextLength - text.size();
                 std::fill_n(slot, padding, static_cast<std::uint8_t>(' '));
-                std::memcpy(slot + padding, text.data(), text.size());
+                std::copy(text.begin(), text.end(), slot + padding);
                 slot[kDisplayTextLength] = 0;
             }
             break;
@@ -248,7 +252,7 @@ void encodeField(SettingsStore& store, std::uint8_t* image, const SiteField& fie
             if (const char* value = SettingSet(store, field.key, "")) {
                 const std::string_view text(value);
                 const std::size_t length = std::min<std::size_t>(text.size(), field.arg - 1u);
-                std::memcpy(at, text.data(), length);
+                std::copy_n(text.begin(), length, at);
                 std::fill(at + length, at + field.arg, std::uint8_t{0});
             }
             break;
