@@ -2,12 +2,28 @@
 
 #include <algorithm>
 #include <cstring>
+#include <mutex>
+#include <new>
 #include <vector>
 
 namespace tamrik {
 namespace {
 
 thread_local SettingsStore* currentStore = nullptr;
+
+// Enough blocks for a full store and a spare one.
+constexpr std::size_t kPooledEntryLimit = 2 * SettingsStore::kBucketCount;
+
+struct EntryPool {
+    std::mutex mutex;
+    std::vector<SettingEntry*> blocks;
+};
+
+// Never destroyed, so a store that outlives static destruction can still give its blocks back.
+EntryPool& entryPool() {
+    static EntryPool* pool = new EntryPool;
+    return *pool;
+}
 
 std::string_view clampKey(std::string_view key) { return key.substr(0, std::min(key.size(), SettingsStore::kMaxKeyLength)); }
 
@@ -62,7 +78,7 @@ std::int32_t predecessorOf(const SettingsStore& store, std::int32_t index) {
 }
 
 // Places an existing entry by the insertion walk. The caller guarantees a free slot exists.
-void placeEntry(SettingsStore& store, std::unique_ptr<SettingEntry> entry) {
+void placeEntry(SettingsStore& store, SettingEntryPtr entry) {
     std::int32_t index = static_cast<std::int32_t>(homeSlot(store, entry->key));
     while (store.slotTable[index].entry) {
         if (store.slotTable[index].next < 0) {
@@ -86,6 +102,30 @@ bool isHomeOfLaterKey(const SettingsStore& store, std::int32_t index) {
 }
 
 }  // namespace
+
+SettingEntryPtr AcquireSettingEntry() {
+    EntryPool& pool = entryPool();
+    {
+        std::lock_guard lock(pool.mutex);
+        if (!pool.blocks.empty()) {
+            SettingEntry* block = pool.blocks.back();
+            pool.blocks.pop_back();
+            return SettingEntryPtr(block);
+        }
+    }
+    // Only the texts and their terminators are ever read, so blocks need no zero-filling.
+    return SettingEntryPtr(new (std::nothrow) SettingEntry);
+}
+
+void SettingEntryRelease::operator()(SettingEntry* entry) const noexcept {
+    EntryPool& pool = entryPool();
+    std::lock_guard lock(pool.mutex);
+    if (pool.blocks.size() < kPooledEntryLimit) {
+        pool.blocks.push_back(entry);
+    } else {
+        delete entry;
+    }
+}
 
 std::uint32_t StoreHash(std::string_view key, std::uint32_t length) {
     std::uint32_t hash = 5381;
@@ -141,8 +181,8 @@ char* SettingSet(SettingsStore& store, std::string_view key, std::string_view in
         store.slotTable[freeIndex].next = -1;
         index = freeIndex;
     }
-    auto entry = std::make_unique<SettingEntry>();
-    std::memset(entry.get(), 0, sizeof(SettingEntry));
+    SettingEntryPtr entry = AcquireSettingEntry();
+    if (!entry) return nullptr;
     copyText(entry->key, sizeof entry->key, key);
     copyText(entry->value, sizeof entry->value, initialValue);
     auto& slot = store.slotTable[index];
@@ -189,7 +229,7 @@ void SettingDelete(SettingsStore& store, std::string_view key) {
     if (predecessor >= 0) store.slotTable[predecessor].next = -1;
     std::int32_t next = successor;
     markFree(store, index);
-    std::vector<std::unique_ptr<SettingEntry>> detached;
+    std::vector<SettingEntryPtr> detached;
     while (next >= 0) {
         const std::int32_t following = store.slotTable[next].next;
         detached.push_back(std::move(store.slotTable[next].entry));

@@ -15,6 +15,14 @@ struct SettingEntry {
     char value[kValueCapacity];
 };
 
+// Entry blocks come from a process-wide pool, so that emptying and refilling a store (New, Load, a
+// panel read) reuses warm memory instead of returning it to the system and faulting it back in.
+struct SettingEntryRelease {
+    void operator()(SettingEntry* entry) const noexcept;
+};
+using SettingEntryPtr = std::unique_ptr<SettingEntry, SettingEntryRelease>;
+SettingEntryPtr AcquireSettingEntry();
+
 // Fixed-size hash table of text keys and text values; overflow entries live in the same slot
 // array as home entries (coalesced chains). The slot order is visible outside: site files list
 // entries in slot order.
@@ -26,7 +34,7 @@ public:
 
     struct Slot {
         std::int32_t next = -1;  // index of the following slot of the chain, -1 for none
-        std::unique_ptr<SettingEntry> entry;
+        SettingEntryPtr entry;
     };
 
     SettingsStore() = default;
