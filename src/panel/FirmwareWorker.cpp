@@ -1,0 +1,49 @@
+#include "panel/FirmwareWorker.h"
+
+#include "panel/FirmwareImage.h"
+#include "panel/PanelMessages.h"
+
+namespace tamrik {
+namespace {
+
+// Erases and programs; false when any block fails. `end` is programMemoryEnd after the reduction.
+bool eraseAndProgram(PanelSession& session, FirmwareJob& job, std::uint32_t end) {
+    using namespace panelmessages;
+    TransferObserver& observer = session.observer();
+    // The image covers program memory up to 0x2A800 only: a panel claiming more than that would have
+    // the checksum and the programming read past the image, so such an update is refused.
+    if (end > kFirmwareImageEnd) return false;
+    FirmwareStampChecksum(job.image.data(), end);
+
+    observer.ProgressTitle(kErasing);
+    std::uint32_t block = kFirmwareStartAddress;
+    for (; block < end; block += kEraseBlockUnits) {
+        if (session.PanelEraseBlock(block) != 1) break;
+        observer.ProgressSet(static_cast<int>(static_cast<std::uint64_t>(block) * 100 / end));
+    }
+    if (block != end) return false;
+    observer.ProgressTitle(kWritingFirmware);
+    return session.PanelProgramCode(job.image.data() + 2 * static_cast<std::size_t>(kFirmwareStartAddress),
+                                    kFirmwareStartAddress, end) == 1;
+}
+
+}  // namespace
+
+bool FirmwareWorker(PanelSession& session, FirmwareJob& job) {
+    using namespace panelmessages;
+    TransferObserver& observer = session.observer();
+    bool written = false;
+    if (job.image.size() == kFirmwareImageSize && session.PanelQuery() == 1) {
+        if (job.fileVersionNumber >= kKeepsIdentityBlockFromVersion) session.programMemoryEnd -= kEraseBlockUnits;
+        written = eraseAndProgram(session, job, session.programMemoryEnd);
+        if (written) {
+            observer.Message({kSuccessTitle, kFirmwareWritten, MessageIcon::None, true});
+        } else {
+            observer.Message({kFailTitle, kFirmwareNotWritten, MessageIcon::Error, true});
+        }
+    }
+    observer.ProgressSet(-1);
+    return written;
+}
+
+}  // namespace tamrik

@@ -1,0 +1,104 @@
+#include "panel/HexFile.h"
+
+#include <fstream>
+#include <iterator>
+#include <optional>
+
+namespace tamrik {
+namespace {
+
+std::optional<unsigned> hexDigit(char c) {
+    if (c >= '0' && c <= '9') return static_cast<unsigned>(c - '0');
+    if (c >= 'A' && c <= 'F') return static_cast<unsigned>(c - 'A' + 10);
+    if (c >= 'a' && c <= 'f') return static_cast<unsigned>(c - 'a' + 10);
+    return std::nullopt;
+}
+
+// The byte written as two hex digits at `at`, if both are there and hexadecimal.
+std::optional<unsigned> hexByte(std::string_view line, std::size_t at) {
+    if (at + 2 > line.size()) return std::nullopt;
+    const auto high = hexDigit(line[at]);
+    const auto low = hexDigit(line[at + 1]);
+    if (!high || !low) return std::nullopt;
+    return *high * 16 + *low;
+}
+
+bool refuse(std::string* error, std::size_t lineNumber, const char* reason) {
+    if (error) *error = "line " + std::to_string(lineNumber) + ": " + reason;
+    return false;
+}
+
+struct Loader {
+    std::uint8_t* image;
+    std::size_t imageSize;
+    std::uint64_t base = 0;
+
+    bool record(std::string_view line, std::size_t lineNumber, std::string* error) {
+        if (line.empty() || line[0] != ':') return refuse(error, lineNumber, "does not start with ':'");
+        const auto count = hexByte(line, 1);
+        if (!count) return refuse(error, lineNumber, "the byte count is not hexadecimal");
+        // Count, two address bytes, type, the data and the checksum, two digits each. What follows the
+        // checksum (a CR, blanks) is not part of the record.
+        const std::size_t recordBytes = 5 + *count;
+        if (line.size() < 1 + 2 * recordBytes) return refuse(error, lineNumber, "the record is shorter than its count");
+        unsigned bytes[5 + 255];
+        unsigned sum = 0;
+        for (std::size_t i = 0; i < recordBytes; ++i) {
+            const auto value = hexByte(line, 1 + 2 * i);
+            if (!value) return refuse(error, lineNumber, "the record holds a character that is not a hex digit");
+            bytes[i] = *value;
+            sum += *value;
+        }
+        if (sum % 256 != 0) return refuse(error, lineNumber, "the record checksum is wrong");
+
+        const unsigned address = bytes[1] * 256 + bytes[2];
+        const unsigned type = bytes[3];
+        const unsigned* data = bytes + 4;
+        switch (type) {
+            case 0:
+                for (unsigned i = 0; i < *count; ++i) {
+                    const std::uint64_t offset = base + address + i;
+                    if (offset < imageSize) image[offset] = static_cast<std::uint8_t>(data[i]);
+                }
+                return true;
+            case 2:
+            case 4:
+                if (*count != 2) return refuse(error, lineNumber, "the address record does not hold two bytes");
+                base = static_cast<std::uint64_t>(data[0] * 256 + data[1]) << (type == 2 ? 4 : 16);
+                return true;
+            default:
+                return true;  // end of file, start addresses and anything else: nothing to load
+        }
+    }
+};
+
+}  // namespace
+
+int HexFileParse(std::string_view contents, std::uint8_t* image, std::size_t imageSize, std::string* error) {
+    Loader loader{image, imageSize};
+    std::size_t lineNumber = 0;
+    while (!contents.empty()) {
+        const std::size_t end = contents.find('\n');
+        std::string_view line = contents.substr(0, end);
+        contents.remove_prefix(end == std::string_view::npos ? contents.size() : end + 1);
+        ++lineNumber;
+        if (!loader.record(line, lineNumber, error)) return 0;
+    }
+    return 1;
+}
+
+int HexFileLoad(const std::string& path, std::uint8_t* image, std::size_t imageSize, std::string* error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        if (error) *error = "cannot open " + path;
+        return 0;
+    }
+    const std::string contents{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) {
+        if (error) *error = "cannot read " + path;
+        return 0;
+    }
+    return HexFileParse(contents, image, imageSize, error);
+}
+
+}  // namespace tamrik
