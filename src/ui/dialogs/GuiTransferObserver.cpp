@@ -1,0 +1,81 @@
+#include "ui/dialogs/GuiTransferObserver.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QThread>
+#include <atomic>
+#include <thread>
+
+#include "ui/dialogs/ProgressDialog.h"
+
+namespace tamrik {
+
+GuiTransferObserver::GuiTransferObserver(QWidget* owner, ShowMessage showMessage, AskQuestion askQuestion)
+    : owner_(owner), showMessage_(std::move(showMessage)), askQuestion_(std::move(askQuestion)) {}
+
+GuiTransferObserver::~GuiTransferObserver() { delete dialog_; }
+
+template <typename Function>
+void GuiTransferObserver::onUiThreadAndWait(Function&& function) {
+    if (QThread::currentThread() == thread()) {
+        function();
+    } else {
+        QMetaObject::invokeMethod(this, std::forward<Function>(function), Qt::BlockingQueuedConnection);
+    }
+}
+
+void GuiTransferObserver::run(const std::function<void()>& work) {
+    ProgressOpen();
+    std::atomic<bool> finished = false;
+    QEventLoop waitForWorker;
+    std::thread worker([&] {
+        work();
+        ProgressSet(-1);  // a worker always leaves the display closed
+        finished = true;
+        QMetaObject::invokeMethod(&waitForWorker, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    if (dialog_) dialog_->exec();
+    // The dialog may close before the worker's last message box; keep serving it until the end.
+    if (!finished) waitForWorker.exec();
+    worker.join();
+    delete dialog_;
+}
+
+void GuiTransferObserver::onProgressOpen() {
+    delete dialog_;
+    dialog_ = new ProgressDialog(owner_);
+}
+
+void GuiTransferObserver::onProgress(int percent) {
+    QMetaObject::invokeMethod(this, [this, percent] {
+        if (dialog_) dialog_->setPercent(percent);
+    }, Qt::QueuedConnection);
+}
+
+void GuiTransferObserver::onTitle(std::string_view title) {
+    const QString text = QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
+    QMetaObject::invokeMethod(this, [this, text] {
+        if (dialog_) dialog_->setTitle(text);
+    }, Qt::QueuedConnection);
+}
+
+void GuiTransferObserver::onProgressClose() {
+    QMetaObject::invokeMethod(this, [this] {
+        if (dialog_) dialog_->finish();
+    }, Qt::QueuedConnection);
+}
+
+void GuiTransferObserver::onMessage(const PanelMessage& message) {
+    // The texts live in the worker's frame, which stays alive while it waits here.
+    onUiThreadAndWait([this, &message] { showMessage_(dialog_ && dialog_->isVisible() ? dialog_ : owner_, message); });
+}
+
+bool GuiTransferObserver::onQuestion(std::string_view title, std::string_view text) {
+    bool answer = false;
+    const QString qtitle = QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
+    const QString qtext = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    onUiThreadAndWait([&] { answer = askQuestion_(owner_, qtitle, qtext); });
+    return answer;
+}
+
+}  // namespace tamrik

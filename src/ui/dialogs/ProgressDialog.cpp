@@ -1,0 +1,49 @@
+#include "ui/dialogs/ProgressDialog.h"
+
+#include <QCloseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tamrik {
+
+ProgressDialog::ProgressDialog(QWidget* owner) : QDialog(owner) {
+    setObjectName(QStringLiteral("progressDialog"));
+    setWindowTitle(QStringLiteral("Progress..."));
+    setModal(true);
+    setWindowFlag(Qt::WindowCloseButtonHint, false);
+    bar_ = new QProgressBar(this);
+    bar_->setObjectName(QStringLiteral("progressBar"));
+    bar_->setRange(0, 100);
+    bar_->setValue(0);
+    bar_->setMinimumWidth(320);
+    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel_->setObjectName(QStringLiteral("progressCancel"));
+    cancel_->setAutoDefault(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(bar_);
+    layout->addWidget(cancel_, 0, Qt::AlignHCenter);
+}
+
+int ProgressDialog::value() const { return bar_->value(); }
+
+void ProgressDialog::setPercent(int percent) {
+    if (percent >= 0 && percent <= 100) bar_->setValue(percent);
+}
+
+void ProgressDialog::setTitle(const QString& title) { setWindowTitle(title); }
+
+void ProgressDialog::finish() {
+    finishing_ = true;
+    done(QDialog::Accepted);
+}
+
+void ProgressDialog::closeEvent(QCloseEvent* event) {
+    if (finishing_) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+}  // namespace tamrik

@@ -1,0 +1,114 @@
+#include <QProgressBar>
+#include <QPushButton>
+#include <QtTest>
+#include <thread>
+
+#include "ui/dialogs/GuiTransferObserver.h"
+#include "ui/dialogs/ProgressDialog.h"
+
+using namespace tamrik;
+
+class GuiTransferObserverTest : public QObject {
+    Q_OBJECT
+
+    struct Seen {
+        QStringList events;
+        QList<bool> answers;
+    };
+
+    static GuiTransferObserver* makeObserver(QWidget* owner, Seen& seen) {
+        return new GuiTransferObserver(
+            owner,
+            [&seen](QWidget*, const PanelMessage& message) {
+                seen.events << QStringLiteral("message %1: %2")
+                                   .arg(QString::fromUtf8(message.title.data(), qsizetype(message.title.size())),
+                                        QString::fromUtf8(message.text.data(), qsizetype(message.text.size())));
+            },
+            [&seen](QWidget*, const QString& title, const QString&) {
+                seen.events << QStringLiteral("question %1").arg(title);
+                return seen.answers.isEmpty() ? false : seen.answers.takeFirst();
+            });
+    }
+
+private slots:
+    // The worker closes the display and then shows its result: the UI thread must keep serving the
+    // message box after the dialog has gone, and the run ends only when the worker has finished.
+    void messagesAfterTheCloseAreStillShown() {
+        QWidget owner;
+        Seen seen;
+        seen.answers = {true};
+        std::unique_ptr<GuiTransferObserver> observer(makeObserver(&owner, seen));
+        bool answer = false;
+        observer->run([&] {
+            observer->ProgressTitle("Reading site data...");
+            for (int percent = 0; percent <= 100; percent += 10) observer->ProgressSet(percent);
+            answer = observer->Question("Are you sure?", "Go on?");
+            observer->ProgressSet(-1);
+            observer->Message({"Success", "Settings have been sent to the panel", MessageIcon::Information});
+        });
+        QVERIFY(answer);
+        QCOMPARE(seen.events, (QStringList{QStringLiteral("question Are you sure?"),
+                                           QStringLiteral("message Success: Settings have been sent to the panel")}));
+        QVERIFY(!observer->progressIsOpen());
+        QVERIFY(observer->progressDialog() == nullptr);
+    }
+
+    // A worker that finishes before the dialog's loop starts still closes it: nothing is lost.
+    void anImmediateCloseIsNotLost() {
+        QWidget owner;
+        Seen seen;
+        std::unique_ptr<GuiTransferObserver> observer(makeObserver(&owner, seen));
+        observer->run([&] { observer->ProgressSet(-1); });
+        QVERIFY(seen.events.isEmpty());
+        observer->run([] {});  // and one that never closes it itself
+        QVERIFY(!observer->progressIsOpen());
+    }
+
+    void theDialogFollowsBarAndTitle() {
+        QWidget owner;
+        Seen seen;
+        std::unique_ptr<GuiTransferObserver> observer(makeObserver(&owner, seen));
+        QString shownTitle;
+        int shownValue = -1;
+        std::unique_ptr<GuiTransferObserver> peeking(new GuiTransferObserver(
+            &owner, [](QWidget*, const PanelMessage&) {},
+            [&](QWidget*, const QString&, const QString&) {
+                // Runs on the UI thread after the queued bar and title requests.
+                QCoreApplication::processEvents();
+                shownTitle = peeking->progressDialog()->windowTitle();
+                shownValue = peeking->progressDialog()->value();
+                return true;
+            }));
+        peeking->run([&] {
+            peeking->ProgressTitle("Writing loop data...");
+            peeking->ProgressSet(42);
+            peeking->ProgressSet(250);  // ignored
+            peeking->Question("peek", "");
+        });
+        QCOMPARE(shownTitle, QStringLiteral("Writing loop data..."));
+        QCOMPARE(shownValue, 42);
+    }
+
+    void cancelAndEscapeDoNotCloseTheProgressWindow() {
+        ProgressDialog dialog(nullptr);
+        dialog.show();
+        dialog.setPercent(30);
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(dialog.isVisible());
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("progressCancel")), Qt::LeftButton);
+        QVERIFY(dialog.isVisible());
+        dialog.close();
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.value(), 30);
+        dialog.setPercent(101);
+        QCOMPARE(dialog.value(), 30);
+        dialog.setTitle(QStringLiteral("Reading event log..."));
+        QDir().mkpath(TAMRIK_PNG_DIR);
+        dialog.grab().save(QStringLiteral(TAMRIK_PNG_DIR "/progress_dialog.png"));
+        dialog.finish();
+        QVERIFY(!dialog.isVisible());
+    }
+};
+
+QTEST_MAIN(GuiTransferObserverTest)
+#include "GuiTransferObserverTest.moc"
