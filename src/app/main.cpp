@@ -1,21 +1,73 @@
+#include <cstdlib>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <io.h>
+#define TAMRIK_ISATTY(stream) _isatty(_fileno(stream))
+#else
+#include <unistd.h>
+#define TAMRIK_ISATTY(stream) isatty(fileno(stream))
+#endif
+
 #include "app/cli/CommandLine.h"
+#include "app/cli/LinkTransfers.h"
+#include "panel/ConsoleObserver.h"
 #include "settings/DefaultSettings.h"
 #include "settings/SettingsStore.h"
 
-int main(int argc, char** argv) {
-    std::vector<std::string> arguments(argv + 1, argv + argc);
+#ifdef TAMRIK_HAVE_USB_LINK
+#include "panel/hid/PanelLinkFactory.h"
+#else
+#include "panel/sim/SimulatedPanelFile.h"
+#endif
 
+namespace {
+
+std::unique_ptr<tamrik::PanelTransfers> openPanel(const std::string& panel, std::string& error) {
+#ifdef TAMRIK_HAVE_USB_LINK
+    return tamrik::MakeLinkTransfers(tamrik::OpenPanelLink(panel, &error));
+#else
+    if (panel.starts_with("sim:")) {
+        return tamrik::MakeLinkTransfers(tamrik::OpenSimulatedPanelLink(panel.substr(4), {}, &error));
+    }
+    error = "this build has no USB panel link; use --panel sim:FILE";
+    return nullptr;
+#endif
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+
+    // Start-up order: the main store, the default site, then the command line, which may end the
+    // program before any window exists.
     tamrik::SettingsStore mainStore;
     tamrik::StoreCreate(mainStore);
     tamrik::ApplyDefaultSettings(mainStore);
 
-    const auto result = tamrik::CommandLineMode(arguments, std::cout, std::cerr);
+    // Without a terminal to answer, an older firmware is never installed behind the user's back.
+    tamrik::ConsoleObserver observer(std::cout, std::cerr, TAMRIK_ISATTY(stdout) != 0,
+                                     tamrik::ConsoleObserver::Answer::No);
+    tamrik::CommandLineContext context{mainStore, std::cout, std::cerr, observer, openPanel};
+    if (const char* panel = std::getenv("TAMRIK_PANEL"); panel && *panel) context.defaultPanel = panel;
+    // The desktop's single-instance test goes into context.anotherInstanceRunning when the desktop
+    // is linked in; until then no other copy can own the panel.
+
+    const tamrik::CommandLineResult result = tamrik::CommandLineMode(arguments, context);
+    int exitStatus = result.exitStatus;
+
+    if (result.openDesktop()) {
+        // ---- The desktop window starts here ----
+        // No option performed an action: the desktop opens on the prepared main store, with
+        // result.acceptErrors (-ld) and result.panel (--panel / TAMRIK_PANEL).
+        std::cerr << "tamrik: the desktop window is not part of this build; try tamrik --help\n";
+        exitStatus = 0;
+    }
+
     tamrik::StoreDestroy(&mainStore);
-    if (result.actionPerformed) return result.exitStatus;
-    std::cerr << "tamrik: the desktop window is not built yet; try --help\n";
-    return 0;
+    return exitStatus;
 }

@@ -1,0 +1,124 @@
+// Site tools that need no panel: --new, --check, --export. Each works on a site of its own and
+// leaves the main store as it was.
+
+#include <ostream>
+
+#include "app/cli/CommandLineRun.h"
+#include "app/cli/SiteLoad.h"
+#include "checker/SiteCheck.h"
+#include "exports/CsvExport.h"
+#include "settings/DefaultSettings.h"
+#include "settings/SiteFile.h"
+
+namespace tamrik {
+namespace {
+
+// A second store for one site tool. Creating a store makes it this thread's current store, so the
+// one current before is current again afterwards.
+class ScratchSite {
+public:
+    ScratchSite() : previous_(StoreSelect(&store)) { StoreCreate(store); }
+    ~ScratchSite() {
+        StoreDestroy(&store);
+        if (previous_) StoreSelect(previous_);
+    }
+    ScratchSite(const ScratchSite&) = delete;
+    ScratchSite& operator=(const ScratchSite&) = delete;
+
+    SettingsStore store;
+
+private:
+    SettingsStore* previous_;
+};
+
+// Loads a site for a tool; quiet when all is well, so that the tool's own output stands alone.
+bool loadSite(CommandLineRun& run, SettingsStore& store, const std::string& path) {
+    switch (SiteLoad(store, path, run.acceptErrors)) {
+        case SiteLoadResult::Loaded:
+            return true;
+        case SiteLoadResult::LoadedWithErrors:
+            run.err() << "tamrik: note: '" << path << "' fails its check; its errors are accepted\n" << std::flush;
+            return true;
+        case SiteLoadResult::RefusedWithErrors:
+            run.err() << "tamrik: Not done! File '" << path << "' contains errors (-ld accepts them)\n" << std::flush;
+            return false;
+        case SiteLoadResult::Unreadable:
+            break;
+    }
+    run.err() << "tamrik: Couldn't open file '" << path << "'\n" << std::flush;
+    return false;
+}
+
+struct ExportNames {
+    const char* done;
+    const char* failed;
+};
+
+ExportNames exportNames(CsvExportKind kind) {
+    switch (kind) {
+        case CsvExportKind::DeviceData:
+            return {"Device data exported", "Could not export device data"};
+        case CsvExportKind::Matrix:
+            return {"Matrix exported", "Could not export matrix"};
+        case CsvExportKind::Text:
+            return {"Text exported", "Could not export text"};
+        case CsvExportKind::EventLog:
+            break;
+    }
+    return {"Log exported", "Could not export log"};
+}
+
+}  // namespace
+
+std::string CheckExportKind(const Arguments& arguments) {
+    if (CsvExportKindFromName(arguments.at(0))) return {};
+    return "'" + arguments.at(0) + "' is not devices, matrix, text or log";
+}
+
+Outcome NewSiteOption(CommandLineRun& run, const Arguments& arguments) {
+    const std::string& path = arguments.at(0);
+    ScratchSite site;
+    ApplyDefaultSettings(site.store);
+    std::string error;
+    if (!SiteFileWrite(path, &site.store, &error)) {
+        run.err() << "tamrik: could not save '" << path << "': " << error << "\n" << std::flush;
+        return Outcome::Failed;
+    }
+    run.out() << "New site saved to '" << path << "'\n" << std::flush;
+    return Outcome::Succeeded;
+}
+
+Outcome CheckSiteOption(CommandLineRun& run, const Arguments& arguments) {
+    ScratchSite site;
+    if (!loadSite(run, site.store, arguments.at(0))) return Outcome::Failed;
+    const SiteCheckResult result = SiteCheck(site.store);
+    if (result.faultCount == 0) {
+        run.out() << "No Site File Errors\r\n";
+    } else {
+        run.out() << result.report;
+        // The report's closing "More than" line has no line end of its own.
+        if (!result.report.ends_with("\n")) run.out() << "\r\n";
+    }
+    run.out() << "Quiescent Current: " << FormatMilliamps(result.quiescentMilliamps) << "\r\n"
+              << "Alarm Current: " << FormatMilliamps(result.alarmMilliamps) << "\r\n"
+              << std::flush;
+    return result.faultCount == 0 ? Outcome::Succeeded : Outcome::Findings;
+}
+
+Outcome ExportOption(CommandLineRun& run, const Arguments& arguments) {
+    const CsvExportKind kind = *CsvExportKindFromName(arguments.at(0));
+    const std::string& sitePath = arguments.at(1);
+    const std::string& outPath = arguments.at(2);
+    ScratchSite site;
+    if (!loadSite(run, site.store, sitePath)) return Outcome::Failed;
+    std::string error;
+    if (!CsvExportWrite(kind, site.store, outPath, &error)) {
+        run.err() << "tamrik: " << exportNames(kind).failed << " to '" << outPath << "': " << error << "\n"
+                  << std::flush;
+        return Outcome::Failed;
+    }
+    run.out() << exportNames(kind).done << " to '" << outPath << "'\n" << std::flush;
+    return Outcome::Succeeded;
+}
+
+}  // namespace tamrik

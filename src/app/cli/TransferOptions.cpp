@@ -1,0 +1,83 @@
+// The panel transfers: -r, -w and -f.
+
+#include <ostream>
+
+#include "app/cli/CommandLineRun.h"
+#include "settings/SiteFile.h"
+
+namespace tamrik {
+
+bool CommandLineRun::mayTransfer() {
+    if (instanceChecked < 0) instanceChecked = context.anotherInstanceRunning() ? 1 : 0;
+    if (instanceChecked == 0) return true;
+    err() << "tamrik: Another copy of the program is running\n" << std::flush;
+    return false;
+}
+
+PanelTransfers* CommandLineRun::openTransfers() {
+    if (transfers && transfersPanel == panel) return transfers.get();
+    transfers.reset();
+    std::string error;
+    if (context.openPanel) transfers = context.openPanel(panel, error);
+    if (!transfers) {
+        err() << "tamrik: can't use the panel '" << panel << "'" << (error.empty() ? "" : ": " + error) << "\n"
+              << std::flush;
+        return nullptr;
+    }
+    transfersPanel = panel;
+    // Never let a simulated panel pass for a real one.
+    if (transfers->simulated()) out() << "Using the " << transfers->describe() << "\n" << std::flush;
+    return transfers.get();
+}
+
+Outcome ReadPanelOption(CommandLineRun& run, const Arguments& arguments) {
+    if (!run.mayTransfer()) return Outcome::Failed;
+    PanelTransfers* panel = run.openTransfers();
+    const bool read = panel && panel->read(run.context.store, run.context.observer);
+    if (!read) {
+        // Whatever the store holds now is not the panel's site: saving it under the panel's name
+        // would pass the defaults or half a panel off as a reading.
+        run.err() << "tamrik: the panel was not read";
+        if (!arguments.empty()) run.err() << "; '" << arguments[0] << "' was not saved";
+        run.err() << "\n" << std::flush;
+        run.out() << "Done\n" << std::flush;
+        return Outcome::Failed;
+    }
+    run.out() << "Serial number is " << SettingText(run.context.store, "PanelSnum") << "\n"
+              << "Language is " << SettingText(run.context.store, "Language") << "\n";
+    Outcome outcome = Outcome::Succeeded;
+    if (!arguments.empty()) {
+        const std::string& path = arguments[0];
+        run.out() << "Saving panel settings to file '" << path << "'\n" << std::flush;
+        std::string error;
+        if (SiteFileWrite(path, &run.context.store, &error)) {
+            StoreMarkSaved(run.context.store);
+        } else {
+            run.err() << "tamrik: could not save '" << path << "': " << error << "\n" << std::flush;
+            outcome = Outcome::Failed;
+        }
+    }
+    run.out() << "Done\n" << std::flush;
+    return outcome;
+}
+
+Outcome WritePanelOption(CommandLineRun& run, const Arguments&) {
+    if (!run.mayTransfer()) return Outcome::Failed;
+    run.out() << "Writing settings to panel\n" << std::flush;
+    PanelTransfers* panel = run.openTransfers();
+    const bool written = panel && panel->write(run.context.store, run.context.observer);
+    run.out() << "Done\n" << std::flush;
+    return written ? Outcome::Succeeded : Outcome::Failed;
+}
+
+Outcome FirmwareOption(CommandLineRun& run, const Arguments& arguments) {
+    if (!run.mayTransfer()) return Outcome::Failed;
+    const std::string& path = arguments.at(0);
+    run.out() << "Writing firmware from file '" << path << "'\n" << std::flush;
+    PanelTransfers* panel = run.openTransfers();
+    const bool written = panel && panel->firmware(path, run.context.store, run.context.observer);
+    run.out() << "Done\n" << std::flush;
+    return written ? Outcome::Succeeded : Outcome::Failed;
+}
+
+}  // namespace tamrik

@@ -1,0 +1,232 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "clilib/CommandLineHarness.h"
+#include "settings/SiteFile.h"
+#include "support/TempDir.h"
+
+namespace tamrik {
+namespace {
+
+using testing::CommandLineHarness;
+using Calls = std::vector<std::string>;
+
+class CommandLineTest : public CommandLineHarness {
+protected:
+    testing::TempDir folder;
+};
+
+TEST_F(CommandLineTest, NoArgumentsPrintNothingAndOpenTheDesktop) {
+    const CommandLineResult result = run({});
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str(), "");
+    EXPECT_TRUE(result.openDesktop());
+    EXPECT_EQ(result.panel, "usb");
+}
+
+TEST_F(CommandLineTest, UsageText) {
+    const CommandLineResult result = run({"-?"});
+    EXPECT_EQ(out.str(), std::string(kCommandLineBanner) + std::string(kUsageText));
+    EXPECT_EQ(std::count(kUsageText.begin(), kUsageText.end(), '\n'), 20);
+    EXPECT_TRUE(kUsageText.starts_with("-ld        load site files and accept errors\n"));
+    EXPECT_TRUE(kUsageText.ends_with("           12. . Danish\n"));
+    EXPECT_EQ(result.actionCount, 1);
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_FALSE(result.openDesktop());
+}
+
+TEST_F(CommandLineTest, PreparingOptionsAloneOpenTheDesktopWithThem) {
+    const CommandLineResult result = run({"-LD", "-S", "1a2b3c4d", "-La", "12", "--PANEL", "sim:demo.panel"});
+    EXPECT_EQ(printed(), "Serial number set to 1a2b3c4d\nLanguage set to 12\n");
+    EXPECT_TRUE(result.openDesktop());
+    EXPECT_TRUE(result.acceptErrors);
+    EXPECT_EQ(result.panel, "sim:demo.panel");
+    EXPECT_STREQ(SettingGet(store, "PanelSnum"), "1a2b3c4d");
+    EXPECT_STREQ(SettingGet(store, "Language"), "12");
+    EXPECT_TRUE(StoreChangedSinceSaved(store));
+    EXPECT_EQ(panel.opens, 0) << "no panel is opened without a transfer";
+}
+
+TEST_F(CommandLineTest, SerialAndLanguageBeforeAWriteAreWritten) {
+    const CommandLineResult result = run({"-s", "1A2B3C4D", "-la", "2", "-w"});
+    EXPECT_EQ(printed(), "Serial number set to 1A2B3C4D\nLanguage set to 2\nWriting settings to panel\nDone\n");
+    EXPECT_EQ(panel.calls, Calls{"write"});
+    EXPECT_EQ(panel.writtenSerial, "1A2B3C4D");
+    EXPECT_EQ(panel.writtenLanguage, "2");
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_EQ(result.actionCount, 1);
+}
+
+TEST_F(CommandLineTest, BadSerialOrLanguageStopsEverything) {
+    const std::vector<std::vector<std::string>> mistakes = {
+        {"-la", "2", "-s", "12345G", "-w"},
+        {"-s", "123456789", "-w"},
+        {"-s", "-w"},
+        {"-s", "0x1234", "-w"},
+        {"-la", "13", "-w"},
+        {"-la", "x", "-w"},
+        {"-w", "-la", "-1"},
+        {"-w", "-s"},
+        {"-r", "a.psf", "-la"},
+    };
+    for (const auto& arguments : mistakes) {
+        const CommandLineResult result = run(arguments);
+        EXPECT_EQ(result.exitStatus, 2) << arguments[1];
+        EXPECT_FALSE(result.openDesktop());
+        EXPECT_EQ(printed(), "") << "nothing is done, not even the options before the mistake";
+        EXPECT_NE(err.str().find("Try 'tamrik --help'"), std::string::npos);
+    }
+    EXPECT_TRUE(panel.calls.empty());
+    EXPECT_STREQ(SettingGet(store, "PanelSnum"), "53000000");
+    EXPECT_EQ(SettingGet(store, "Language"), nullptr);
+    run({"-s", "12345G"});
+    EXPECT_EQ(err.str(),
+              "tamrik: option '-s': '12345G' is not a serial number of 1 to 8 hexadecimal digits\n"
+              "Try 'tamrik --help'.\n");
+}
+
+TEST_F(CommandLineTest, ReadSavesTheSiteThatWasRead) {
+    const std::string path = folder.file("site.psf");
+    const CommandLineResult result = run({"-r", path});
+    EXPECT_EQ(printed(),
+              "Serial number is 0BADCAFE\nLanguage is 3\nSaving panel settings to file '" + path + "'\nDone\n");
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_EQ(result.actionCount, 1);
+    SettingsStore loaded;
+    StoreCreate(loaded);
+    EXPECT_EQ(SiteFileRead(path, loaded), 0);
+    EXPECT_STREQ(SettingGet(loaded, "SiteName"), "Read from the panel");
+    StoreDestroy(&loaded);
+    StoreSelect(&store);
+}
+
+TEST_F(CommandLineTest, ReadWithoutAFileOnlyReads) {
+    run({"-R"});
+    EXPECT_EQ(printed(), "Serial number is 0BADCAFE\nLanguage is 3\nDone\n");
+    EXPECT_EQ(panel.calls, Calls{"read"});
+}
+
+TEST_F(CommandLineTest, ReadTakesTheNextArgumentAsItsFile) {
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder.path());
+    run({"-r", "-w"});
+    std::filesystem::current_path(previous);
+    EXPECT_EQ(panel.calls, Calls{"read"});
+    EXPECT_TRUE(std::filesystem::exists(folder.path() / "-w"));
+}
+
+TEST_F(CommandLineTest, FailedReadSavesNothingAndStops) {
+    panel.readSucceeds = false;
+    const std::string path = folder.file("site.psf");
+    const CommandLineResult result = run({"-r", path, "-w"});
+    EXPECT_EQ(printed(), "Done\n");
+    EXPECT_EQ(err.str(), "tamrik: the panel was not read; '" + path + "' was not saved\n");
+    EXPECT_EQ(observer.messages,
+              (std::vector<std::string>{"5300 Commissioning software Error: Fault with connection to panel"}));
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_EQ(panel.calls, Calls{"read"}) << "the write after a failed read is not carried out";
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_FALSE(result.openDesktop());
+}
+
+TEST_F(CommandLineTest, FailedSaveAfterARead) {
+    const CommandLineResult result = run({"-r", folder.file("no/such/folder/site.psf")});
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_NE(err.str().find("could not save"), std::string::npos);
+    EXPECT_TRUE(printed().ends_with("Done\n"));
+}
+
+TEST_F(CommandLineTest, FailedWriteAndFirmware) {
+    panel.writeSucceeds = false;
+    CommandLineResult result = run({"-w", "-f", "new.hex"});
+    EXPECT_EQ(printed(), "Writing settings to panel\nDone\n");
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(panel.calls, Calls{"write"});
+
+    panel.calls.clear();
+    panel.firmwareSucceeds = false;
+    result = run({"-f", "new.hex"});
+    EXPECT_EQ(printed(), "Writing firmware from file 'new.hex'\nDone\n");
+    EXPECT_EQ(panel.calls, Calls{"firmware new.hex"});
+    EXPECT_EQ(result.exitStatus, 1);
+
+    result = run({"-f"});
+    EXPECT_EQ(result.exitStatus, 2);
+    EXPECT_NE(err.str().find("needs a firmware file"), std::string::npos);
+}
+
+TEST_F(CommandLineTest, TransfersRefuseBesideAnotherCopy) {
+    context.anotherInstanceRunning = [] { return true; };
+    const std::string site = folder.file("site.psf");
+    CommandLineResult result = run({"--new", site, "-r", folder.file("read.psf")});
+    EXPECT_EQ(printed(), "New site saved to '" + site + "'\n") << "site tools need no single copy";
+    EXPECT_EQ(err.str(), "tamrik: Another copy of the program is running\n");
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_TRUE(panel.calls.empty());
+    EXPECT_EQ(panel.opens, 0);
+}
+
+TEST_F(CommandLineTest, PanelChoice) {
+    run({"-w", "--panel", "sim:other.panel", "-w", "-w"});
+    EXPECT_EQ(panel.openedAs, (std::vector<std::string>{"usb", "sim:other.panel"}));
+    EXPECT_EQ(printed(),
+              "Writing settings to panel\nDone\n"
+              "Writing settings to panel\nUsing the simulated panel (other.panel)\nDone\n"
+              "Writing settings to panel\nDone\n");
+
+    context.defaultPanel = "sim:env.panel";
+    const CommandLineResult result = run({"-w"});
+    EXPECT_EQ(result.panel, "sim:env.panel");
+    EXPECT_EQ(panel.openedAs.back(), "sim:env.panel");
+
+    context.defaultPanel = "serial";
+    EXPECT_EQ(run({"-w"}).exitStatus, 2);
+    EXPECT_EQ(err.str(), "tamrik: TAMRIK_PANEL: 'serial' is not usb or sim:FILE\nTry 'tamrik --help'.\n");
+    context.defaultPanel = "usb";
+    EXPECT_EQ(run({"--panel", "sim:", "-w"}).exitStatus, 2);
+    EXPECT_EQ(run({"--panel"}).exitStatus, 2);
+}
+
+TEST_F(CommandLineTest, PanelThatCannotBeOpened) {
+    const CommandLineResult result = run({"--panel", "sim:unopenable", "-w", "-?"});
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(printed(), "Writing settings to panel\nDone\n");
+    EXPECT_EQ(err.str(), "tamrik: can't use the panel 'sim:unopenable': the panel state file has the wrong size\n");
+}
+
+TEST_F(CommandLineTest, OtherArgumentsAndMistakes) {
+    CommandLineResult result = run({"site.psf", "-x", "-?"});
+    EXPECT_EQ(result.exitStatus, 0) << "arguments that are no options are passed over";
+    EXPECT_EQ(printed(), kUsageText);
+
+    result = run({"--chek", "site.psf"});
+    EXPECT_EQ(result.exitStatus, 2);
+    EXPECT_EQ(err.str(), "tamrik: unknown option '--chek'\nTry 'tamrik --help'.\n");
+
+    std::vector<std::string> many(65, "-ld");
+    EXPECT_EQ(run(many).exitStatus, 2);
+    EXPECT_EQ(run(std::vector<std::string>(64, "-ld")).exitStatus, 0);
+}
+
+TEST_F(CommandLineTest, HelpAndVersion) {
+    run({"--help"});
+    EXPECT_EQ(printed(), kHelpText);
+    for (const char* option : {"-ld", "-s <ser>", "-la <l>", "-?", "-f <file>", "-w", "-r [<file>]", "--panel",
+                               "--load", "--new", "--check", "--export", "--help", "--version"}) {
+        EXPECT_NE(kHelpText.find(option), std::string::npos) << option;
+    }
+    run({"--version"});
+    EXPECT_EQ(printed(), std::string("tamrik ") + TAMRIK_VERSION + "\n");
+}
+
+TEST_F(CommandLineTest, WholeCommandLineText) {
+    const CommandLineResult result = CommandLineMode(std::string_view("-s \"ABC\" -w"), context);
+    EXPECT_EQ(panel.writtenSerial, "ABC");
+    EXPECT_EQ(result.actionCount, 1);
+    EXPECT_TRUE(CommandLineMode(std::string_view("-w \"odd"), context).openDesktop());
+}
+
+}  // namespace
+}  // namespace tamrik
