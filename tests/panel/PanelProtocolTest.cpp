@@ -1,0 +1,382 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "panel/IdentityCopy.h"
+#include "panel/PanelSession.h"
+#include "panel/PanelTestSupport.h"
+
+namespace tamrik {
+namespace {
+
+using testing::MakeReport;
+using testing::RecordingObserver;
+using testing::ReportAddress;
+using testing::ScriptedLink;
+
+// A panel that answers program memory reads with `count` in byte 6 and the bytes 0, 1, 2, ... of the
+// report right-aligned (the program memory read layout).
+std::vector<Report> wordReply(std::uint8_t count) {
+    Report reply = MakeReport(kCommandReadProgram, count);
+    for (int i = 7; i < 65; ++i) reply[i] = static_cast<std::uint8_t>(i);
+    return {reply};
+}
+
+class ProtocolTest : public ::testing::Test {
+protected:
+    ProtocolTest() { StoreCreate(store); }
+    ~ProtocolTest() override { StoreDestroy(&store); }
+
+    ScriptedLink link;
+    SettingsStore store;
+    RecordingObserver observer;
+    PanelSession session{link, store, observer};
+};
+
+TEST_F(ProtocolTest, ProgramWordsPutsWordsRightAlignedThenAcknowledgesAndCompletes) {
+    observer.ProgressOpen();
+    link.answer = [](const Report& request) {
+        return request[1] == kCommandQuery ? std::vector<Report>{MakeReport(kCommandQuery)} : std::vector<Report>{};
+    };
+    const std::uint8_t source[12] = {0x11, 0x12, 0x21, 0x22, 0x31, 0x32, 0x41, 0x42, 0x51, 0x52, 0x61, 0x62};
+    ASSERT_EQ(session.PanelProgramWords(source, 0x2400, sizeof source), 1);
+
+    ASSERT_EQ(link.written.size(), 3u);
+    const Report& program = link.written[0];
+    EXPECT_EQ(program[0], 0);
+    EXPECT_EQ(program[1], kCommandProgram);
+    EXPECT_EQ(ReportAddress(program), 0x2400u);
+    EXPECT_EQ(program[6], 24);
+    for (int word = 0; word < 6; ++word) {
+        const int at = 41 + 4 * word;
+        EXPECT_EQ(program[at], source[2 * word]) << word;
+        EXPECT_EQ(program[at + 1], source[2 * word + 1]) << word;
+        EXPECT_EQ(program[at + 2], 0);
+        EXPECT_EQ(program[at + 3], 0);
+    }
+    // The acknowledgement request is the same report with the command changed.
+    Report expectedAck = program;
+    expectedAck[1] = kCommandQuery;
+    EXPECT_EQ(link.written[1], expectedAck);
+    EXPECT_EQ(link.written[2][1], kCommandProgramComplete);
+    EXPECT_EQ(ReportAddress(link.written[2]), 0u);
+    EXPECT_EQ(link.written[2][6], 0);
+    EXPECT_EQ(observer.progress(), std::vector<int>{100});
+}
+
+TEST_F(ProtocolTest, ReadWordsOfSiteDataTakes220ExchangesAdvancingTwoUnitsPerWord) {
+    link.answer = [](const Report&) { return wordReply(56); };
+    std::vector<std::uint8_t> site(6144);
+    ASSERT_EQ(session.PanelReadWords(site.data(), 0x2400, 6144), 1);
+    ASSERT_EQ(link.written.size(), 220u);
+    for (std::size_t i = 0; i < link.written.size(); ++i) {
+        EXPECT_EQ(link.written[i][1], kCommandReadProgram);
+        EXPECT_EQ(link.written[i][6], 58);
+        EXPECT_EQ(ReportAddress(link.written[i]), 0x2400u + 28 * i);
+    }
+    // Each word's first two bytes: groups start at byte 9.
+    EXPECT_EQ(site[0], 9);
+    EXPECT_EQ(site[1], 10);
+    EXPECT_EQ(site[2], 13);
+    EXPECT_EQ(site[27], 62);
+}
+
+TEST_F(ProtocolTest, ReplyCountOf58GivesFifteenWordsTheLastCutToTwoBytes) {
+    link.answer = [](const Report&) { return wordReply(58); };
+    std::uint8_t bytes[30] = {};
+    ASSERT_EQ(session.PanelReadWords(bytes, 0x1800, sizeof bytes), 1);
+    EXPECT_EQ(link.written.size(), 1u);
+    EXPECT_EQ(bytes[0], 7);
+    EXPECT_EQ(bytes[28], 63);
+    EXPECT_EQ(bytes[29], 64);
+}
+
+TEST_F(ProtocolTest, OverLongReplyCountsAreClampedToTheReport) {
+    link.answer = [](const Report&) { return wordReply(0xFF); };
+    std::uint8_t bytes[60] = {};
+    ASSERT_EQ(session.PanelReadWords(bytes, 0x1800, sizeof bytes), 1);
+    EXPECT_EQ(link.written.size(), 2u);  // read as 58-byte replies: 30 bytes each
+    EXPECT_EQ(bytes[29], 64);
+
+    link.written.clear();
+    link.answer = [](const Report&) {
+        Report reply = MakeReport(kCommandReadData, 200);
+        for (int i = 7; i < 65; ++i) reply[i] = static_cast<std::uint8_t>(i);
+        return std::vector<Report>{reply};
+    };
+    std::vector<std::uint8_t> data(116);
+    ASSERT_EQ(session.PanelReadMemory(data.data(), 0, 116), 1);
+    EXPECT_EQ(link.written.size(), 2u);
+    EXPECT_EQ(data[57], 64);
+    EXPECT_EQ(ReportAddress(link.written[1]), 58u);
+}
+
+TEST_F(ProtocolTest, OddReplyCountNeverTakesAWordCutByTheReportEnd) {
+    link.answer = [](const Report&) { return wordReply(57); };
+    std::uint8_t bytes[30] = {};
+    ASSERT_EQ(session.PanelReadWords(bytes, 0x1800, sizeof bytes), 1);
+    // 57 bytes: 14 whole words at 8..63, then a group at 64 with one byte in the report, asked again.
+    EXPECT_EQ(link.written.size(), 2u);
+    EXPECT_EQ(ReportAddress(link.written[1]), 0x1800u + 28);
+}
+
+TEST_F(ProtocolTest, RepeatedEmptyRepliesAreAConnectionFaultNotAnEndlessLoop) {
+    observer.ProgressOpen();
+    link.answer = [](const Report&) { return wordReply(0); };
+    std::uint8_t bytes[8] = {};
+    EXPECT_EQ(session.PanelReadWords(bytes, 0x5112, sizeof bytes), 0);
+    EXPECT_EQ(link.written.size(), static_cast<std::size_t>(kMaxEmptyReplies));
+    EXPECT_EQ(observer.messages(), std::vector<std::string>{testing::kConnectionFaultMessage});
+    EXPECT_FALSE(observer.progressIsOpen());
+
+    link.written.clear();
+    link.answer = [](const Report&) {
+        Report empty = MakeReport(kCommandReadData, 0);
+        return std::vector<Report>{empty};
+    };
+    EXPECT_EQ(session.PanelReadMemory(bytes, 0, sizeof bytes), 0);
+    EXPECT_EQ(link.written.size(), static_cast<std::size_t>(kMaxEmptyReplies));
+}
+
+TEST_F(ProtocolTest, AFewEmptyRepliesAmongGoodOnesStillComplete) {
+    int replies = 0;
+    link.answer = [&](const Report&) { return wordReply(++replies % 2 == 1 ? 0 : 56); };
+    std::uint8_t bytes[56] = {};
+    EXPECT_EQ(session.PanelReadWords(bytes, 0x2400, sizeof bytes), 1);
+    EXPECT_EQ(link.written.size(), 4u);
+}
+
+TEST_F(ProtocolTest, WriteMemorySendsCountAndDataLeftAligned) {
+    link.answer = [](const Report&) { return std::vector<Report>{MakeReport(0x55)}; };
+    const std::uint8_t two[2] = {0x34, 0x12};
+    ASSERT_EQ(session.PanelWriteMemory(two, 0x1FF4, 2), 1);
+    ASSERT_EQ(link.written.size(), 1u);
+    EXPECT_EQ(link.written[0][1], kCommandWriteData);
+    EXPECT_EQ(ReportAddress(link.written[0]), 0x1FF4u);
+    EXPECT_EQ(link.written[0][6], 2);
+    EXPECT_EQ(link.written[0][7], 0x34);
+    EXPECT_EQ(link.written[0][8], 0x12);
+
+    link.written.clear();
+    std::vector<std::uint8_t> block(100, 0xAB);
+    ASSERT_EQ(session.PanelWriteMemory(block.data(), 0x100, 100), 1);
+    ASSERT_EQ(link.written.size(), 2u);
+    EXPECT_EQ(link.written[0][6], 58);
+    EXPECT_EQ(ReportAddress(link.written[1]), 0x100u + 58);
+    EXPECT_EQ(link.written[1][6], 42);
+}
+
+TEST_F(ProtocolTest, WriteMemoryTimeOutIsToldWithoutBringingTheProgramForward) {
+    observer.ProgressOpen();
+    const std::uint8_t two[2] = {1, 2};
+    EXPECT_EQ(session.PanelWriteMemory(two, 0x1FF4, 2), 0);
+    EXPECT_EQ(observer.messages(),
+              std::vector<std::string>{"5300 Commissioning software Error|Fault with connection to panel|error|bg"});
+}
+
+TEST_F(ProtocolTest, AnyReportArrivingInTimeIsTakenAsTheReply) {
+    Report unrelated = MakeReport(0x77, 56);
+    unrelated[64] = 0x5A;
+    link.answer = [&](const Report&) { return std::vector<Report>{unrelated}; };
+    std::uint8_t bytes[2] = {};
+    ASSERT_EQ(session.PanelReadWords(bytes, 0x2400, 2), 1);
+    EXPECT_EQ(bytes[0], unrelated[9]);
+}
+
+TEST_F(ProtocolTest, SilentPanelTimesOutAfterHalfASecondReadingInBoundedSlots) {
+    const auto start = link.clock().now();
+    EXPECT_EQ(session.PanelQuery(), 0);
+    const auto waited = link.clock().now() - start;
+    EXPECT_GT(waited, kReplyWaitLimit);
+    EXPECT_LE(waited, kReplyWaitLimit + kLinkWaitLimit);
+    EXPECT_EQ(link.reads, 6);
+    EXPECT_TRUE(observer.messages().empty());  // the query leaves telling to its caller
+}
+
+TEST_F(ProtocolTest, WithNoDeviceEverySendSearchesFourTimesAndTheWaitSleepsInsteadOfSpinning) {
+    link.deviceThere = false;
+    Report report = MakeReport(kCommandQuery);
+    EXPECT_EQ(session.PanelSend(report), 255);
+    EXPECT_EQ(link.searches, 4);
+
+    const auto start = link.clock().now();
+    EXPECT_EQ(session.PanelQuery(), 0);
+    EXPECT_EQ(link.searches, 8);
+    EXPECT_EQ(link.reads, 0);  // nothing open to read from
+    EXPECT_GT(link.clock().now() - start, kReplyWaitLimit);
+}
+
+TEST_F(ProtocolTest, SendFindsAPanelThatCameBackOnTheNextTry) {
+    link.deviceThere = false;
+    Report report = MakeReport(kCommandQuery);
+    EXPECT_EQ(session.PanelSend(report), 255);
+    link.deviceThere = true;
+    EXPECT_EQ(session.PanelSend(report), 3);
+    EXPECT_EQ(link.searches, 5);
+    EXPECT_EQ(link.written.size(), 1u);
+}
+
+TEST_F(ProtocolTest, QuerySumsTheTwoValuesOfTheReply) {
+    link.answer = [](const Report&) {
+        Report reply = MakeReport(kCommandQuery);
+        reply[5] = 0x00, reply[6] = 0xA0, reply[7] = 0x02;  // 0x2A000
+        reply[9] = 0x00, reply[10] = 0x08;                   // 0x800
+        return std::vector<Report>{reply};
+    };
+    ASSERT_EQ(session.PanelQuery(), 1);
+    EXPECT_EQ(session.programMemoryEnd, 0x2A800u);
+}
+
+TEST_F(ProtocolTest, EraseSendsTheBlockThenTheSameReportAsAQuery) {
+    link.answer = [](const Report& request) {
+        return request[1] == kCommandQuery ? std::vector<Report>{MakeReport(kCommandQuery)} : std::vector<Report>{};
+    };
+    ASSERT_EQ(session.PanelEraseBlock(0x2A400), 1);
+    ASSERT_EQ(link.written.size(), 2u);
+    EXPECT_EQ(link.written[0][1], kCommandEraseBlock);
+    EXPECT_EQ(ReportAddress(link.written[0]), 0x2A400u);
+    EXPECT_EQ(link.written[1][1], kCommandQuery);
+    EXPECT_EQ(ReportAddress(link.written[1]), 0x2A400u);
+}
+
+TEST(IdentityCopyTest, SealsNineBytesWithFlagAndModbusCrc) {
+    const std::uint8_t check[] = {'1', '2', '3', '4', '5', '6', '7', '8', '9'};
+    EXPECT_EQ(Crc16Modbus(check, sizeof check), 0x4B37);
+
+    const PanelIdentity identity{0x5300A1C7, 1, 32, 192, 2, 3};
+    auto copy = IdentityCopyBuild(identity);
+    EXPECT_EQ(copy[0], 0xC7);
+    EXPECT_EQ(copy[3], 0x53);
+    EXPECT_EQ(copy[9], 0x01);
+    const std::uint16_t crc = Crc16Modbus(copy.data(), 10);
+    EXPECT_EQ(copy[10], crc & 0xFF);
+    EXPECT_EQ(copy[11], crc >> 8);
+    EXPECT_TRUE(IdentityCopyIsValid(copy.data()));
+    copy[11] ^= 1;
+    EXPECT_FALSE(IdentityCopyIsValid(copy.data()));
+    copy = IdentityCopyBuild(identity);
+    copy[9] = 0;
+    EXPECT_FALSE(IdentityCopyIsValid(copy.data()));
+}
+
+// A panel whose program memory holds `words` (2 data bytes per word from the address asked).
+std::function<std::vector<Report>(const Report&)> panelHolding(std::map<std::uint32_t, std::vector<std::uint8_t>> areas) {
+    return [areas](const Report& request) {
+        Report reply = MakeReport(kCommandReadProgram, 56);
+        const std::uint32_t address = ReportAddress(request);
+        for (int word = 0; word < 14; ++word) {
+            for (const auto& [start, bytes] : areas) {
+                const std::uint32_t at = address + 2 * word;
+                if (at >= start && at - start + 1 < bytes.size() + 1) {
+                    const std::size_t i = at - start;
+                    reply[9 + 4 * word] = i < bytes.size() ? bytes[i] : 0;
+                    reply[10 + 4 * word] = i + 1 < bytes.size() ? bytes[i + 1] : 0;
+                }
+            }
+        }
+        return std::vector<Report>{reply};
+    };
+}
+
+TEST_F(ProtocolTest, IdentityComesFromTheSealedCopyOrElseFromTheSiteData) {
+    const PanelIdentity sealed{0x11223344, 1, 16, 100, 1, 2};
+    const PanelIdentity site{0x55667788, 2, 32, 192, 0, 5};
+    auto copy = IdentityCopyBuild(sealed);
+    const auto siteBytes = site.toBytes();
+    std::vector<std::uint8_t> copyBytes(copy.begin(), copy.end());
+    std::vector<std::uint8_t> siteRecord(siteBytes.begin(), siteBytes.end());
+
+    link.answer = panelHolding({{0x2A400, copyBytes}, {0x2402, siteRecord}});
+    PanelIdentity identity{};
+    EXPECT_EQ(session.PanelReadIdentity(identity), 1);
+    EXPECT_EQ(identity.serialNumber, 0x11223344u);
+    EXPECT_EQ(identity.maxLoggedDevices, 100);
+
+    copyBytes[10] ^= 0xFF;  // flag still 1, CRC wrong
+    link.answer = panelHolding({{0x2A400, copyBytes}, {0x2402, siteRecord}});
+    EXPECT_EQ(session.PanelReadIdentity(identity), 2);
+    EXPECT_EQ(identity.serialNumber, 0x55667788u);
+    EXPECT_EQ(identity.language, 5);
+    EXPECT_TRUE(observer.messages().empty());
+}
+
+TEST_F(ProtocolTest, FirmwareVersionIsShownAsTwoNumbersAndBecomesZeroWhenUnreadable) {
+    const std::string raw = "12345678";
+    link.answer = panelHolding({{0x5112, std::vector<std::uint8_t>(raw.begin(), raw.end())}});
+    std::string read;
+    ASSERT_EQ(session.PanelReadFirmwareVersion(&read), 1);
+    EXPECT_EQ(read, "12345678");
+    EXPECT_STREQ(SettingGet(store, "FirmwareVersion"), "1.234 / 5.678");
+
+    link.answer = nullptr;
+    EXPECT_EQ(session.PanelReadFirmwareVersion(&read), 0);
+    EXPECT_EQ(read, "");
+    EXPECT_STREQ(SettingGet(store, "FirmwareVersion"), "0");
+}
+
+TEST(FirmwareVersionTest, NumberIsTheFirstThreeDigits) {
+    EXPECT_EQ(FirmwareVersionNumber("12350000"), 123);
+    EXPECT_EQ(FirmwareVersionNumber("12400000"), 124);
+    EXPECT_EQ(FirmwareVersionNumber("9x"), 9);
+    EXPECT_EQ(FirmwareVersionNumber("x12"), 0);
+    EXPECT_EQ(FirmwareVersionText("12345678"), "1.234 / 5.678");
+    EXPECT_EQ(FirmwareVersionText(std::string("12\0" "45678", 8)), "1.2");
+}
+
+}  // namespace
+}  // namespace tamrik
+
+namespace tamrik {
+namespace {
+
+TEST(PanelLinkContractTest, WriteOpensReadNeverDoesAndAFailedWriteCloses) {
+    testing::ScriptedLink link;
+    std::uint8_t buffer[65] = {};
+    EXPECT_EQ(link.LinkRead(buffer, 65), -1);
+    EXPECT_EQ(link.searches, 0);
+
+    const Report report = MakeReport(kCommandQuery);
+    EXPECT_EQ(link.LinkWrite(report.data(), 65), 1);
+    EXPECT_TRUE(link.isOpen());
+    EXPECT_EQ(link.searches, 1);
+    EXPECT_EQ(link.LinkWrite(report.data(), 65), 1);
+    EXPECT_EQ(link.searches, 1);  // stays open
+
+    EXPECT_EQ(link.LinkRead(buffer, 65), -1);  // a time-out leaves it open
+    EXPECT_TRUE(link.isOpen());
+
+    link.deviceThere = false;
+    EXPECT_EQ(link.LinkWrite(report.data(), 65), -1);
+    EXPECT_FALSE(link.isOpen());
+    link.deviceThere = true;
+    EXPECT_EQ(link.LinkWrite(report.data(), 65), 1);
+    EXPECT_EQ(link.searches, 2);  // the closed link searched again
+}
+
+TEST(PanelLinkContractTest, ShortWritesKeepThePreviousTailAndReadsCopyOnlyWhatIsAsked) {
+    testing::ScriptedLink link;
+    Report full{};
+    full.fill(0xEE);
+    full[0] = 0;
+    ASSERT_EQ(link.LinkWrite(full.data(), 65), 1);
+    const std::uint8_t head[3] = {0, 0x0A, 0x01};
+    ASSERT_EQ(link.LinkWrite(head, sizeof head), 1);
+    ASSERT_EQ(link.written.size(), 2u);
+    EXPECT_EQ(link.written[1][1], 0x0A);
+    EXPECT_EQ(link.written[1][3], 0xEE);
+    EXPECT_EQ(link.written[1][64], 0xEE);
+
+    Report reply = MakeReport(0x07, 9);
+    link.queue(reply);
+    link.queue(reply);
+    EXPECT_EQ(link.LinkRead(nullptr, 0), 1);  // consumes one report, copies nothing
+    std::uint8_t seven[7] = {};
+    EXPECT_EQ(link.LinkRead(seven, sizeof seven), 1);
+    EXPECT_EQ(seven[0], 0);
+    EXPECT_EQ(seven[1], 0x07);
+    EXPECT_EQ(seven[6], 9);
+    EXPECT_EQ(link.reportsRead(), 2u);
+}
+
+}  // namespace
+}  // namespace tamrik
