@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QApplication>
+#include <QDir>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWidget>
+
+#include <cstdint>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "ui/grid/Grid.h"
+
+namespace tamrik::testing {
+
+// Owner-side helpers: the calls an editor makes on its grid.
+inline std::intptr_t SetCellText(Grid& grid, int row, int column, const std::string& text, bool readOnly = false) {
+    GridCell cell;
+    cell.row = row;
+    cell.column = column;
+    cell.readOnly = readOnly ? 1 : 0;
+    return grid.message(GM_SETCELLTEXT, reinterpret_cast<std::intptr_t>(&cell),
+                        reinterpret_cast<std::intptr_t>(text.c_str()));
+}
+
+inline std::intptr_t SetCellColour(Grid& grid, int row, int column, std::uint32_t colour) {
+    GridCell cell;
+    cell.row = row;
+    cell.column = column;
+    return grid.message(GM_SETCELLCOLOR, reinterpret_cast<std::intptr_t>(&cell), static_cast<std::intptr_t>(colour));
+}
+
+inline std::intptr_t SetReadOnly(Grid& grid, int row, int column, bool readOnly) {
+    GridCell cell;
+    cell.row = row;
+    cell.column = column;
+    return grid.message(GM_SETREADONLY, reinterpret_cast<std::intptr_t>(&cell), readOnly ? 1 : 0);
+}
+
+inline GridCell GetCell(Grid& grid, int row, int column, std::intptr_t* result = nullptr) {
+    GridCell cell;
+    cell.row = row;
+    cell.column = column;
+    const std::intptr_t answer = grid.message(GM_GETCELL, reinterpret_cast<std::intptr_t>(&cell));
+    if (result) *result = answer;
+    return cell;
+}
+
+inline std::string CellText(Grid& grid, int row, int column) { return GetCell(grid, row, column).text; }
+
+// One notification as the owner receives it.
+struct Note {
+    int code;
+    int low;
+    int high;
+    bool operator==(const Note& other) const = default;
+};
+
+// Collects the grid's notifications in order.
+class NoteRecorder {
+public:
+    explicit NoteRecorder(Grid& grid) {
+        QObject::connect(&grid, &Grid::notification, &grid, [this](int, int code, quint32 value) {
+            notes.push_back({code, GridLowWord(value), GridHighWord(value)});
+        });
+    }
+    std::vector<int> codes() const {
+        std::vector<int> result;
+        for (const auto& note : notes) result.push_back(note.code);
+        return result;
+    }
+    std::vector<Note> notes;
+};
+
+inline QString PngPath(const QString& name) {
+    QDir().mkpath(QStringLiteral(TAMRIK_UI_PNG_DIR));
+    return QStringLiteral(TAMRIK_UI_PNG_DIR) + QLatin1Char('/') + name + QStringLiteral(".png");
+}
+
+// Renders a widget for review; the image's existence and size are checked so a test notices a broken
+// render.
+inline bool SavePng(QWidget& widget, const QString& name) {
+    const QPixmap pixmap = widget.grab();
+    return !pixmap.isNull() && pixmap.save(PngPath(name));
+}
+
+// Shows the grid as an active top-level window so that it can hold the keyboard focus.
+inline bool ShowActive(QWidget& widget) {
+    widget.show();
+    widget.activateWindow();
+    QApplication::setActiveWindow(&widget);
+    return QTest::qWaitForWindowActive(&widget);
+}
+
+}  // namespace tamrik::testing
