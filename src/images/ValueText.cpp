@@ -84,22 +84,29 @@ std::string FormatInt(std::int64_t value) {
 }
 
 std::string FormatMinSec(int seconds) {
-    std::string text = FormatInt(seconds / 60) + ':';
+    std::string text = FormatInt(seconds / 60);
+    text.push_back(':');
     const int rest = seconds % 60;
-    if (rest >= 0 && rest < 10) text += '0';
-    return text + FormatInt(rest);
+    if (rest >= 0 && rest < 10) text.push_back('0');
+    text.append(FormatInt(rest));
+    return text;
 }
 
 std::string FormatClock(int hours, int minutes) {
-    std::string text = FormatInt(hours) + ':';
-    if (minutes >= 0 && minutes < 10) text += '0';
-    return text + FormatInt(minutes);
+    std::string text = FormatInt(hours);
+    text.push_back(':');
+    if (minutes >= 0 && minutes < 10) text.push_back('0');
+    text.append(FormatInt(minutes));
+    return text;
 }
 
 std::string FormatHalfSeconds(int count) {
     const bool negative = count < 0;
     const std::int64_t magnitude = negative ? -static_cast<std::int64_t>(count) : count;
-    return (negative ? "-" : "") + FormatInt(magnitude / 2) + (magnitude % 2 ? ".5" : ".0");
+    std::string text = negative ? "-" : "";
+    text.append(FormatInt(magnitude / 2));
+    text.append(magnitude % 2 ? ".5" : ".0");
+    return text;
 }
 
 void CopyStepText(char* buffer, std::string_view text) {
