@@ -20,6 +20,8 @@ TEST(CommandLineTokenTest, Quotes) {
     EXPECT_EQ(CommandLineSplit("\"a b\"c d"), (Arguments{"a b", "c", "d"})) << "text after a closing quote";
     EXPECT_EQ(CommandLineSplit("ab\"c d\"e"), (Arguments{"ab\"c", "d\"e"})) << "quotes inside an argument stay";
     EXPECT_EQ(CommandLineSplit("\"\"\"\""), (Arguments{"", ""}));
+    // The quote inside the first argument pairs with the one opening the last: that one runs to the end.
+    EXPECT_EQ(CommandLineSplit("ab\"c \"d e"), (Arguments{"ab\"c", "d e"}));
 }
 
 TEST(CommandLineTokenTest, OddQuoteCountGivesNoArguments) {

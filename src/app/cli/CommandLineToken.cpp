@@ -14,8 +14,9 @@ std::vector<std::string> CommandLineSplit(std::string_view text) {
             continue;
         }
         if (text[i] == '"') {
-            // Quote counts are even, so a closing quote always exists.
-            const std::size_t close = text.find('"', i + 1);
+            // A quote inside an unquoted argument can leave the last quoted one without its closing
+            // quote; it then runs to the end of the text.
+            const std::size_t close = std::min(text.find('"', i + 1), text.size());
             arguments.emplace_back(text.substr(i + 1, close - i - 1));
             i = close + 1;
         } else {
