@@ -23,9 +23,9 @@ EventTime EventTimeSplit(std::uint32_t seconds);
 
 // One stored event value ("code, source, time") taken apart.
 struct EventValue {
-    int code = 0;             // bits 0-6 event number, bit 7 set when the condition ended
-    int source = 0;           // 0 none, 1..192 loop address, above 192 zone (source - 192)
-    std::uint32_t time = 0;   // seconds since 1970-01-01
+    int code = 0;            // bits 0-6 event number, bit 7 set when the condition ended
+    int source = 0;          // 0 none, 1..192 loop address, above 192 zone (source - 192)
+    std::uint32_t time = 0;  // seconds since 1970-01-01
     int eventNumber() const { return code & 0x7F; }
     bool ended() const { return (code & 0x80) != 0; }
 };

@@ -67,7 +67,8 @@ void LoopRecordEncode(SettingsStore& store, std::uint8_t* record, int address) {
     imagebytes::WriteU32(record + kSerialOffset, serial);
     record[kOwnAddressOffset] = serial != 0 ? static_cast<std::uint8_t>(address) : 0;
     for (const RecordField& field : kFields) {
-        const auto value = static_cast<std::uint8_t>(valuetext::ParseDecimal(SettingText(store, key(field.prefix, address), "0")));
+        const auto value =
+            static_cast<std::uint8_t>(valuetext::ParseDecimal(SettingText(store, key(field.prefix, address), "0")));
         switch (field.part) {
             case Part::Byte:
                 record[field.offset] = value;
@@ -80,7 +81,8 @@ void LoopRecordEncode(SettingsStore& store, std::uint8_t* record, int address) {
                 break;
         }
     }
-    const auto coverage = static_cast<std::uint8_t>(valuetext::ParseDecimal(SettingText(store, key("Coverage_", address), "0")));
+    const auto coverage =
+        static_cast<std::uint8_t>(valuetext::ParseDecimal(SettingText(store, key("Coverage_", address), "0")));
     std::uint8_t latching = static_cast<std::uint8_t>((coverage & 0x1F) << 1);
     if (SettingGet(store, key("NonLatching_", address))) latching |= 1;
     record[kLatchingOffset] = latching;

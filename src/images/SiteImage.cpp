@@ -131,7 +131,8 @@ void decodeField(SettingsStore& store, const std::uint8_t* image, const SiteFiel
             break;
         case SiteFieldKind::AccessCode: {
             char code[kAccessCodeLength];
-            for (std::size_t i = 0; i < kAccessCodeLength; ++i) code[i] = accessCodeCharacter(at[kAccessCodeLength - 1 - i]);
+            for (std::size_t i = 0; i < kAccessCodeLength; ++i)
+                code[i] = accessCodeCharacter(at[kAccessCodeLength - 1 - i]);
             SettingPut(store, field.key, std::string_view(code, kAccessCodeLength));
             break;
         }
@@ -145,7 +146,8 @@ void decodeField(SettingsStore& store, const std::uint8_t* image, const SiteFiel
             for (int input = 1; input <= field.count; ++input) {
                 for (int output = 1; output <= field.count; ++output) {
                     const int code = packedEntry(at + 8 * (input - 1), output - 1);
-                    SettingPut(store, key.indexed(field.key, input, output), std::string_view(&kMatrixLetters[code], 1));
+                    SettingPut(store, key.indexed(field.key, input, output),
+                               std::string_view(&kMatrixLetters[code], 1));
                 }
             }
             break;
@@ -202,7 +204,9 @@ void encodeField(SettingsStore& store, std::uint8_t* image, const SiteField& fie
                 const std::string_view text(value);
                 const std::size_t colon = text.find(':');
                 at[0] = static_cast<std::uint8_t>(ParseDecimal(text.substr(0, colon)));
-                at[1] = colon == std::string_view::npos ? 0 : static_cast<std::uint8_t>(ParseDecimal(text.substr(colon + 1)));
+                at[1] = colon == std::string_view::npos
+                            ? 0
+                            : static_cast<std::uint8_t>(ParseDecimal(text.substr(colon + 1)));
             }
             break;
         case SiteFieldKind::AccessCode:

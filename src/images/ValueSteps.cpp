@@ -35,7 +35,8 @@ std::int64_t floorToStep(std::int64_t value, std::int64_t step) {
 int MinSecStep(char* text, int direction, const MinSecSpin* spin) {
     const char* colon = std::strchr(text, ':');
     if (!colon) return 0;
-    std::int64_t value = readInt(std::string_view(text, static_cast<std::size_t>(colon - text))) * 60 + readInt(colon + 1);
+    std::int64_t value =
+        readInt(std::string_view(text, static_cast<std::size_t>(colon - text))) * 60 + readInt(colon + 1);
     if (spin) {
         const std::int64_t limit = std::max(spin->limit, 0);
         const std::int64_t step = std::max(spin->step, 1);

@@ -1,7 +1,7 @@
 #include "images/ValueText.h"
 
-#include <charconv>
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 #include <limits>
 
@@ -37,7 +37,8 @@ std::int64_t ParseDecimal(std::string_view text) {
         magnitude = magnitude * 10 + static_cast<std::uint64_t>(text[i] - '0');
         if (magnitude > kLimit) magnitude = kLimit;
     }
-    if (negative) return magnitude == kLimit ? std::numeric_limits<std::int64_t>::min() : -static_cast<std::int64_t>(magnitude);
+    if (negative)
+        return magnitude == kLimit ? std::numeric_limits<std::int64_t>::min() : -static_cast<std::int64_t>(magnitude);
     return magnitude >= kLimit ? std::numeric_limits<std::int64_t>::max() : static_cast<std::int64_t>(magnitude);
 }
 
@@ -69,7 +70,8 @@ float ParseFloat(std::string_view text) {
         // one too large, of the text's sign.
         const std::string_view number(text.data() + i, static_cast<std::size_t>(result.ptr - (text.data() + i)));
         const std::size_t exponent = number.find_first_of("eE");
-        if (exponent != std::string_view::npos && exponent + 1 < number.size() && number[exponent + 1] == '-') return 0.0f;
+        if (exponent != std::string_view::npos && exponent + 1 < number.size() && number[exponent + 1] == '-')
+            return 0.0f;
         const float huge = std::numeric_limits<float>::infinity();
         return !number.empty() && number[0] == '-' ? -huge : huge;
     }

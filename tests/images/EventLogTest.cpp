@@ -26,7 +26,8 @@ protected:
         image[8190] = static_cast<std::uint8_t>(0x5A - sum);
         image[8191] = 0;
     }
-    static void setRecord(Bytes& image, std::size_t offset, std::uint8_t code, std::uint8_t source, std::uint32_t time) {
+    static void setRecord(Bytes& image, std::size_t offset, std::uint8_t code, std::uint8_t source,
+                          std::uint32_t time) {
         image[offset] = code;
         image[offset + 1] = source;
         for (int i = 0; i < 4; ++i) image[offset + 2 + i] = static_cast<std::uint8_t>(time >> (8 * i));
@@ -72,9 +73,9 @@ TEST_F(EventLogTest, FailedCheckWritesNothing) {
 TEST_F(EventLogTest, ClaimedCountsNeverReachPastTheAreas) {
     Bytes image(kEventLogImageSize, 0);
     setCounts(image, 0xFFFF, 0xFFFF, 0xFFFF);
-    setRecord(image, 8 + 299 * 8, 1, 1, 1);      // last fire record
-    setRecord(image, 2408, 2, 2, 2);             // first non-fire record, not a 301st fire record
-    setRecord(image, 2408 + 720 * 8, 3, 3, 3);   // last non-fire record, ending at 8176
+    setRecord(image, 8 + 299 * 8, 1, 1, 1);     // last fire record
+    setRecord(image, 2408, 2, 2, 2);            // first non-fire record, not a 301st fire record
+    setRecord(image, 2408 + 720 * 8, 3, 3, 3);  // last non-fire record, ending at 8176
     EventLogDecode(store, image.data());
     EXPECT_EQ(value("FireEvent_300"), "1, 1, 1");
     EXPECT_EQ(value("FireEvent_301"), "<absent>");
@@ -121,7 +122,11 @@ EventTime walkFrom2000(std::uint32_t seconds) {
         if (++month == 12) month = 0, ++year;
     }
     const std::uint32_t ofDay = seconds % 86400;
-    return {days + 1, month + 1, 2000 + year, static_cast<int>(ofDay / 3600), static_cast<int>(ofDay % 3600 / 60),
+    return {days + 1,
+            month + 1,
+            2000 + year,
+            static_cast<int>(ofDay / 3600),
+            static_cast<int>(ofDay % 3600 / 60),
             static_cast<int>(ofDay % 60)};
 }
 

@@ -36,10 +36,9 @@ protected:
 TEST_F(LoopRecordTest, EveryFieldHasItsByte) {
     const int a = 7;
     const std::pair<const char*, const char*> values[] = {
-        {"SNum_7", "00A1B2"}, {"Type_7", "210"},    {"Version_7", "15"}, {"OPGroup_7", "3"},
-        {"IPGroup_7", "4"},   {"MapNode_7", "5"},   {"Sens1_7", "2"},    {"Sens2_7", "5"},
-        {"Class_7", "3"},     {"Volume_7", "15"},   {"Zone_7", "32"},    {"RptGroup_7", "6"},
-        {"DisplayGroup_7", "9"}, {"Coverage_7", "2"}, {"NonLatching_7", "1"},
+        {"SNum_7", "00A1B2"}, {"Type_7", "210"},   {"Version_7", "15"},     {"OPGroup_7", "3"},  {"IPGroup_7", "4"},
+        {"MapNode_7", "5"},   {"Sens1_7", "2"},    {"Sens2_7", "5"},        {"Class_7", "3"},    {"Volume_7", "15"},
+        {"Zone_7", "32"},     {"RptGroup_7", "6"}, {"DisplayGroup_7", "9"}, {"Coverage_7", "2"}, {"NonLatching_7", "1"},
     };
     for (const auto& [key, text] : values) SettingPut(store, key, text);
     EXPECT_EQ(encode(a), (Record{0xB2, 0xA1, 0x00, 0x00, 210, 15, 3, 4, 5, 0x52, 0xF3, 32, 6, 9, 7, 0x05}));

@@ -68,18 +68,31 @@ void fillRandomSite(SettingsStore& store, Random& random) {
             if (field.kind != SiteFieldKind::HalfSeconds && random.chance(5)) continue;
             std::string value;
             switch (field.kind) {
-                case SiteFieldKind::Revision: value = random.chance(30) ? "1" : "2"; break;
+                case SiteFieldKind::Revision:
+                    value = random.chance(30) ? "1" : "2";
+                    break;
                 case SiteFieldKind::Serial: {
                     char hex[16];
-                    std::snprintf(hex, sizeof hex, "%08X", static_cast<unsigned>(random.between(0, 0x7FFFFFFF)) * 2u + 1u);
+                    std::snprintf(hex, sizeof hex, "%08X",
+                                  static_cast<unsigned>(random.between(0, 0x7FFFFFFF)) * 2u + 1u);
                     value = hex;
                     break;
                 }
-                case SiteFieldKind::Byte: value = std::to_string(random.between(0, 255)); break;
-                case SiteFieldKind::Word: value = std::to_string(random.between(0, 65535)); break;
-                case SiteFieldKind::Mask: value = std::to_string(random.between(-2147483647, 2147483647)); break;
-                case SiteFieldKind::BeaconRate: value = std::to_string(random.between(0, 2)); break;
-                case SiteFieldKind::FiveSeconds: value = minSec(random.between(0, field.arg * 5)); break;
+                case SiteFieldKind::Byte:
+                    value = std::to_string(random.between(0, 255));
+                    break;
+                case SiteFieldKind::Word:
+                    value = std::to_string(random.between(0, 65535));
+                    break;
+                case SiteFieldKind::Mask:
+                    value = std::to_string(random.between(-2147483647, 2147483647));
+                    break;
+                case SiteFieldKind::BeaconRate:
+                    value = std::to_string(random.between(0, 2));
+                    break;
+                case SiteFieldKind::FiveSeconds:
+                    value = minSec(random.between(0, field.arg * 5));
+                    break;
                 case SiteFieldKind::HalfSeconds:
                     value = std::to_string(random.between(0, 130)) + "." + std::to_string(random.between(0, 9));
                     break;
@@ -89,12 +102,23 @@ void fillRandomSite(SettingsStore& store, Random& random) {
                 case SiteFieldKind::AccessCode:
                     for (int digit = 0; digit < 6; ++digit) value += static_cast<char>('1' + random.between(0, 3));
                     break;
-                case SiteFieldKind::Flag: value = random.chance(50) ? "1" : "0"; break;
-                case SiteFieldKind::DisplayMode: value = std::to_string(random.between(0, 3)); break;
-                case SiteFieldKind::AlarmTypes: value = std::to_string(random.between(0, 3)); break;
-                case SiteFieldKind::DisplayText: value = random.text(25); break;
-                case SiteFieldKind::SiteText: value = random.text(field.arg + 4u); break;
-                case SiteFieldKind::Matrix: break;
+                case SiteFieldKind::Flag:
+                    value = random.chance(50) ? "1" : "0";
+                    break;
+                case SiteFieldKind::DisplayMode:
+                    value = std::to_string(random.between(0, 3));
+                    break;
+                case SiteFieldKind::AlarmTypes:
+                    value = std::to_string(random.between(0, 3));
+                    break;
+                case SiteFieldKind::DisplayText:
+                    value = random.text(25);
+                    break;
+                case SiteFieldKind::SiteText:
+                    value = random.text(field.arg + 4u);
+                    break;
+                case SiteFieldKind::Matrix:
+                    break;
             }
             SettingPut(store, key, value);
         }
@@ -109,26 +133,40 @@ Bytes randomNormalImage(Random& random) {
         std::uint8_t* at = image.data() + field.offset;
         const auto byte = [&random] { return static_cast<std::uint8_t>(random.between(0, 255)); };
         switch (field.kind) {
-            case SiteFieldKind::Revision: at[0] = 2; break;
+            case SiteFieldKind::Revision:
+                at[0] = 2;
+                break;
             case SiteFieldKind::Serial:
             case SiteFieldKind::Mask:
                 for (int i = 0; i < 4; ++i) at[i] = byte();
                 break;
-            case SiteFieldKind::Byte: at[0] = byte(); break;
-            case SiteFieldKind::Word: at[0] = byte(), at[1] = byte(); break;
-            case SiteFieldKind::BeaconRate: at[0] = static_cast<std::uint8_t>(random.between(0, 2)); break;
+            case SiteFieldKind::Byte:
+                at[0] = byte();
+                break;
+            case SiteFieldKind::Word:
+                at[0] = byte(), at[1] = byte();
+                break;
+            case SiteFieldKind::BeaconRate:
+                at[0] = static_cast<std::uint8_t>(random.between(0, 2));
+                break;
             case SiteFieldKind::FiveSeconds:
                 for (int i = 0; i < field.count; ++i) at[i] = static_cast<std::uint8_t>(random.between(0, field.arg));
                 break;
-            case SiteFieldKind::HalfSeconds: at[0] = static_cast<std::uint8_t>(random.between(1, 255)); break;
-            case SiteFieldKind::TimeOfDay: at[0] = byte(), at[1] = byte(); break;
+            case SiteFieldKind::HalfSeconds:
+                at[0] = static_cast<std::uint8_t>(random.between(1, 255));
+                break;
+            case SiteFieldKind::TimeOfDay:
+                at[0] = byte(), at[1] = byte();
+                break;
             case SiteFieldKind::AccessCode:
                 for (int i = 0; i < 6; ++i) at[i] = static_cast<std::uint8_t>(random.between(0, 9));
                 break;
             case SiteFieldKind::Flag:
                 if (random.chance(50)) at[0] = static_cast<std::uint8_t>(at[0] | 1 << field.arg);
                 break;
-            case SiteFieldKind::DisplayMode: at[0] = static_cast<std::uint8_t>(at[0] | random.between(0, 3) << 1); break;
+            case SiteFieldKind::DisplayMode:
+                at[0] = static_cast<std::uint8_t>(at[0] | random.between(0, 3) << 1);
+                break;
             case SiteFieldKind::Matrix:
             case SiteFieldKind::AlarmTypes:
                 for (int i = 0; i < (field.kind == SiteFieldKind::Matrix ? 256 : 8); ++i) at[i] = byte();

@@ -8,157 +8,98 @@
 namespace tamrik {
 namespace {
 
-// A step text in a buffer of the documented size.
-struct Text {
-    explicit Text(const char* initial) { std::strncpy(buffer, initial, sizeof buffer - 1); }
+// Runs a step routine on a copy of `initial` in a buffer of the documented size and returns the
+// result together with the rewritten text.
+template <typename Step>
+std::pair<int, std::string> stepped(const char* initial, Step step) {
     char buffer[kStepTextCapacity] = {};
-    std::string str() const { return buffer; }
-};
-
-TEST(MinSecStep, NormalisesWithoutSpin) {
-    Text t("1:5");
-    EXPECT_EQ(MinSecStep(t.buffer, 0, nullptr), 65);
-    EXPECT_EQ(t.str(), "1:05");
-    Text ten("10:00");
-    EXPECT_EQ(MinSecStep(ten.buffer, -1, nullptr), 600);  // no spin: direction changes nothing
-    EXPECT_EQ(ten.str(), "10:00");
-    Text seconds("0:90");
-    EXPECT_EQ(MinSecStep(seconds.buffer, 0, nullptr), 90);
-    EXPECT_EQ(seconds.str(), "1:30");
+    std::strncpy(buffer, initial, sizeof buffer - 1);
+    const int result = step(buffer);
+    return {result, buffer};
 }
 
-TEST(MinSecStep, TextWithoutColonIsZeroAndUntouched) {
-    Text t("125");
-    EXPECT_EQ(MinSecStep(t.buffer, -1, nullptr), 0);
-    EXPECT_EQ(t.str(), "125");
+std::pair<int, std::string> minSec(const char* text, int direction, const MinSecSpin* spin = nullptr) {
+    return stepped(text, [&](char* b) { return MinSecStep(b, direction, spin); });
+}
+std::pair<int, std::string> halfSec(const char* text, int direction = 0) {
+    return stepped(text, [&](char* b) { return HalfSecStep(b, direction); });
+}
+std::pair<int, std::string> number(const char* text, int direction, int step, int low, int high) {
+    return stepped(text, [&](char* b) { return NumberStep(b, direction, step, low, high); });
+}
+std::string clock(const char* text, int direction) {
+    return stepped(text, [&](char* b) { return ClockStep(b, direction), 0; }).second;
+}
+
+using Result = std::pair<int, std::string>;
+
+TEST(MinSecStep, NormalisesWithoutSpin) {
+    EXPECT_EQ(minSec("1:5", 0), Result(65, "1:05"));
+    EXPECT_EQ(minSec("10:00", -1), Result(600, "10:00"));  // without a spin the direction changes nothing
+    EXPECT_EQ(minSec("0:90", 0), Result(90, "1:30"));
+    EXPECT_EQ(minSec("125", -1), Result(0, "125"));  // no colon: 0, text untouched
+    EXPECT_EQ(minSec("99999999999:99", 0), Result(2147483647, "35791394:07"));
 }
 
 TEST(MinSecStep, SpinStepsWithinItsRange) {
     const MinSecSpin spin{600, 5};
-    Text up("9:55");
-    EXPECT_EQ(MinSecStep(up.buffer, -1, &spin), 600);
-    EXPECT_EQ(up.str(), "10:00");
-    EXPECT_EQ(MinSecStep(up.buffer, -1, &spin), 600);  // at the limit: no further
-    Text down("0:03");
-    EXPECT_EQ(MinSecStep(down.buffer, 1, &spin), 0);  // not below 0
-    EXPECT_EQ(down.str(), "0:00");
-    Text over("12:00");
-    EXPECT_EQ(MinSecStep(over.buffer, 0, &spin), 600);
-    Text odd("0:07");
-    EXPECT_EQ(MinSecStep(odd.buffer, 0, &spin), 5);
-    EXPECT_EQ(odd.str(), "0:05");
+    EXPECT_EQ(minSec("9:55", -1, &spin), Result(600, "10:00"));
+    EXPECT_EQ(minSec("10:00", -1, &spin), Result(600, "10:00"));
+    EXPECT_EQ(minSec("0:03", 1, &spin), Result(0, "0:00"));
+    EXPECT_EQ(minSec("12:00", 0, &spin), Result(600, "10:00"));
+    EXPECT_EQ(minSec("0:07", 0, &spin), Result(5, "0:05"));
 }
 
 TEST(MinSecStep, SpinNeverPassesItsLimitOrGoesNegative) {
     const MinSecSpin sevens{600, 7};
-    Text nearLimit("9:59");
-    EXPECT_EQ(MinSecStep(nearLimit.buffer, -1, &sevens), 595);  // 606 stops at 600, then down to a multiple of 7
+    EXPECT_EQ(minSec("9:59", -1, &sevens).first, 595);  // 606 stops at 600, then down to a multiple of 7
     const MinSecSpin minutes{3600, 60};
-    Text typedNegative("-5:00");
-    EXPECT_EQ(MinSecStep(typedNegative.buffer, 0, &minutes), 0);
-    EXPECT_EQ(typedNegative.str(), "0:00");
+    EXPECT_EQ(minSec("-5:00", 0, &minutes), Result(0, "0:00"));
     const MinSecSpin zeroStep{600, 0};
-    Text t("1:01");
-    EXPECT_EQ(MinSecStep(t.buffer, -1, &zeroStep), 62);
+    EXPECT_EQ(minSec("1:01", -1, &zeroStep).first, 62);
 }
 
-TEST(MinSecStep, HugeNumbersStayInRangeAndInTheBuffer) {
-    Text t("99999999999:99");
-    const int seconds = MinSecStep(t.buffer, 0, nullptr);
-    EXPECT_EQ(seconds, 2147483647);
-    EXPECT_EQ(t.str(), "35791394:07");
+TEST(HalfSecStep, StepsAndClampsToHalfSeconds) {
+    EXPECT_EQ(halfSec("0.0"), Result(1, "0.5"));
+    EXPECT_EQ(halfSec("200"), Result(255, "127.5"));
+    EXPECT_EQ(halfSec("127.5", -1), Result(255, "127.5"));
+    EXPECT_EQ(halfSec("0.5", 1), Result(1, "0.5"));
+    EXPECT_EQ(halfSec("1.0", -1), Result(3, "1.5"));
+    EXPECT_EQ(halfSec("1.0", 1), Result(1, "0.5"));
+    EXPECT_EQ(halfSec("2.3"), Result(4, "2.0"));
+    EXPECT_EQ(halfSec(" +3"), Result(6, "3.0"));
 }
 
-TEST(HalfSecStep, ClampsToHalfASecondAndTheByte) {
-    Text zero("0.0");
-    EXPECT_EQ(HalfSecStep(zero.buffer, 0), 1);
-    EXPECT_EQ(zero.str(), "0.5");
-    Text big("200");
-    EXPECT_EQ(HalfSecStep(big.buffer, 0), 255);
-    EXPECT_EQ(big.str(), "127.5");
-    Text top("127.5");
-    EXPECT_EQ(HalfSecStep(top.buffer, -1), 255);
-    Text bottom("0.5");
-    EXPECT_EQ(HalfSecStep(bottom.buffer, 1), 1);
-}
-
-TEST(HalfSecStep, StepsAndTruncatesToHalfSeconds) {
-    Text t("1.0");
-    EXPECT_EQ(HalfSecStep(t.buffer, -1), 3);
-    EXPECT_EQ(t.str(), "1.5");
-    EXPECT_EQ(HalfSecStep(t.buffer, 1), 2);
-    EXPECT_EQ(t.str(), "1.0");
-    Text between("2.3");
-    EXPECT_EQ(HalfSecStep(between.buffer, 0), 4);
-    EXPECT_EQ(between.str(), "2.0");
-    Text signedText(" +3");
-    EXPECT_EQ(HalfSecStep(signedText.buffer, 0), 6);
-    EXPECT_EQ(signedText.str(), "3.0");
-}
-
-TEST(HalfSecStep, NonNumbersBecomeTheMinimum) {
+TEST(HalfSecStep, NonNumbersBecomeTheMinimumOrMaximum) {
     for (const char* text : {"abc", "", "nan", "-nan", "-7", "1e-60", ",5"}) {
-        Text t(text);
-        EXPECT_EQ(HalfSecStep(t.buffer, 0), 1) << text;
-        EXPECT_EQ(t.str(), "0.5") << text;
+        EXPECT_EQ(halfSec(text), Result(1, "0.5")) << text;
     }
     for (const char* text : {"inf", "1e40", "99999999999999999999999999999999999999999999"}) {
-        Text t(text);
-        EXPECT_EQ(HalfSecStep(t.buffer, 0), 255) << text;
+        EXPECT_EQ(halfSec(text).first, 255) << text;
     }
 }
 
 TEST(NumberStep, StepsClampsAndRoundsDown) {
-    Text t("5");
-    EXPECT_EQ(NumberStep(t.buffer, -1, 5, 0, 60), 10);
-    EXPECT_EQ(t.str(), "10");
-    Text high("58");
-    EXPECT_EQ(NumberStep(high.buffer, -1, 5, 0, 60), 60);
-    Text low("3");
-    EXPECT_EQ(NumberStep(low.buffer, 1, 5, 0, 60), 0);
-    Text odd("17");
-    EXPECT_EQ(NumberStep(odd.buffer, 0, 5, 0, 60), 15);
-    EXPECT_EQ(odd.str(), "15");
-    Text junk("x");
-    EXPECT_EQ(NumberStep(junk.buffer, 0, 1, 3, 9), 3);
+    EXPECT_EQ(number("5", -1, 5, 0, 60), Result(10, "10"));
+    EXPECT_EQ(number("58", -1, 5, 0, 60).first, 60);
+    EXPECT_EQ(number("3", 1, 5, 0, 60).first, 0);
+    EXPECT_EQ(number("17", 0, 5, 0, 60), Result(15, "15"));
+    EXPECT_EQ(number("x", 0, 1, 3, 9).first, 3);
+    // Degenerate arguments stay defined.
+    EXPECT_EQ(number("99999999999", -1, 1, 0, 2147483647).first, 2147483647);
+    EXPECT_EQ(number("7", -1, 0, 0, 10).first, 8);
+    EXPECT_EQ(number("-2147483648", 1, 1, -2147483647 - 1, 0), Result(-2147483647 - 1, "-2147483648"));
 }
 
-TEST(NumberStep, DegenerateArgumentsAreSafe) {
-    Text huge("99999999999");
-    EXPECT_EQ(NumberStep(huge.buffer, -1, 1, 0, 2147483647), 2147483647);
-    Text zeroStep("7");
-    EXPECT_EQ(NumberStep(zeroStep.buffer, -1, 0, 0, 10), 8);
-    Text negative("-2147483648");
-    EXPECT_EQ(NumberStep(negative.buffer, 1, 1, -2147483647 - 1, 0), -2147483647 - 1);
-    EXPECT_EQ(negative.str(), "-2147483648");
-}
-
-TEST(ClockStep, WrapsThroughMidnight) {
-    Text late("23:59");
-    ClockStep(late.buffer, -1);
-    EXPECT_EQ(late.str(), "0:00");
-    ClockStep(late.buffer, 1);
-    EXPECT_EQ(late.str(), "23:59");
-    Text hour("9:59");
-    ClockStep(hour.buffer, -1);
-    EXPECT_EQ(hour.str(), "10:00");
-    ClockStep(hour.buffer, 1);
-    EXPECT_EQ(hour.str(), "9:59");
-}
-
-TEST(ClockStep, NormalisesInvalidTimes) {
-    Text shortMinute("7:5");
-    ClockStep(shortMinute.buffer, 0);
-    EXPECT_EQ(shortMinute.str(), "7:05");
-    Text noColon("abc");
-    ClockStep(noColon.buffer, -1);
-    EXPECT_EQ(noColon.str(), "0:01");
-    Text outOfRange("25:70");
-    ClockStep(outOfRange.buffer, 0);
-    EXPECT_EQ(outOfRange.str(), "0:00");
-    Text huge("99999999999:99999999999");
-    ClockStep(huge.buffer, -1);
-    EXPECT_EQ(huge.str(), "0:00");
+TEST(ClockStep, WrapsThroughMidnightAndNormalises) {
+    EXPECT_EQ(clock("23:59", -1), "0:00");
+    EXPECT_EQ(clock("0:00", 1), "23:59");
+    EXPECT_EQ(clock("9:59", -1), "10:00");
+    EXPECT_EQ(clock("10:00", 1), "9:59");
+    EXPECT_EQ(clock("7:5", 0), "7:05");
+    EXPECT_EQ(clock("abc", -1), "0:01");
+    EXPECT_EQ(clock("25:70", 0), "0:00");
+    EXPECT_EQ(clock("99999999999:99999999999", -1), "0:00");
 }
 
 }  // namespace
