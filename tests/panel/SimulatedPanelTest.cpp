@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include "images/ImageChecksum.h"
+#include "images/ImageLayout.h"
+#include "panel/FirmwareImage.h"
+#include "panel/IdentityCopy.h"
+#include "panel/PanelTestSupport.h"
+#include "panel/sim/SimulatedPanelFile.h"
+#include "support/TempDir.h"
+
+namespace tamrik {
+namespace {
+
+using testing::MakeReport;
+
+Report request(std::uint8_t command, std::uint32_t address, std::uint8_t count) {
+    Report report = MakeReport(command, count);
+    for (int i = 0; i < 4; ++i) report[2 + i] = static_cast<std::uint8_t>(address >> (8 * i));
+    return report;
+}
+
+TEST(SimulatedFlashTest, EraseSetsTheWholeBlockAndProgrammingOnlyClearsBits) {
+    SimulatedPanel panel;
+    std::uint8_t* memory = panel.programMemory();
+    std::fill_n(memory + 2 * 0x1800, 2 * 0x800, 0x00);
+
+    ASSERT_TRUE(panel.receive(request(kCommandEraseBlock, 0x1A00, 0)));  // anywhere in the block
+    EXPECT_EQ(memory[2 * 0x1800], 0xFF);
+    EXPECT_EQ(memory[2 * 0x1C00 - 1], 0xFF);
+    EXPECT_EQ(memory[2 * 0x1C00], 0x00);
+
+    Report program = request(kCommandProgram, 0x1800, 4);
+    program[61] = 0xF0, program[62] = 0x0F, program[63] = 0x00, program[64] = 0x00;
+    ASSERT_TRUE(panel.receive(program));
+    program[61] = 0x3C, program[62] = 0xFF;
+    ASSERT_TRUE(panel.receive(program));  // again without erasing: the bits AND together
+    EXPECT_EQ(memory[2 * 0x1800], 0x30);
+    EXPECT_EQ(memory[2 * 0x1800 + 1], 0x0F);
+}
+
+TEST(SimulatedFlashTest, ReadsReturnFourteenWordsRightAlignedAndDataMemoryLeftAligned) {
+    SimulatedPanel panel;
+    const std::uint8_t bytes[4] = {0xA1, 0xA2, 0xB1, 0xB2};
+    panel.writeWordData(0x2400, bytes, 4);
+    ASSERT_TRUE(panel.receive(request(kCommandReadProgram, 0x2400, 58)));
+    auto reply = panel.takeReply();
+    ASSERT_TRUE(reply);
+    EXPECT_EQ(reply->report[6], 56);
+    EXPECT_EQ(reply->report[9], 0xA1);
+    EXPECT_EQ(reply->report[10], 0xA2);
+    EXPECT_EQ(reply->report[11], 0);
+    EXPECT_EQ(reply->report[13], 0xB1);
+
+    panel.dataMemory()[8190] = 0x77;
+    ASSERT_TRUE(panel.receive(request(kCommandReadData, 8190, 58)));
+    reply = panel.takeReply();
+    ASSERT_TRUE(reply);
+    EXPECT_EQ(reply->report[6], 2);  // only what data memory holds
+    EXPECT_EQ(reply->report[7], 0x77);
+
+    ASSERT_TRUE(panel.receive(request(kCommandProgramComplete, 0, 0)));
+    EXPECT_FALSE(panel.takeReply());
+}
+
+TEST(SimulatedPanelFileTest, AMissingFileBecomesTheDemoPanelOfExactSize) {
+    testing::TempDir dir;
+    const std::string path = dir.file("demo.panel");
+    std::string error;
+    auto panel = OpenSimulatedPanel(path, &error);
+    ASSERT_TRUE(panel) << error;
+    const std::string bytes = testing::ReadBytes(path);
+    ASSERT_EQ(bytes.size(), 0x55000u + 8192u);
+    EXPECT_EQ(bytes, panel->state());
+
+    auto reopened = OpenSimulatedPanel(path, &error);
+    ASSERT_TRUE(reopened) << error;
+    EXPECT_EQ(reopened->state(), panel->state());
+}
+
+TEST(SimulatedPanelFileTest, EveryChangingCommandRewritesTheFileAndReadsDoNot) {
+    testing::TempDir dir;
+    const std::string path = dir.file("p.panel");
+    auto panel = OpenSimulatedPanel(path);
+    ASSERT_TRUE(panel);
+    const auto writes = panel->stateFileWrites();
+
+    ASSERT_TRUE(panel->receive(request(kCommandReadProgram, 0x2400, 58)));
+    ASSERT_TRUE(panel->receive(request(kCommandReadData, 0, 58)));
+    EXPECT_EQ(panel->stateFileWrites(), writes);
+
+    Report write = request(kCommandWriteData, 0x1FF4, 2);
+    write[7] = 0x12, write[8] = 0x34;
+    ASSERT_TRUE(panel->receive(write));
+    EXPECT_EQ(panel->stateFileWrites(), writes + 1);
+    EXPECT_EQ(static_cast<std::uint8_t>(testing::ReadBytes(path)[0x55000 + 0x1FF4 + 1]), 0x34);
+
+    ASSERT_TRUE(panel->receive(request(kCommandEraseBlock, 0x1800, 0)));
+    EXPECT_EQ(panel->stateFileWrites(), writes + 2);
+    ASSERT_TRUE(panel->receive(request(kCommandEraseBlock, 0x1800, 0)));  // already erased: nothing changed
+    EXPECT_EQ(panel->stateFileWrites(), writes + 2);
+    EXPECT_EQ(testing::ReadBytes(path), panel->state());
+}
+
+TEST(SimulatedPanelFileTest, AFileOfAnotherSizeIsRefused) {
+    testing::TempDir dir;
+    testing::WriteBytes(dir.file("short.panel"), std::string(1000, '\xFF'));
+    std::string error;
+    EXPECT_FALSE(OpenSimulatedPanel(dir.file("short.panel"), &error));
+    EXPECT_NE(error.find("not a panel state file"), std::string::npos);
+    EXPECT_FALSE(OpenSimulatedPanelLink(dir.file("no/such/folder/x.panel"), {}, &error));
+}
+
+TEST(DemoPanelTest, HoldsFirmwareIdentityImagesWithTheirChecksumsAndEvents) {
+    SimulatedPanel panel;
+    BuildDemoPanel(panel);
+    EXPECT_EQ(FirmwareTypeName(panel.programMemory()), "5300");
+    EXPECT_EQ(FirmwareVersionChars(panel.programMemory()), kDemoFirmwareVersion);
+
+    const auto copy = panel.readWordData(kIdentityCopyAddress, kIdentityCopySize);
+    EXPECT_TRUE(IdentityCopyIsValid(copy.data()));
+    const auto site = panel.readWordData(kSiteDataAddress, kSiteImageSize);
+    EXPECT_TRUE(std::equal(copy.begin(), copy.begin() + 9, site.begin() + 2));  // same identity in both
+
+    const auto loop = panel.readWordData(kLoopDataAddress, kLoopImageSize);
+    const std::uint8_t* data = panel.dataMemory();
+    EXPECT_EQ(data[0x1FF4] | data[0x1FF5] << 8, ImageChecksum(site.data(), site.size()));
+    EXPECT_EQ(data[0x1FF6] | data[0x1FF7] << 8, ImageChecksum(loop.data(), loop.size()));
+
+    unsigned sum = 0;
+    for (int i = 8186; i < 8192; ++i) sum += data[i];
+    EXPECT_EQ(sum % 256, 0x5Au);
+    EXPECT_GT(data[8186], 0);  // fire events
+    EXPECT_GT(data[8188], 0);  // non-fire events
+}
+
+TEST(FrameTimingTest, EveryReportTakesOneFrameInItsDirection) {
+    testing::SimulatedBench bench(SimLinkOptions{true, true});
+    const auto start = bench.now();
+    std::uint8_t bytes[8];
+    ASSERT_EQ(bench.session.PanelReadWords(bytes, kFirmwareVersionAddress, 8), 1);  // one request, one reply
+    EXPECT_EQ(bench.now() - start, std::chrono::milliseconds{2});
+
+    const auto erasing = bench.now();
+    ASSERT_EQ(bench.session.PanelEraseBlock(0x1800), 1);  // two requests, one reply
+    EXPECT_EQ(bench.now() - erasing, std::chrono::milliseconds{3});
+}
+
+TEST(SimulatedLinkTest, PresentsItselfAsSimulated) {
+    testing::SimulatedBench bench;
+    EXPECT_TRUE(bench.link.isSimulated());
+    EXPECT_NE(bench.link.describe().find("simulated panel"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tamrik

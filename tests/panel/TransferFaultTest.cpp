@@ -1,0 +1,269 @@
+#include <gtest/gtest.h>
+
+#include "images/ImageLayout.h"
+#include "panel/IdentityCopy.h"
+#include "panel/ReadPanelWorker.h"
+#include "panel/TransferRunner.h"
+#include "panel/WritePanelWorker.h"
+#include "panel/PanelTestSupport.h"
+
+namespace tamrik {
+namespace {
+
+using testing::kCannotProgramMessage;
+using testing::kConnectionFaultMessage;
+using testing::kWriteFailedMessage;
+using testing::kWriteSucceededMessage;
+using testing::SimulatedBench;
+using Messages = std::vector<std::string>;
+
+bool readPanel(SimulatedBench& bench) {
+    return RunTransfer(bench.observer, [&] { return ReadPanelWorker(bench.session); });
+}
+
+bool writePanel(SimulatedBench& bench) {
+    return RunTransfer(bench.observer, [&] { return WritePanelWorker(bench.session); });
+}
+
+// A bench whose store already holds the demo site, as after an earlier read.
+struct LoadedBench : SimulatedBench {
+    LoadedBench() {
+        DemoSiteSettings(store);
+        SettingPut(store, "SiteName", "Before the transfer");
+        checksumBefore = StoreChecksum(&store);
+        panel->clearRequests();
+    }
+    bool storeUnchanged() const { return StoreChecksum(&store) == checksumBefore && value("SiteName") == "Before the transfer"; }
+    bool anyRequestIn(std::uint8_t command, std::uint32_t from, std::uint32_t to) const {
+        for (const auto& request : panel->requests()) {
+            if (request.command == command && request.address >= from && request.address < to) return true;
+        }
+        return false;
+    }
+    std::uint32_t checksumBefore = 0;
+};
+
+ReplyFault faultFor(const SimRequest& request, std::uint8_t command, ReplyFault fault) {
+    return request.command == command ? fault : ReplyFault::None;
+}
+
+TEST(NoPanelTest, ReadFailsAfterHalfASecondWithTheStoreUnchanged) {
+    LoadedBench bench;
+    bench.panel->faults.noPanel = true;
+    const auto start = bench.now();
+    EXPECT_FALSE(readPanel(bench));
+    EXPECT_GT(bench.now() - start, kReplyWaitLimit);
+    EXPECT_EQ(bench.observer.messages(), Messages{kConnectionFaultMessage});
+    EXPECT_TRUE(bench.storeUnchanged());
+    EXPECT_FALSE(bench.observer.progressIsOpen());
+    EXPECT_EQ(bench.panel->searches(), 4u);
+}
+
+TEST(NoPanelTest, WriteToldTwiceAboutTheConnectionThenThatNothingWasWritten) {
+    LoadedBench bench;
+    bench.panel->faults.noPanel = true;
+    EXPECT_FALSE(writePanel(bench));
+    EXPECT_EQ(bench.observer.messages(), (Messages{kConnectionFaultMessage, kConnectionFaultMessage, kWriteFailedMessage}));
+}
+
+TEST(UnpluggedTest, APanelPluggedBackInWhileSendingIsFoundAgainAndTheReadCompletes) {
+    LoadedBench bench;
+    bench.panel->faults.unplugAfterReports = 100;
+    bench.panel->faults.replugAfterSearches = 2;
+    EXPECT_TRUE(readPanel(bench));
+    EXPECT_EQ(bench.value("PanelData"), "1");
+    EXPECT_TRUE(bench.observer.messages().empty());
+    EXPECT_EQ(bench.panel->searches(), 3u);  // the first search, one that found nothing, one that found it
+}
+
+TEST(UnpluggedTest, ATransferCutShortFailsAndTheNextOneFindsThePanelAgain) {
+    LoadedBench bench;
+    bench.panel->faults.unplugAfterReports = 300;  // during the loop data
+    EXPECT_FALSE(readPanel(bench));
+    EXPECT_EQ(bench.observer.messages(), Messages{kConnectionFaultMessage});
+    EXPECT_EQ(bench.value("PanelData"), "<absent>");
+    EXPECT_EQ(bench.value("SiteName"), "Harbour View Offices");  // the site was read before the cut
+    EXPECT_FALSE(bench.link.isOpen());
+
+    bench.panel->plugIn();
+    const auto searches = bench.panel->searches();
+    EXPECT_TRUE(readPanel(bench));
+    EXPECT_EQ(bench.panel->searches(), searches + 1);
+    EXPECT_EQ(bench.value("PanelData"), "1");
+}
+
+TEST(LateReplyTest, AReplyLaterThanHalfASecondIsAConnectionFault) {
+    LoadedBench bench;
+    bench.panel->faults.lateBy = std::chrono::milliseconds{700};
+    bench.panel->faults.replyFault = [](const SimRequest& request) {
+        return request.sequence == 5 ? ReplyFault::Late : ReplyFault::None;
+    };
+    EXPECT_FALSE(readPanel(bench));
+    EXPECT_EQ(bench.observer.messages(), Messages{kConnectionFaultMessage});
+    EXPECT_TRUE(bench.storeUnchanged());
+}
+
+TEST(LateReplyTest, ASlowButTimelyReplyIsWaitedFor) {
+    LoadedBench bench;
+    bench.panel->faults.lateBy = std::chrono::milliseconds{350};
+    bench.panel->faults.replyFault = [](const SimRequest& request) {
+        return request.sequence == 5 ? ReplyFault::Late : ReplyFault::None;
+    };
+    const auto start = bench.now();
+    EXPECT_TRUE(readPanel(bench));
+    EXPECT_GE(bench.now() - start, std::chrono::milliseconds{350});
+}
+
+TEST(StaleReportTest, AStaleReportIsTakenAsTheReplySoTheVerificationFails) {
+    LoadedBench bench;
+    // The first read-back of the site after programming it gets an old report in front of its reply.
+    bool programmed = false;
+    bench.panel->faults.replyFault = [&](const SimRequest& request) {
+        if (request.command == kCommandProgramComplete) programmed = true;
+        const bool firstVerify = programmed && request.command == kCommandReadProgram && request.address == kSiteDataAddress;
+        return firstVerify ? ReplyFault::StaleFirst : ReplyFault::None;
+    };
+    EXPECT_FALSE(writePanel(bench));
+    EXPECT_EQ(bench.observer.messages(), Messages{kWriteFailedMessage});
+    EXPECT_FALSE(bench.anyRequestIn(kCommandEraseBlock, 0x1800, 0x2400));
+}
+
+TEST(ReplyCountTest, RepliesThatAlwaysCarryNothingEndTheReadInsteadOfLoopingForEver) {
+    LoadedBench bench;
+    bench.panel->faults.replyFault = [](const SimRequest& request) {
+        return faultFor(request, kCommandReadProgram, ReplyFault::CountZero);
+    };
+    EXPECT_FALSE(readPanel(bench));
+    EXPECT_EQ(bench.observer.messages(), Messages{kConnectionFaultMessage});
+    EXPECT_EQ(bench.panel->requests().size(), static_cast<std::size_t>(kMaxEmptyReplies));
+    EXPECT_TRUE(bench.storeUnchanged());
+}
+
+TEST(ReplyCountTest, OccasionalEmptyRepliesAreAskedAgain) {
+    LoadedBench bench;
+    bench.panel->faults.replyFault = [](const SimRequest& request) {
+        return request.sequence % 7 == 0 ? ReplyFault::CountZero : ReplyFault::None;
+    };
+    EXPECT_TRUE(readPanel(bench));
+    EXPECT_EQ(bench.value("SiteName"), "Harbour View Offices");
+    EXPECT_EQ(bench.value("NonFireEvent_12"), "36, 0, 1718467200");
+}
+
+TEST(ReplyCountTest, CountsAbove58AreClampedToTheReportAndReadCorrectly) {
+    LoadedBench bench;
+    bench.panel->faults.tooLargeCount = 0xF0;
+    bench.panel->faults.replyFault = [](const SimRequest& request) {
+        const bool read = request.command == kCommandReadProgram || request.command == kCommandReadData;
+        return read ? ReplyFault::CountTooLarge : ReplyFault::None;
+    };
+    EXPECT_TRUE(readPanel(bench));
+    EXPECT_TRUE(bench.observer.messages().empty());
+    EXPECT_EQ(bench.value("SiteName"), "Harbour View Offices");
+    EXPECT_EQ(bench.value("DeviceText_30"), "Meeting room        ");
+    EXPECT_EQ(bench.value("FirmwareVersion"), "1.250 / 0.110");
+    EXPECT_EQ(bench.value("NonFireEvent_12"), "36, 0, 1718467200");
+    // 58-byte replies carry 15 words: fewer exchanges than with 14.
+    EXPECT_LT(bench.requestsOf(kCommandReadProgram).size(), 220u + 110u + 1u);
+}
+
+TEST(DamagedIdentityTest, TheIdentityComesFromTheSiteDataAndTheWriteSealsAFreshCopy) {
+    LoadedBench bench;
+    bench.panel->programMemory()[2 * kIdentityCopyAddress + 1] ^= 0x10;  // one bit of the serial number
+
+    PanelIdentity identity{};
+    EXPECT_EQ(bench.session.PanelReadIdentity(identity), 2);
+    EXPECT_EQ(identity.serialNumber, 0x5300A1C7u);
+    EXPECT_EQ(identity.numZones, 6);
+
+    bench.panel->clearRequests();
+    EXPECT_TRUE(writePanel(bench));
+    EXPECT_TRUE(bench.anyRequestIn(kCommandReadProgram, kSiteIdentityAddress, kSiteIdentityAddress + 1));
+    const auto copy = bench.panel->readWordData(kIdentityCopyAddress, kIdentityCopySize);
+    EXPECT_TRUE(IdentityCopyIsValid(copy.data()));
+    EXPECT_EQ(bench.observer.messages(), Messages{kWriteSucceededMessage});
+}
+
+TEST(UnsupportedSiteTest, ARevisionThreeImageLeavesTheStoreAloneAndStopsTheRead) {
+    LoadedBench bench;
+    const std::uint8_t three[2] = {3, 0};
+    bench.panel->writeWordData(kSiteDataAddress, three, 2);
+    EXPECT_FALSE(readPanel(bench));
+    EXPECT_EQ(bench.observer.messages(), Messages{"Site data error|Site data is in an unsupported format|error|bg"});
+    EXPECT_TRUE(bench.storeUnchanged());
+    EXPECT_FALSE(bench.anyRequestIn(kCommandReadProgram, kLoopDataAddress, kSiteDataAddress));
+    EXPECT_TRUE(bench.requestsOf(kCommandReadData).empty());
+    EXPECT_FALSE(bench.observer.progressIsOpen());
+}
+
+TEST(VerifyTest, ASiteDataMismatchStopsBeforeTheLoopDataIsTouched) {
+    LoadedBench bench;
+    bench.panel->faults.wrongBitAddress = kSiteDataAddress + 0x100;
+    const auto loopBefore = bench.panel->readWordData(kLoopDataAddress, kLoopImageSize);
+    EXPECT_FALSE(writePanel(bench));
+    EXPECT_EQ(bench.observer.messages(), Messages{kWriteFailedMessage});
+    EXPECT_FALSE(bench.anyRequestIn(kCommandEraseBlock, kLoopDataAddress, kSiteDataAddress));
+    EXPECT_FALSE(bench.anyRequestIn(kCommandProgram, kLoopDataAddress, kSiteDataAddress));
+    EXPECT_FALSE(bench.anyRequestIn(kCommandWriteData, kLoopChecksumDataAddress, kLoopChecksumDataAddress + 1));
+    EXPECT_EQ(bench.panel->readWordData(kLoopDataAddress, kLoopImageSize), loopBefore);
+}
+
+TEST(VerifyTest, ALoopDataMismatchFailsTheWrite) {
+    LoadedBench bench;
+    bench.panel->faults.wrongBitAddress = kLoopDataAddress + 0x40;
+    EXPECT_FALSE(writePanel(bench));
+    EXPECT_EQ(bench.observer.messages(), Messages{kWriteFailedMessage});
+}
+
+TEST(AcknowledgeTest, AnIdentityEraseNotAcknowledgedIsToldAndTheWriteGoesOn) {
+    LoadedBench bench;
+    bench.panel->faults.eraseFails = [](std::uint32_t address) { return address == kIdentityCopyAddress; };
+    EXPECT_TRUE(writePanel(bench));
+    EXPECT_EQ(bench.observer.messages(),
+              (Messages{"NV Fail!|NV Data not written to panel!|error|fg", kWriteSucceededMessage}));
+    EXPECT_FALSE(bench.anyRequestIn(kCommandProgram, kIdentityCopyAddress, kIdentityCopyAddress + 12));
+}
+
+TEST(AcknowledgeTest, ASiteBlockLeftUnerasedShowsUpAsAVerifyFailure) {
+    LoadedBench bench;
+    SettingPut(bench.store, "SiteName", "Zzzzzzzzzzzzzzzzzzzz");  // bits the old name does not have
+    bench.panel->faults.eraseFails = [](std::uint32_t address) { return address == 0x3800; };
+    EXPECT_FALSE(writePanel(bench));
+    EXPECT_EQ(bench.observer.messages(), Messages{kWriteFailedMessage});
+}
+
+TEST(AcknowledgeTest, AProgramStepNotAcknowledgedCannotProgramThePage) {
+    LoadedBench bench;
+    bench.panel->faults.programFails = [](std::uint32_t address) { return address == kSiteDataAddress + 0x38; };
+    EXPECT_FALSE(writePanel(bench));
+    EXPECT_EQ(bench.observer.messages(), (Messages{kCannotProgramMessage, kWriteFailedMessage}));
+}
+
+TEST(AcknowledgeTest, ALostChecksumWriteIsToldAndTheWriteGoesOn) {
+    LoadedBench bench;
+    bench.panel->faults.replyFault = [](const SimRequest& request) {
+        return request.command == kCommandWriteData && request.address == kSiteChecksumDataAddress ? ReplyFault::Lost
+                                                                                                    : ReplyFault::None;
+    };
+    EXPECT_TRUE(writePanel(bench));
+    EXPECT_EQ(bench.observer.messages(), (Messages{"5300 Commissioning software Error|Fault with connection to panel|error|bg",
+                                                   kWriteSucceededMessage}));
+    // The display closed with the fault; the titles after it were not shown.
+    const auto events = bench.observer.events();
+    EXPECT_EQ(std::count(events.begin(), events.end(), "title:Writing site data..."), 0);
+}
+
+TEST(EventLogTest, AnUnreadableEventLogLeavesSiteAndDevicesWithoutPanelData) {
+    LoadedBench bench;
+    bench.panel->faults.replyFault = [](const SimRequest& request) {
+        return faultFor(request, kCommandReadData, ReplyFault::Lost);
+    };
+    EXPECT_FALSE(readPanel(bench));
+    EXPECT_EQ(bench.observer.messages(), Messages{kConnectionFaultMessage});
+    EXPECT_EQ(bench.value("SiteName"), "Harbour View Offices");
+    EXPECT_EQ(bench.value("Type_1"), "64");
+    EXPECT_EQ(bench.value("FirmwareVersion"), "1.250 / 0.110");
+    EXPECT_EQ(bench.value("PanelData"), "<absent>");
+}
+
+}  // namespace
+}  // namespace tamrik
