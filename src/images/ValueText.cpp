@@ -34,8 +34,8 @@ std::int64_t ParseDecimal(std::string_view text) {
     constexpr std::uint64_t kLimit = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) + 1;
     std::uint64_t magnitude = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        magnitude = magnitude * 10 + static_cast<std::uint64_t>(text[i] - '0');
-        if (magnitude > kLimit) magnitude = kLimit;
+        const auto digit = static_cast<std::uint64_t>(text[i] - '0');
+        magnitude = magnitude > (kLimit - digit) / 10 ? kLimit : magnitude * 10 + digit;
     }
     if (negative)
         return magnitude == kLimit ? std::numeric_limits<std::int64_t>::min() : -static_cast<std::int64_t>(magnitude);
