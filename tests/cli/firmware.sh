@@ -37,7 +37,7 @@ run() {
 }
 panel_version() {
     "$tamrik" --panel sim:panel.sim -r site.psf > /dev/null 2>&1 || fail "reading the panel"
-    grep '^FirmwareVersion = ' site.psf
+    grep '^FirmwareVersion = ' site.psf | tr -d '\r'
 }
 
 firmware 12600000 5300 > newer.hex
@@ -67,5 +67,5 @@ grep -q "^(answered no)$" err.txt || fail "older version: no question"
 run -f unknown.hex
 grep -q "unknown.hex: the firmware type is unknown" err.txt || fail "unknown type message"
 run -f damaged.hex
-grep -q "damaged.hex: line 2:" err.txt || fail "damaged record message"
+grep -q "damaged.hex: line 1: the record checksum is wrong" err.txt || fail "damaged record message"
 echo "firmware: ok"
