@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <random>
 
 #include "panel/FirmwareImage.h"
@@ -35,9 +36,13 @@ std::vector<std::uint8_t> firmwareImage(const char* version, const char* type = 
 
 class FirmwareUpdateTest : public ::testing::Test {
 protected:
+    // The HEX text of a whole image, made once per image and kept for the other tests.
     std::string hexFile(const std::vector<std::uint8_t>& image) {
+        static std::map<std::vector<std::uint8_t>, std::string> made;
+        auto& text = made[image];
+        if (text.empty()) text = testing::HexFileOf(image, 0, image.size());
         const std::string path = dir.file("firmware.hex");
-        testing::WriteBytes(path, testing::HexFileOf(image, 0, image.size()));
+        testing::WriteBytes(path, text);
         return path;
     }
     std::size_t erasesAt(std::uint32_t address) const {

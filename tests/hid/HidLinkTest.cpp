@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <hidapi/hidapi.h>
+
+#include "hid/FakeHidapi.h"
+#include "panel/PanelSession.h"
+#include "panel/ReadPanelWorker.h"
+#include "panel/TransferRunner.h"
+#include "panel/WritePanelWorker.h"
+#include "panel/hid/HidLink.h"
+#include "panel/hid/PanelLinkFactory.h"
+#include "panel/sim/DemoPanel.h"
+#include "support/TempDir.h"
+
+namespace tamrik {
+namespace {
+
+std::shared_ptr<SimulatedPanel> demoPanel() {
+    auto panel = std::make_shared<SimulatedPanel>();
+    BuildDemoPanel(*panel);
+    return panel;
+}
+
+class HidLinkTest : public ::testing::Test {
+protected:
+    HidLinkTest() {
+        fakehid::Reset();
+        StoreCreate(store);
+    }
+    ~HidLinkTest() override {
+        StoreDestroy(&store);
+        fakehid::Reset();
+    }
+
+    bool readPanel(PanelLink& link) {
+        PanelSession session(link, store, observer);
+        return RunTransfer(observer, [&] { return ReadPanelWorker(session); });
+    }
+
+    SettingsStore store;
+    SilentObserver observer;
+};
+
+TEST_F(HidLinkTest, ReadsTheDemoPanelThroughHidReports) {
+    auto panel = demoPanel();
+    fakehid::Devices().push_back({"/dev/hidraw3", 0x04D8, 0xFB4C, 0x0100, true, panel});
+    HidLink link;
+    ASSERT_TRUE(readPanel(link));
+    EXPECT_STREQ(SettingGet(store, "PanelData"), "1");
+    EXPECT_STREQ(SettingGet(store, "SiteName"), "Harbour View Offices");
+    EXPECT_STREQ(SettingGet(store, "FirmwareVersion"), "1.250 / 0.110");
+
+    const auto& calls = fakehid::CallLog();
+    EXPECT_EQ(calls.enumerations, 1);
+    for (std::size_t length : calls.writeLengths) EXPECT_EQ(length, 65u);
+    for (std::uint8_t id : calls.writeReportIds) EXPECT_EQ(id, 0);
+    for (std::size_t length : calls.readLengths) EXPECT_EQ(length, 64u);
+    for (int timeout : calls.readTimeouts) EXPECT_EQ(timeout, 100);
+}
+
+TEST_F(HidLinkTest, WritesTheSiteBackAndVerifiesIt) {
+    auto panel = demoPanel();
+    fakehid::Devices().push_back({"/dev/hidraw0", 0x04D8, 0xFB4C, 0x0100, true, panel});
+    HidLink link;
+    ASSERT_TRUE(readPanel(link));
+    SettingPut(store, "SiteName", "Changed over USB");
+    PanelSession session(link, store, observer);
+    ASSERT_TRUE(RunTransfer(observer, [&] { return WritePanelWorker(session); }));
+    ASSERT_TRUE(readPanel(link));
+    EXPECT_STREQ(SettingGet(store, "SiteName"), "Changed over USB");
+}
+
+TEST_F(HidLinkTest, TheFirstMatchingInterfaceIsTakenWhateverItsReleaseNumber) {
+    auto first = demoPanel();
+    auto second = demoPanel();
+    fakehid::Devices().push_back({"/dev/hidraw0", 0x046D, 0xC52B, 0x0100, true, nullptr});  // a mouse
+    fakehid::Devices().push_back({"/dev/hidraw1", 0x04D8, 0xFB4C, 0x9999, true, first});
+    fakehid::Devices().push_back({"/dev/hidraw2", 0x04D8, 0xFB4C, 0x0001, true, second});
+    HidLink link;
+    ASSERT_EQ(link.LinkOpen(), 1);
+    EXPECT_EQ(fakehid::CallLog().opened, std::vector<std::string>{"/dev/hidraw1"});
+    Report query{};
+    query[1] = kCommandQuery;
+    ASSERT_EQ(link.LinkWrite(query.data(), 65), 1);
+    EXPECT_EQ(first->requests().size(), 1u);
+    EXPECT_TRUE(second->requests().empty());
+}
+
+TEST_F(HidLinkTest, FindDeviceSkipsInterfacesThatCannotBeOpenedAndCountsOnlyOpenedMatches) {
+    fakehid::Devices().push_back({"/dev/hidraw0", 0x04D8, 0xFB4C, 1, false, nullptr});
+    fakehid::Devices().push_back({"/dev/hidraw1", 0x04D8, 0xFB4C, 1, true, nullptr});
+    fakehid::Devices().push_back({"/dev/hidraw2", 0x04D8, 0xFB4C, 2, true, nullptr});
+    hid_device* device = HidFindDevice(1, 0x04D8, 0xFB4C, 0, kMatchVendor | kMatchProduct);
+    ASSERT_NE(device, nullptr);
+    EXPECT_EQ(fakehid::CallLog().opened, (std::vector<std::string>{"/dev/hidraw1", "/dev/hidraw2"}));
+    EXPECT_EQ(fakehid::CallLog().closed, 1);  // the skipped first match
+    hid_close(device);
+
+    device = HidFindDevice(0, 0x04D8, 0xFB4C, 2, kMatchVendor | kMatchProduct | kMatchVersion);
+    ASSERT_NE(device, nullptr);
+    EXPECT_EQ(fakehid::CallLog().opened.back(), "/dev/hidraw2");
+    hid_close(device);
+    EXPECT_EQ(HidFindDevice(0, 0x04D8, 0xFB4C, 3, kMatchVendor | kMatchProduct | kMatchVersion), nullptr);
+    EXPECT_EQ(HidFindDevice(0, 0x1234, 0xFB4C, 0, kMatchVendor), nullptr);
+}
+
+TEST_F(HidLinkTest, APanelUnpluggedBetweenOperationsIsSearchedForAgain) {
+    auto panel = demoPanel();
+    fakehid::Devices().push_back({"/dev/hidraw0", 0x04D8, 0xFB4C, 0x0100, true, panel});
+    HidLink link;
+    ASSERT_TRUE(readPanel(link));
+    EXPECT_EQ(fakehid::CallLog().enumerations, 1);
+
+    // Unplugged and back before the next operation: the first write fails and closes the link,
+    // the retry enumerates again and finds it.
+    panel->faults.unplugAfterReports = static_cast<std::int64_t>(panel->requests().size());
+    panel->faults.replugAfterSearches = 1;
+    ASSERT_TRUE(readPanel(link));
+    EXPECT_EQ(fakehid::CallLog().enumerations, 2);
+    EXPECT_EQ(fakehid::CallLog().opened.size(), 2u);
+    EXPECT_EQ(fakehid::CallLog().closed, 1);
+}
+
+TEST_F(HidLinkTest, AReadErrorClosesTheLinkAndAReadWhileClosedFails) {
+    auto panel = demoPanel();
+    fakehid::Devices().push_back({"/dev/hidraw0", 0x04D8, 0xFB4C, 0x0100, true, panel});
+    HidLink link;
+    std::uint8_t buffer[65];
+    EXPECT_EQ(link.LinkRead(buffer, 65), -1);
+    EXPECT_EQ(fakehid::CallLog().enumerations, 0);  // reading never opens
+
+    Report query{};
+    query[1] = kCommandQuery;
+    ASSERT_EQ(link.LinkWrite(query.data(), 65), 1);
+    ASSERT_EQ(link.LinkRead(buffer, 65), 1);
+    EXPECT_EQ(buffer[0], 0);  // the report ID put back in front
+    EXPECT_EQ(buffer[1], kCommandQuery);
+
+    EXPECT_EQ(link.LinkRead(buffer, 65), -1);  // nothing pending: a time-out keeps the link open
+    EXPECT_TRUE(link.isOpen());
+    panel->unplug();
+    EXPECT_EQ(link.LinkRead(buffer, 65), -1);  // the device failed: gone
+    EXPECT_FALSE(link.isOpen());
+}
+
+TEST_F(HidLinkTest, NoPanelAttachedFailsTheReadWithTheStoreUnchanged) {
+    SettingPut(store, "SiteName", "Untouched");
+    HidLink link;
+    EXPECT_FALSE(readPanel(link));
+    EXPECT_STREQ(SettingGet(store, "SiteName"), "Untouched");
+    EXPECT_EQ(fakehid::CallLog().enumerations, 4);
+}
+
+TEST(PanelLinkFactoryTest, NamesUsbOrASimulatedPanelFile) {
+    std::string error;
+    auto usb = OpenPanelLink("usb", &error);
+    ASSERT_TRUE(usb);
+    EXPECT_FALSE(usb->isSimulated());
+
+    testing::TempDir dir;
+    auto sim = OpenPanelLink("sim:" + dir.file("demo.panel"), &error);
+    ASSERT_TRUE(sim) << error;
+    EXPECT_TRUE(sim->isSimulated());
+    EXPECT_EQ(sim->describe(), "simulated panel (" + dir.file("demo.panel") + ")");
+    EXPECT_EQ(testing::ReadBytes(dir.file("demo.panel")).size(), 0x55000u + 8192u);
+
+    EXPECT_FALSE(OpenPanelLink("sim:", &error));
+    EXPECT_FALSE(OpenPanelLink("serial", &error));
+    EXPECT_NE(error.find("usb or sim:FILE"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tamrik
