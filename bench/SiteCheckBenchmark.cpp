@@ -1,0 +1,60 @@
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "checker/SiteCheck.h"
+#include "exports/CsvExport.h"
+#include "settings/DefaultSettings.h"
+
+namespace {
+
+using namespace tamrik;
+
+// A full loop: 192 devices of mixed types with inputs, outputs, texts and zones, a programmed
+// matrix, and both event logs as full as the panel keeps them.
+void fillFullSite(SettingsStore& store) {
+    StoreCreate(store);
+    ApplyDefaultSettings(store);
+    const char* types[] = {"1", "208", "131", "64", "210", "161", "34", "224"};
+    for (int a = 1; a <= kLoopAddressCount; ++a) {
+        const std::string n = std::to_string(a);
+        SettingPut(store, "Type_" + n, types[a % 8]);
+        SettingPut(store, "Version_" + n, "31");
+        SettingPut(store, "IPGroup_" + n, std::to_string(1 + a % 31));
+        SettingPut(store, "OPGroup_" + n, std::to_string(1 + a % 32));
+        SettingPut(store, "Zone_" + n, std::to_string(1 + a % 32));
+        SettingPut(store, "DeviceText_" + n, "DEVICE " + n);
+    }
+    for (int n = 1; n <= 300; ++n)
+        SettingPut(store, "FireEvent_" + std::to_string(n), "5, 17, " + std::to_string(946684800 + 7 * n));
+    for (int n = 1; n <= 721; ++n) {
+        SettingPut(store, "NonFireEvent_" + std::to_string(n), "18, 0, " + std::to_string(946684800 + 5 * n));
+    }
+}
+
+void BM_SiteCheckFullSite(benchmark::State& state) {
+    SettingsStore store;
+    fillFullSite(store);
+    for (auto _ : state) benchmark::DoNotOptimize(SiteCheck(store).faultCount);
+    StoreDestroy(&store);
+}
+BENCHMARK(BM_SiteCheckFullSite)->Unit(benchmark::kMicrosecond);
+
+void BM_SiteCheckQuietFullSite(benchmark::State& state) {
+    SettingsStore store;
+    fillFullSite(store);
+    for (auto _ : state) benchmark::DoNotOptimize(SiteCheck(store, false).faultCount);
+    StoreDestroy(&store);
+}
+BENCHMARK(BM_SiteCheckQuietFullSite)->Unit(benchmark::kMicrosecond);
+
+void BM_CsvExport(benchmark::State& state) {
+    SettingsStore store;
+    fillFullSite(store);
+    const auto kind = static_cast<CsvExportKind>(state.range(0));
+    for (auto _ : state) benchmark::DoNotOptimize(CsvExportBytes(kind, store).size());
+    StoreDestroy(&store);
+}
+BENCHMARK(BM_CsvExport)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
