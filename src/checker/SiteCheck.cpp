@@ -9,6 +9,13 @@
 #include "settings/DefaultSettings.h"
 #include "settings/DeviceCatalogue.h"
 
+// Lets the compiler check the report lines' formats against their arguments where it can.
+#if defined(__GNUC__)
+#define TAMRIK_PRINTF_FORMAT(formatIndex, firstArgument) __attribute__((format(printf, formatIndex, firstArgument)))
+#else
+#define TAMRIK_PRINTF_FORMAT(formatIndex, firstArgument)
+#endif
+
 namespace tamrik {
 namespace {
 
@@ -173,7 +180,7 @@ public:
     }
 
 private:
-    void fault(const char* format, ...) __attribute__((format(printf, 2, 3))) {
+    void fault(const char* format, ...) TAMRIK_PRINTF_FORMAT(2, 3) {
         ++result_.faultCount;
         if (!withReport_) return;
         char line[160];
