@@ -192,6 +192,36 @@ private slots:
         QVERIFY(!window->isVisible());
     }
 
+    void getAndSendSettingsThroughTheSimulatedPanel() {
+        const QString panel = QStringLiteral("sim:") + dir.filePath(QStringLiteral("panel.bin"));
+        makeWindow(DesktopOptions{false, panel});
+        window->runCommand(kCommandGetFromPanel);  // answered No: nothing happens
+        QCOMPARE(lastShown().text, QStringLiteral("Are you sure you wish to overwrite site data changes?"));
+        QVERIFY(SettingGet(store, "PanelData") == nullptr);
+
+        UserPrompts::queueAnswers({true});
+        window->runCommand(kCommandGetFromPanel);
+        QCOMPARE(SettingText(store, "PanelData"), std::string_view("1"));
+        QVERIFY(window->windowTitle().endsWith(QStringLiteral("] [simulated panel]")));
+        QVERIFY(!window->transferRunning());
+
+        // Change a device text and send: the questions come in order, then the result.
+        SettingPut(store, "DeviceText_1", "   Sent from test   ");
+        UserPrompts::takeShown();
+        UserPrompts::queueAnswers({true, true, true});
+        window->runCommand(kCommandSendToPanel);
+        const auto shown = UserPrompts::takeShown();
+        QStringList titles;
+        for (const auto& box : shown) titles << box.title;
+        QVERIFY2(titles.contains(QStringLiteral("Are you sure?")), qPrintable(titles.join(QLatin1Char('|'))));
+        QCOMPARE(shown.last().text, QStringLiteral("Settings have been sent to the panel"));
+
+        SettingPut(store, "DeviceText_1", "changed locally");
+        UserPrompts::queueAnswers({true});
+        window->runCommand(kCommandGetFromPanel);
+        QCOMPARE(SettingText(store, "DeviceText_1"), std::string_view("   Sent from test   "));
+    }
+
     void documentationNotes() {
         window->runCommand(kCommandUserManual);
         const auto shown = lastShown();

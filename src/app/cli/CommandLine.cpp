@@ -31,26 +31,27 @@ struct OptionSpec {
     int required;                    // arguments that must follow, whatever they look like
     bool optionalArgument;           // takes the next argument when there is one
     bool action;                     // the program ends after the options instead of opening its window
+    bool transfer;                   // talks to the panel
     std::string (*check)(const Arguments&);
     Outcome (*run)(CommandLineRun&, const Arguments&);
 };
 
 constexpr OptionSpec kOptions[] = {
-    {"-ld", "", 0, false, false, nullptr, AcceptErrorsOption},
-    {"-s", "a serial number", 1, false, false, CheckSerialNumber, SerialNumberOption},
-    {"-la", "a language number", 1, false, false, CheckLanguage, LanguageOption},
-    {"-?", "", 0, false, true, nullptr, UsageOption},
-    {"-f", "a firmware file", 1, false, true, nullptr, FirmwareOption},
-    {"-w", "", 0, false, true, nullptr, WritePanelOption},
-    {"-r", "", 0, true, true, nullptr, ReadPanelOption},
-    {"--panel", "usb or sim:FILE", 1, false, false, CheckPanel, PanelOption},
-    {"--load", "a site file", 1, false, false, nullptr, LoadOption},
-    {"--new", "a file name", 1, false, true, nullptr, NewSiteOption},
-    {"--check", "a site file", 1, false, true, nullptr, CheckSiteOption},
-    {"--export", "devices|matrix|text|log, a site file and an output file", 3, false, true, CheckExportKind,
+    {"-ld", "", 0, false, false, false, nullptr, AcceptErrorsOption},
+    {"-s", "a serial number", 1, false, false, false, CheckSerialNumber, SerialNumberOption},
+    {"-la", "a language number", 1, false, false, false, CheckLanguage, LanguageOption},
+    {"-?", "", 0, false, true, false, nullptr, UsageOption},
+    {"-f", "a firmware file", 1, false, true, true, nullptr, FirmwareOption},
+    {"-w", "", 0, false, true, true, nullptr, WritePanelOption},
+    {"-r", "", 0, true, true, true, nullptr, ReadPanelOption},
+    {"--panel", "usb or sim:FILE", 1, false, false, false, CheckPanel, PanelOption},
+    {"--load", "a site file", 1, false, false, false, nullptr, LoadOption},
+    {"--new", "a file name", 1, false, true, false, nullptr, NewSiteOption},
+    {"--check", "a site file", 1, false, true, false, nullptr, CheckSiteOption},
+    {"--export", "devices|matrix|text|log, a site file and an output file", 3, false, true, false, CheckExportKind,
      ExportOption},
-    {"--help", "", 0, false, true, nullptr, HelpOption},
-    {"--version", "", 0, false, true, nullptr, VersionOption},
+    {"--help", "", 0, false, true, false, nullptr, HelpOption},
+    {"--version", "", 0, false, true, false, nullptr, VersionOption},
 };
 
 std::string lowerCase(std::string_view text) {
@@ -113,9 +114,14 @@ CommandLineResult CommandLineMode(const std::vector<std::string>& arguments, Com
     context.out << kCommandLineBanner << std::flush;
     std::vector<Invocation> invocations;
     std::string problem = parse(arguments, invocations);
-    if (problem.empty()) {
-        const std::string panelProblem = CheckPanel({context.defaultPanel});
-        if (!panelProblem.empty()) problem = "TAMRIK_PANEL: " + panelProblem;
+    // The panel from the environment matters only to a transfer that comes before any --panel.
+    for (const Invocation& invocation : invocations) {
+        if (!problem.empty() || invocation.option->run == PanelOption) break;
+        if (invocation.option->transfer) {
+            const std::string panelProblem = CheckPanel({context.defaultPanel});
+            if (!panelProblem.empty()) problem = "TAMRIK_PANEL: " + panelProblem;
+            break;
+        }
     }
     if (!problem.empty()) {
         context.err << "tamrik: " << problem << "\nTry 'tamrik --help'.\n" << std::flush;

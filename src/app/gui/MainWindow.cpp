@@ -10,7 +10,14 @@
 #include "app/gui/SiteBackground.h"
 #include "app/gui/UserPrompts.h"
 #include "checker/SiteCheck.h"
+#include "panel/PanelLink.h"
+#include "panel/PanelSession.h"
+#include "panel/ReadPanelWorker.h"
+#include "panel/WritePanelWorker.h"
+#include "panel/hid/PanelLinkFactory.h"
 #include "settings/DefaultSettings.h"
+#include "ui/dialogs/GuiTransferObserver.h"
+#include "ui/dialogs/ProgressDialog.h"
 #include "settings/SiteFile.h"
 #include "settings/TextTidy.h"
 
@@ -37,6 +44,82 @@ MainWindow::MainWindow(SettingsStore& store, DesktopOptions options, QWidget* pa
 }
 
 MainWindow::~MainWindow() = default;
+
+namespace {
+
+PromptIcon toPromptIcon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Information: return PromptIcon::Information;
+    case MessageIcon::Warning: return PromptIcon::Warning;
+    case MessageIcon::Error: return PromptIcon::Error;
+    case MessageIcon::Question: return PromptIcon::Question;
+    case MessageIcon::None: break;
+    }
+    return PromptIcon::None;
+}
+
+QString fromView(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
+
+}  // namespace
+
+bool MainWindow::runPanelTransfer(const std::function<bool(PanelSession&)>& work) {
+    if (!panelLink_) {
+        std::string error;
+        panelLink_ = OpenPanelLink(options_.panel.toStdString(), &error);
+        if (!panelLink_) {
+            UserPrompts::show(this, kProgramTitle + QStringLiteral(" Error"), QString::fromStdString(error),
+                              PromptIcon::Error);
+            return false;
+        }
+    }
+    GuiTransferObserver observer(
+        this,
+        [](QWidget* owner, const PanelMessage& message) {
+            UserPrompts::show(owner, fromView(message.title), fromView(message.text), toPromptIcon(message.icon));
+        },
+        [](QWidget* owner, const QString& title, const QString& text) { return UserPrompts::askYesNo(owner, title, text); });
+    transferRunning_ = true;
+    PanelSession session(*panelLink_, store_, observer);
+    observer.run([&] { work(session); });
+    transferRunning_ = false;
+    return true;
+}
+
+void MainWindow::commandSendToPanel() {
+    if (transferRunning_) return;
+    siteCheckQuiet();
+    if (siteErrors_ != 0 &&
+        !UserPrompts::askYesNo(this, QStringLiteral("Accept errors?"),
+                               QStringLiteral("The site file contains errors.  Do you want to accept these errors?"))) {
+        return;
+    }
+    if (AllOutputsInOneZone(store_) &&
+        !UserPrompts::askYesNo(this, QStringLiteral("WARNING"),
+                               QStringLiteral("All outputs are programmed into a single zone. To comply with the "
+                                              "relevant clauses of BS EN 54-2:1997+A1:2006 it is a requirement that "
+                                              "outputs are programmed across multiple zones.\nAccept all outputs in "
+                                              "one zone?"),
+                               PromptIcon::Warning)) {
+        return;
+    }
+    if (!UserPrompts::askYesNo(this, QStringLiteral("Are you sure?"),
+                               QStringLiteral("Are you sure you wish to overwrite current panel settings?"))) {
+        return;
+    }
+    editorClose();
+    runPanelTransfer([](PanelSession& session) { return WritePanelWorker(session); });
+}
+
+void MainWindow::commandGetFromPanel() {
+    if (transferRunning_) return;
+    if (!UserPrompts::askYesNo(this, QStringLiteral("Are you sure?"),
+                               QStringLiteral("Are you sure you wish to overwrite site data changes?"))) {
+        return;
+    }
+    editorClose();
+    runPanelTransfer([](PanelSession& session) { return ReadPanelWorker(session); });
+    updateTitle();
+}
 
 QAction* MainWindow::addCommand(QMenu* menu, const QString& text, int command, const QString& statusTip) {
     auto* action = menu->addAction(text);
@@ -159,6 +242,8 @@ void MainWindow::runCommand(int command) {
     case kCommandSave:
     case kCommandSaveAs: commandSave(); break;
     case kCommandExit: close(); break;
+    case kCommandSendToPanel: commandSendToPanel(); break;
+    case kCommandGetFromPanel: commandGetFromPanel(); break;
     case kCommandInstallationManual:
     case kCommandUserManual:
     case kCommandProgrammingManual: commandDocumentation(command); break;

@@ -3,6 +3,8 @@
 #include <QMainWindow>
 #include <QMap>
 #include <QString>
+#include <functional>
+#include <memory>
 
 #include "app/gui/MenuCommands.h"
 #include "settings/SettingsStore.h"
@@ -11,6 +13,7 @@ class QAction;
 
 namespace tamrik {
 
+class PanelLink;
 class SiteBackground;
 
 struct DesktopOptions {
@@ -37,6 +40,7 @@ public:
     int siteErrors() const { return siteErrors_; }
     EditorKind editorKind() const { return editorKind_; }
     SiteBackground* background() const { return background_; }
+    bool transferRunning() const { return transferRunning_; }
     void updateTitle();
 
     // Closes the open editor or view (writing text and device editors back when `writeBack`),
@@ -57,6 +61,10 @@ private:
     void commandLoad();
     void commandImportText();
     void commandSave();
+    void commandSendToPanel();
+    void commandGetFromPanel();
+    // Runs a panel transfer under the progress window; false when the panel link could not be made.
+    bool runPanelTransfer(const std::function<bool(class PanelSession&)>& work);
     void commandDocumentation(int command);
     void commandWebInterface();
     void commandAbout();
@@ -70,6 +78,8 @@ private:
     QString sitePath_;
     QString importPath_ = QStringLiteral("*.txt");
     EditorKind editorKind_ = EditorKind::None;
+    std::unique_ptr<PanelLink> panelLink_;
+    bool transferRunning_ = false;
     int siteErrors_ = 0;
     int lastShownErrors_ = 0;
 };

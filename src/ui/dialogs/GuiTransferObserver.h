@@ -5,12 +5,11 @@
 #include <functional>
 
 #include "panel/TransferObserver.h"
+#include "ui/dialogs/ProgressDialog.h"
 
 class QWidget;
 
 namespace tamrik {
-
-class ProgressDialog;
 
 // Shows a transfer in the desktop program. The worker thread never touches a widget: bar, title and
 // close requests are queued to the UI thread in the order they were made (none can be lost, the
