@@ -182,8 +182,11 @@ TEST_F(CommandLineTest, PanelChoice) {
     EXPECT_EQ(panel.openedAs.back(), "sim:env.panel");
 
     context.defaultPanel = "serial";
-    EXPECT_EQ(run({"-w"}).exitStatus, 2);
+    EXPECT_EQ(run({"--new", folder.file("new.psf"), "-w"}).exitStatus, 2);
     EXPECT_EQ(err.str(), "tamrik: TAMRIK_PANEL: 'serial' is not usb or sim:FILE\nTry 'tamrik --help'.\n");
+    EXPECT_FALSE(std::filesystem::exists(folder.file("new.psf")));
+    EXPECT_EQ(run({"--panel", "sim:x.panel", "-w"}).exitStatus, 0) << "a --panel before the transfer replaces it";
+    EXPECT_EQ(run({"-?"}).exitStatus, 0) << "no transfer, no panel needed";
     context.defaultPanel = "usb";
     EXPECT_EQ(run({"--panel", "sim:", "-w"}).exitStatus, 2);
     EXPECT_EQ(run({"--panel"}).exitStatus, 2);
