@@ -1,5 +1,4 @@
 #include <QTest>
-
 #include <string>
 
 #include "settings/SettingsStore.h"

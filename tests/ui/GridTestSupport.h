@@ -5,7 +5,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
-
 #include <cstdint>
 #include <string>
 #include <tuple>
@@ -62,9 +61,17 @@ struct Note {
 class NoteRecorder {
 public:
     explicit NoteRecorder(Grid& grid) {
-        QObject::connect(&grid, &Grid::notification, &grid, [this](int, int code, quint32 value) {
+        connection_ = QObject::connect(&grid, &Grid::notification, &grid, [this](int, int code, quint32 value) {
             notes.push_back({code, GridLowWord(value), GridHighWord(value)});
         });
+    }
+    ~NoteRecorder() { QObject::disconnect(connection_); }
+    NoteRecorder(const NoteRecorder&) = delete;
+    NoteRecorder& operator=(const NoteRecorder&) = delete;
+    int count(int code) const {
+        int found = 0;
+        for (const auto& note : notes) found += note.code == code ? 1 : 0;
+        return found;
     }
     std::vector<int> codes() const {
         std::vector<int> result;
@@ -72,6 +79,9 @@ public:
         return result;
     }
     std::vector<Note> notes;
+
+private:
+    QMetaObject::Connection connection_;
 };
 
 inline QString PngPath(const QString& name) {

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QScrollBar>
-
 #include <algorithm>
 #include <array>
 
@@ -350,9 +349,10 @@ void Grid::updateScrollBars() {
         syncClient();
         const QSize before = viewport()->size();
         layout_.clampScroll();
-        setVerticalScrollBarPolicy(layout_.needsVerticalBar() ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-        setHorizontalScrollBarPolicy(layout_.needsHorizontalBar() ? Qt::ScrollBarAlwaysOn
-                                                                   : Qt::ScrollBarAlwaysOff);
+        const auto vertical = layout_.needsVerticalBar() ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+        const auto horizontal = layout_.needsHorizontalBar() ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+        if (verticalScrollBarPolicy() != vertical) setVerticalScrollBarPolicy(vertical);
+        if (horizontalScrollBarPolicy() != horizontal) setHorizontalScrollBarPolicy(horizontal);
         if (viewport()->size() == before) break;
     }
     syncClient();

@@ -5,7 +5,6 @@
 #include <QFont>
 #include <QString>
 #include <QTimer>
-
 #include <cstdint>
 #include <functional>
 #include <string>

@@ -21,9 +21,13 @@ inline constexpr std::uint32_t kGridWhite = GridRgb(255, 255, 255);
 
 // How callers name a cell; passed by address as the first message parameter.
 struct GridCell {
+    GridCell() = default;
+    GridCell(std::int32_t cellRow, std::int32_t cellColumn, std::int32_t cellReadOnly = 0)
+        : row(cellRow), column(cellColumn), readOnly(cellReadOnly) {}
+
     std::int32_t row = 0;
     std::int32_t column = 0;
-    std::int32_t readOnly = 0;  // in: GM_SETCELLTEXT stores the cell read-only; out of GM_GETCELL: 1 or 0
+    std::int32_t readOnly = 0;          // in: GM_SETCELLTEXT stores the cell read-only; out of GM_GETCELL: 1 or 0
     std::uint32_t colour = kGridWhite;  // out of GM_GETCELL
     std::string text;                   // out of GM_GETCELL
 };

@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <QTextLayout>
 #include <QTextOption>
-
 #include <vector>
 
 namespace tamrik {
@@ -79,8 +78,8 @@ void DrawGridText(QPainter& painter, const QRect& rect, const QString& text, boo
         piece.remove(QChar::LineSeparator);
         const bool last = i == fitting - 1;
         if (elide && ((last && cut) || line.width > rect.width())) {
-            const QString rest = last && cut ? laidOut.mid(line.start).replace(QChar::LineSeparator, QLatin1Char(' '))
-                                             : piece;
+            const QString rest =
+                last && cut ? laidOut.mid(line.start).replace(QChar::LineSeparator, QLatin1Char(' ')) : piece;
             piece = metrics.elidedText(rest.trimmed(), Qt::ElideRight, rect.width());
         }
         painter.drawText(QRect(rect.left(), y, rect.width(), lineHeight),

@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
-
 #include <algorithm>
 
 #include "ui/grid/Grid.h"
@@ -286,6 +285,7 @@ void Grid::press(QMouseEvent* event, bool right) {
         commitEdit();
         if (!hasFocus()) {
             setFocus(Qt::MouseFocusReason);
+            drag = DragState{};
             return;
         }
     } else {
@@ -294,7 +294,8 @@ void Grid::press(QMouseEvent* event, bool right) {
 
     const int row = layout_.rowAt(point.y());
     const int column = layout_.columnAt(point.x());
-    drag = DragState{true, row, column, 0};
+    // Only a left press can start a row drag.
+    drag = right ? DragState{} : DragState{true, row, column, 0};
     if (row >= 0 && column >= 0) {
         const bool rowChanged = row != currentRow_;
         const bool columnChanged = column != currentColumn_;

@@ -58,9 +58,9 @@ struct GridLayout {
     int contentHeight() const;
     bool needsVerticalBar() const { return contentHeight() > clientHeight; }
     bool needsHorizontalBar() const { return contentWidth() > clientWidth; }
-    int verticalMaximum() const;      // scroll range 1 .. this
-    int horizontalMaximum() const;    // number of shown data columns, at least 1
-    int horizontalPosition() const;   // shown data columns from 1 to the left column
+    int verticalMaximum() const;               // scroll range 1 .. this
+    int horizontalMaximum() const;             // number of shown data columns, at least 1
+    int horizontalPosition() const;            // shown data columns from 1 to the left column
     int columnAtPosition(int position) const;  // the position-th shown data column
     // The nearest shown data column before (direction -1) or after (+1) `column`, or 0 when there is none.
     int nextShownColumn(int column, int direction) const;

@@ -9,13 +9,13 @@ namespace tamrik {
 inline constexpr int kWmUser = 0x400;
 
 enum GridMessage : int {
-    GM_SETREADONLY = kWmUser + 1,    // GridCell*, 0 editable / non-zero read-only
-    GM_SETCELLTEXT = kWmUser + 3,    // GridCell* (its read-only field is used), const char* text
-    GM_SETSIZE = kWmUser + 6,        // rows, columns
-    GM_DELETECELL = kWmUser + 7,     // GridCell*
-    GM_SETCURSEL = kWmUser + 8,      // row, column
-    GM_SETAUTOGROW = kWmUser + 9,    // flag
-    GM_SETCOLWIDTH = kWmUser + 11,   // column 0..100, width >= 0
+    GM_SETREADONLY = kWmUser + 1,   // GridCell*, 0 editable / non-zero read-only
+    GM_SETCELLTEXT = kWmUser + 3,   // GridCell* (its read-only field is used), const char* text
+    GM_SETSIZE = kWmUser + 6,       // rows, columns
+    GM_DELETECELL = kWmUser + 7,    // GridCell*
+    GM_SETCURSEL = kWmUser + 8,     // row, column
+    GM_SETAUTOGROW = kWmUser + 9,   // flag
+    GM_SETCOLWIDTH = kWmUser + 11,  // column 0..100, width >= 0
     GM_SETHEADERHEIGHT = kWmUser + 12,
     GM_SETCOLGAP = kWmUser + 13,
     GM_DRAWFOCUS = kWmUser + 15,
@@ -49,15 +49,15 @@ enum GridMessage : int {
 // Codes the grid reports to its owner. Unless said otherwise the accompanying value packs the current
 // row (low 16 bits) and column (high 16 bits) as they are after the change.
 enum GridNotification : int {
-    GN_SELCHANGE = 5,   // follows every GN_ROWCHANGE and GN_COLCHANGE
+    GN_SELCHANGE = 5,  // follows every GN_ROWCHANGE and GN_COLCHANGE
     GN_ROWCHANGE = 6,
     GN_COLCHANGE = 7,
-    GN_EDITSTART = 8,    // first character or backspace of a new edit
-    GN_DELETEKEY = 9,    // the grid itself changes nothing
-    GN_CELLCHANGED = 10, // an edit was stored or cancelled, or a cell was deleted
+    GN_EDITSTART = 8,     // first character or backspace of a new edit
+    GN_DELETEKEY = 9,     // the grid itself changes nothing
+    GN_CELLCHANGED = 10,  // an edit was stored or cancelled, or a cell was deleted
     GN_HELPKEY = 11,
-    GN_SETFOCUS = 23,  // value 0
-    GN_KILLFOCUS = 24, // value 0
+    GN_SETFOCUS = 23,   // value 0
+    GN_KILLFOCUS = 24,  // value 0
     GN_CLICK = 25,
     GN_DBLCLK = 26,
     GN_RCLICK = 27,

@@ -2,7 +2,6 @@
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
-
 #include <algorithm>
 
 #include "ui/grid/Grid.h"
@@ -16,7 +15,9 @@ QColor ToQColor(std::uint32_t colour) {
                   static_cast<int>((colour >> 16) & 0xFF));
 }
 
-QRect ToQRect(const GridRect& rect) { return QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top); }
+QRect ToQRect(const GridRect& rect) {
+    return QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
 
 QString CellText(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
