@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+#include <QWidget>
+#include <QtTest>
+#include <functional>
+
+#include "settings/SettingsStore.h"
+
+namespace tamrik::testing {
+
+// Renders a window to png/<name>.png in the build folder for review.
+inline void SavePng(QWidget* widget, const QString& name) {
+    QDir().mkpath(QStringLiteral(TAMRIK_DIALOGS_PNG_DIR));
+    widget->grab().save(QStringLiteral(TAMRIK_DIALOGS_PNG_DIR "/%1.png").arg(name));
+}
+
+// Runs `drive` on the next modal dialog once its event loop is running, so that a test can work a
+// dialog that its caller runs with exec(). A dialog that never appears fails the test after a while
+// instead of hanging it.
+inline void WhenModal(std::function<void(QWidget*)> drive, int attempts = 200) {
+    QTimer::singleShot(10, [drive = std::move(drive), attempts]() mutable {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            drive(modal);
+        } else if (attempts > 0) {
+            WhenModal(std::move(drive), attempts - 1);
+        } else {
+            QFAIL("no modal dialog appeared");
+        }
+    });
+}
+
+// A store that is created on construction and destroyed with the test.
+class ScopedStore {
+public:
+    ScopedStore() { StoreCreate(store_); }
+    ~ScopedStore() { StoreDestroy(&store_); }
+    ScopedStore(const ScopedStore&) = delete;
+    ScopedStore& operator=(const ScopedStore&) = delete;
+    SettingsStore& operator*() { return store_; }
+    SettingsStore* operator->() { return &store_; }
+
+private:
+    SettingsStore store_;
+};
+
+inline QString Stored(const SettingsStore& store, const char* key) {
+    const char* value = SettingGet(store, key);
+    return value ? QString::fromLatin1(value) : QStringLiteral("<missing>");
+}
+
+}  // namespace tamrik::testing
