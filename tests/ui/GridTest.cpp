@@ -503,6 +503,7 @@ void GridTest::clickDuringAnEditInAnUnfocusedGridOnlyCommits() {
     other->setFocus();
     QVERIFY(!grid->hasFocus());
     QVERIFY(grid->isEditing());  // losing the focus does not end the edit
+    QVERIFY(grid->geometry().bottom() < other->geometry().top());  // the layout places the grid, no fitting
 
     NoteRecorder notes(*grid);
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellPoint(*grid, 4, 2));
@@ -713,6 +714,13 @@ void GridTest::titleAndFittingToTheParent() {
     SetCellText(*grid, 0, 1, "Event");
     SetCellText(*grid, 0, 2, "Event text");
     SetCellText(*grid, 1, 2, "Fire alarm");
+    // Texts wider than their cell: the header ends in an ellipsis, a data cell wraps in a taller row
+    // and shows only the lines that fit whole.
+    SetCellText(*grid, 0, 1, "Event number");
+    grid->message(GM_SETCOLWIDTH, 1, 60);
+    grid->message(GM_SETROWHEIGHT, 36);
+    grid->message(GM_SETAUTOSIZE, 0);
+    SetCellText(*grid, 2, 2, "Fault on the loop wiring near the plant room");
     grid->resize(300, 200);
     QVERIFY(SavePng(*grid, QStringLiteral("grid_two_line_title")));
 

@@ -11,43 +11,29 @@
 #include <vector>
 
 #include "ui/grid/Grid.h"
+#include "ui/grid/GridCalls.h"
 
 namespace tamrik::testing {
 
-// Owner-side helpers: the calls an editor makes on its grid.
+// The calls an editor makes on its grid.
 inline std::intptr_t SetCellText(Grid& grid, int row, int column, const std::string& text, bool readOnly = false) {
-    GridCell cell;
-    cell.row = row;
-    cell.column = column;
-    cell.readOnly = readOnly ? 1 : 0;
-    return grid.message(GM_SETCELLTEXT, reinterpret_cast<std::intptr_t>(&cell),
-                        reinterpret_cast<std::intptr_t>(text.c_str()));
+    return GridSetCellText(grid, row, column, text, readOnly);
 }
-
 inline std::intptr_t SetCellColour(Grid& grid, int row, int column, std::uint32_t colour) {
-    GridCell cell;
-    cell.row = row;
-    cell.column = column;
-    return grid.message(GM_SETCELLCOLOR, reinterpret_cast<std::intptr_t>(&cell), static_cast<std::intptr_t>(colour));
+    return GridSetCellColour(grid, row, column, colour);
 }
-
 inline std::intptr_t SetReadOnly(Grid& grid, int row, int column, bool readOnly) {
-    GridCell cell;
-    cell.row = row;
-    cell.column = column;
-    return grid.message(GM_SETREADONLY, reinterpret_cast<std::intptr_t>(&cell), readOnly ? 1 : 0);
+    return GridSetReadOnly(grid, row, column, readOnly);
 }
+inline std::string CellText(Grid& grid, int row, int column) { return GridCellText(grid, row, column); }
 
+// GM_GETCELL with its raw result, which the tests check too.
 inline GridCell GetCell(Grid& grid, int row, int column, std::intptr_t* result = nullptr) {
-    GridCell cell;
-    cell.row = row;
-    cell.column = column;
+    GridCell cell(row, column);
     const std::intptr_t answer = grid.message(GM_GETCELL, reinterpret_cast<std::intptr_t>(&cell));
     if (result) *result = answer;
     return cell;
 }
-
-inline std::string CellText(Grid& grid, int row, int column) { return GetCell(grid, row, column).text; }
 
 // One notification as the owner receives it.
 struct Note {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QLayout>
 #include <QScrollBar>
 #include <algorithm>
 #include <array>
@@ -420,7 +421,8 @@ void Grid::moveCurrent(int row, int column) {
 
 void Grid::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
-    if (!fitted_ && parentWidget()) {
+    // Fitted once, unless a layout of the parent places the grid.
+    if (!fitted_ && parentWidget() && !parentWidget()->layout()) {
         fitted_ = true;
         const QRect area = parentWidget()->contentsRect();
         const int wanted = layout_.contentHeight() + horizontalScrollBar()->sizeHint().height() + 2 * frameWidth();

@@ -21,8 +21,8 @@ namespace tamrik {
 // with message() (GM_ messages) and answer GM_ACCEPTEDIT through the accept-edit handler.
 //
 // Creation: Grid::create(controlId, title, parent). At most kMaxGrids grids live at once and their
-// control ids differ. On its first resize a grid with a parent fits itself to the parent's width and
-// to its content height; after that its owner sizes it.
+// control ids differ. On its first resize a grid whose parent has no layout fits itself to the parent's
+// width and to its content height (no higher than the parent); after that its owner sizes it.
 class Grid : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -71,7 +71,8 @@ public:
 
 signals:
     // code is a GN_ value; value packs the current row (low 16 bits) and column (high 16 bits) unless
-    // the code says otherwise.
+    // the code says otherwise. Sent synchronously: a handler must not delete the grid (deleteLater is
+    // fine).
     void notification(int controlId, int code, quint32 value);
 
 protected:
