@@ -502,7 +502,7 @@ void GridTest::clickDuringAnEditInAnUnfocusedGridOnlyCommits() {
     QTest::keyClicks(grid, "12");
     other->setFocus();
     QVERIFY(!grid->hasFocus());
-    QVERIFY(grid->isEditing());  // losing the focus does not end the edit
+    QVERIFY(grid->isEditing());                                    // losing the focus does not end the edit
     QVERIFY(grid->geometry().bottom() < other->geometry().top());  // the layout places the grid, no fitting
 
     NoteRecorder notes(*grid);
