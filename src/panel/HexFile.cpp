@@ -41,7 +41,7 @@ struct Loader {
         // checksum (a CR, blanks) is not part of the record.
         const std::size_t recordBytes = 5 + *count;
         if (line.size() < 1 + 2 * recordBytes) return refuse(error, lineNumber, "the record is shorter than its count");
-        unsigned bytes[5 + 255];
+        unsigned bytes[5 + 255] = {};
         unsigned sum = 0;
         for (std::size_t i = 0; i < recordBytes; ++i) {
             const auto value = hexByte(line, 1 + 2 * i);

@@ -32,13 +32,14 @@ bool SimulatedPanelLink::deviceWrite(const Report& report, std::chrono::millisec
     LinkClock& time = clock();
     if (!panel_->present()) return false;
     std::int64_t outFrame = 0;
+    LinkClock::TimePoint through{};
     if (options_.frameTiming) {
         outFrame = std::max(frameAt(time.now()), lastOutFrame_ + 1);
-        const auto through = frameEnd(outFrame);
+        through = frameEnd(outFrame);
         if (through - time.now() > limit) return false;
         lastOutFrame_ = outFrame;
-        time.sleepUntil(through);
     }
+    // The panel works on the request while its frame runs out (saving its state file, for one).
     if (!panel_->receive(report)) return false;
     while (auto reply = panel_->takeReply()) {
         LinkClock::TimePoint due = time.now();
@@ -48,6 +49,7 @@ bool SimulatedPanelLink::deviceWrite(const Report& report, std::chrono::millisec
         }
         inbox_.push_back({reply->report, due + reply->delay});
     }
+    if (options_.frameTiming) time.sleepUntil(through);
     return true;
 }
 
