@@ -18,6 +18,9 @@
 #include "settings/DefaultSettings.h"
 #include "settings/SettingsStore.h"
 
+#ifdef TAMRIK_HAVE_DESKTOP
+#include "app/gui/DesktopApp.h"
+#endif
 #ifdef TAMRIK_HAVE_USB_LINK
 #include "panel/hid/PanelLinkFactory.h"
 #else
@@ -54,18 +57,25 @@ int main(int argc, char** argv) {
                                      tamrik::ConsoleObserver::Answer::No);
     tamrik::CommandLineContext context{mainStore, std::cout, std::cerr, observer, openPanel};
     if (const char* panel = std::getenv("TAMRIK_PANEL"); panel && *panel) context.defaultPanel = panel;
-    // The desktop's single-instance test goes into context.anotherInstanceRunning when the desktop
-    // is linked in; until then no other copy can own the panel.
+#ifdef TAMRIK_HAVE_DESKTOP
+    // A running desktop copy may be using the panel: command-line transfers refuse then.
+    context.anotherInstanceRunning = [&argc, argv] { return tamrik::AnotherDesktopCopyIsRunning(argc, argv); };
+#endif
 
     const tamrik::CommandLineResult result = tamrik::CommandLineMode(arguments, context);
     int exitStatus = result.exitStatus;
 
     if (result.openDesktop()) {
-        // ---- The desktop window starts here ----
-        // No option performed an action: the desktop opens on the prepared main store, with
-        // result.acceptErrors (-ld) and result.panel (--panel / TAMRIK_PANEL).
+        // No option performed an action: the desktop opens on the prepared main store.
+#ifdef TAMRIK_HAVE_DESKTOP
+        tamrik::DesktopOptions options;
+        options.acceptErrors = result.acceptErrors;
+        options.panel = QString::fromStdString(result.panel);
+        exitStatus = tamrik::RunDesktop(argc, argv, mainStore, options);
+#else
         std::cerr << "tamrik: the desktop window is not part of this build; try tamrik --help\n";
         exitStatus = 0;
+#endif
     }
 
     tamrik::StoreDestroy(&mainStore);
