@@ -145,11 +145,5 @@ TEST(FrameTimingTest, EveryReportTakesOneFrameInItsDirection) {
     EXPECT_EQ(bench.now() - erasing, std::chrono::milliseconds{3});
 }
 
-TEST(SimulatedLinkTest, PresentsItselfAsSimulated) {
-    testing::SimulatedBench bench;
-    EXPECT_TRUE(bench.link.isSimulated());
-    EXPECT_NE(bench.link.describe().find("simulated panel"), std::string::npos);
-}
-
 }  // namespace
 }  // namespace tamrik

@@ -168,7 +168,7 @@ TEST(ReplyCountTest, CountsAbove58AreClampedToTheReportAndReadCorrectly) {
 
 TEST(DamagedIdentityTest, TheIdentityComesFromTheSiteDataAndTheWriteSealsAFreshCopy) {
     LoadedBench bench;
-    bench.panel->programMemory()[2 * kIdentityCopyAddress + 1] ^= 0x10;  // one bit of the serial number
+    bench.panel->damageIdentityCopy();
 
     PanelIdentity identity{};
     EXPECT_EQ(bench.session.PanelReadIdentity(identity), 2);
@@ -185,8 +185,7 @@ TEST(DamagedIdentityTest, TheIdentityComesFromTheSiteDataAndTheWriteSealsAFreshC
 
 TEST(UnsupportedSiteTest, ARevisionThreeImageLeavesTheStoreAloneAndStopsTheRead) {
     LoadedBench bench;
-    const std::uint8_t three[2] = {3, 0};
-    bench.panel->writeWordData(kSiteDataAddress, three, 2);
+    bench.panel->setSiteRevision(3);
     EXPECT_FALSE(readPanel(bench));
     EXPECT_EQ(bench.observer.messages(), Messages{"Site data error|Site data is in an unsupported format|error|bg"});
     EXPECT_TRUE(bench.storeUnchanged());

@@ -187,11 +187,6 @@ TEST_F(WriteTransferTest, StepsRunInTheirOrder) {
     EXPECT_EQ(events, titles);
 }
 
-TEST(WriteChecksumTest, AllZeroLoopImageGetsChecksum5A5A) {
-    const std::vector<std::uint8_t> zero(kLoopImageSize, 0);
-    EXPECT_EQ(ImageChecksum(zero.data(), zero.size()), 0x5A5A);
-}
-
 TEST(TransferRunnerTest, TheDisplayOpensBeforeTheWorkerAndNoRequestIsLost) {
     testing::RecordingObserver observer;
     const bool result = RunTransfer(observer, [&] {

@@ -54,6 +54,13 @@ void SimulatedPanel::writeWordData(std::uint32_t address, const std::uint8_t* by
     }
 }
 
+void SimulatedPanel::damageIdentityCopy() { programMemory()[2 * kIdentityCopyAddress + 1] ^= 0x10; }
+
+void SimulatedPanel::setSiteRevision(std::uint16_t revision) {
+    const std::uint8_t word[2] = {static_cast<std::uint8_t>(revision), static_cast<std::uint8_t>(revision >> 8)};
+    writeWordData(kSiteDataAddress, word, sizeof word);
+}
+
 bool SimulatedPanel::search() {
     ++searches_;
     if (!present_ && faults.replugAfterSearches >= 0) {

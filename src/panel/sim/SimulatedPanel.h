@@ -74,6 +74,11 @@ public:
     std::vector<std::uint8_t> readWordData(std::uint32_t address, std::size_t count) const;
     void writeWordData(std::uint32_t address, const std::uint8_t* bytes, std::size_t count);
 
+    // Damage that tests and demonstrations set up in memory: one flipped bit in the sealed identity
+    // copy (its CRC no longer matches), and a site data image of another layout revision.
+    void damageIdentityCopy();
+    void setSiteRevision(std::uint16_t revision);
+
     // Presence on the bus. search() is one device search by the host; it may bring the panel back.
     bool present() const { return present_ && !faults.noPanel; }
     bool search();
