@@ -19,9 +19,9 @@ constexpr std::chrono::milliseconds kReplyWaitLimit{500};
 // the transfer going for ever.
 constexpr int kMaxEmptyReplies = 4;
 
-// The panel's memory commands over one link, for one store and one observer. Results follow the
-// panel's documents: 1 for success, 0 for failure (after the operation has told the user where it
-// says so). A session is used by one thread at a time.
+// The panel's memory commands over one link, for one store and one observer. Results are 1 for
+// success and 0 for failure; the block transfers tell the user about their own failures, the query
+// and the erase leave that to their caller. A session is used by one thread at a time.
 class PanelSession {
 public:
     PanelSession(PanelLink& link, SettingsStore& store, TransferObserver& observer)
