@@ -28,7 +28,7 @@ constexpr int kTextWriteLimit = 127;
 constexpr int kClassChangeGroup = 30;
 constexpr int kRemoteAlarmGroup = 31;
 
-constexpr ValueButtonSpec kValueButtons[] = {
+constexpr ValueButtonSetup kValueButtons[] = {
     {"FireLinkDelay", Kind::MinSec, "Fire Link Delay (m:ss)", "0:00", 0, 600, 5, false},
     {"FirstKnockSearchTime", Kind::MinSec, "Adjust First Knock search time (m:ss)", "0:24", 0, 600, 5, false},
     {"SearchTime", Kind::MinSec, "Adjust search time (m:ss)", "2:00", 0, 600, 5, false},
@@ -103,9 +103,9 @@ const QStringList kTimeoutTones = {QStringLiteral("Off"), QStringLiteral("Contin
                                    QStringLiteral("Warble")};
 const QStringList kFlashRates = {QStringLiteral("1 Second"), QStringLiteral("2 Seconds")};
 
-const ValueButtonSpec& valueButtonSpec(const char* key) {
-    for (const ValueButtonSpec& spec : kValueButtons) {
-        if (std::string_view(spec.key) == key) return spec;
+const ValueButtonSetup& valueButtonSetup(const char* key) {
+    for (const ValueButtonSetup& setup : kValueButtons) {
+        if (std::string_view(setup.key) == key) return setup;
     }
     return kValueButtons[0];
 }
@@ -209,7 +209,7 @@ QAbstractButton* PanelSettingsDialog::addChoice(const char* key, const QString& 
 }
 
 ValueButton* PanelSettingsDialog::addValueButton(const char* key) {
-    auto* button = new ValueButton(store_, valueButtonSpec(key), this);
+    auto* button = new ValueButton(store_, valueButtonSetup(key), this);
     button->setMinimumWidth(90);
     buttons_.insert(QString::fromLatin1(key), button);
     return button;

@@ -2,18 +2,18 @@
 
 namespace tamrik {
 
-ValueButton::ValueButton(SettingsStore& store, const ValueButtonSpec& spec, QWidget* parent)
-    : QPushButton(parent), store_(store), spec_(spec) {
-    setObjectName(QString::fromLatin1(spec.key));
+ValueButton::ValueButton(SettingsStore& store, const ValueButtonSetup& setup, QWidget* parent)
+    : QPushButton(parent), store_(store), setup_(setup) {
+    setObjectName(QString::fromLatin1(setup.key));
     setAutoDefault(false);
     connect(this, &QPushButton::clicked, this, &ValueButton::edit);
     refresh();
 }
 
 void ValueButton::refresh() {
-    const char* value = SettingGet(store_, spec_.key);
+    const char* value = SettingGet(store_, setup_.key);
     value_ = value ? QString::fromLatin1(value) : QString();
-    if (!spec_.secondsSuffix) {
+    if (!setup_.secondsSuffix) {
         setText(value_);
     } else {
         setText(value ? value_ + QLatin1Char('s') : QStringLiteral("???"));
@@ -21,11 +21,11 @@ void ValueButton::refresh() {
 }
 
 void ValueButton::edit() {
-    const char* value = SettingSet(store_, spec_.key, spec_.fallback);
-    TimeEntryRequest request{QString::fromLatin1(spec_.title), QString::fromLatin1(value ? value : ""), spec_.minimum,
-                             spec_.maximum, spec_.step};
+    const char* value = SettingSet(store_, setup_.key, setup_.fallback);
+    TimeEntryRequest request{QString::fromLatin1(setup_.title), QString::fromLatin1(value ? value : ""), setup_.minimum,
+                             setup_.maximum, setup_.step};
     bool confirmed = false;
-    switch (spec_.kind) {
+    switch (setup_.kind) {
         case ValueDialog::Kind::MinSec:
             confirmed = MinSecDialog(window(), request);
             break;
@@ -39,7 +39,7 @@ void ValueButton::edit() {
             confirmed = ClockDialog(window(), request.value);
             break;
     }
-    if (confirmed) SettingPut(store_, spec_.key, request.value.toLatin1().toStdString());
+    if (confirmed) SettingPut(store_, setup_.key, request.value.toLatin1().toStdString());
     refresh();
 }
 

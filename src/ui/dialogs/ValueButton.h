@@ -8,7 +8,7 @@
 namespace tamrik {
 
 // What a value button edits and how.
-struct ValueButtonSpec {
+struct ValueButtonSetup {
     const char* key;
     ValueDialog::Kind kind;
     const char* title;
@@ -24,9 +24,9 @@ struct ValueButtonSpec {
 class ValueButton : public QPushButton {
     Q_OBJECT
 public:
-    ValueButton(SettingsStore& store, const ValueButtonSpec& spec, QWidget* parent = nullptr);
+    ValueButton(SettingsStore& store, const ValueButtonSetup& setup, QWidget* parent = nullptr);
 
-    const ValueButtonSpec& spec() const { return spec_; }
+    const ValueButtonSetup& setup() const { return setup_; }
     // The face without its unit.
     QString valueText() const { return value_; }
     void refresh();
@@ -35,7 +35,7 @@ public:
 
 private:
     SettingsStore& store_;
-    ValueButtonSpec spec_;
+    ValueButtonSetup setup_;
     QString value_;
 };
 
