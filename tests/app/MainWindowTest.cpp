@@ -6,6 +6,7 @@
 #include "app/gui/MainWindow.h"
 #include "app/gui/SiteBackground.h"
 #include "app/gui/UserPrompts.h"
+#include "exports/CsvExport.h"
 #include "settings/DefaultSettings.h"
 #include "settings/SiteFile.h"
 
@@ -220,6 +221,26 @@ private slots:
         UserPrompts::queueAnswers({true});
         window->runCommand(kCommandGetFromPanel);
         QCOMPARE(SettingText(store, "DeviceText_1"), std::string_view("   Sent from test   "));
+    }
+
+    void exportsReportTheirResult() {
+        const QString csv = dir.filePath(QStringLiteral("devices.csv"));
+        UserPrompts::queueFileNames({csv});
+        window->runCommand(kCommandExportDevices);
+        auto shown = lastShown();
+        QCOMPARE(shown.title, QStringLiteral("Device data"));
+        QCOMPARE(shown.text, QStringLiteral("Device data exported"));
+        QFile file(csv);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().toStdString(), CsvExportBytes(CsvExportKind::DeviceData, store));
+
+        window->runCommand(kCommandExportMatrix);  // dialog cancelled
+        shown = lastShown();
+        QCOMPARE(shown.text, QStringLiteral("Could not export matrix"));
+        QCOMPARE(shown.icon, PromptIcon::Error);
+        UserPrompts::queueFileNames({dir.filePath(QStringLiteral("missing/folder/log.csv"))});
+        window->runCommand(kCommandExportLog);
+        QCOMPARE(lastShown().text, QStringLiteral("Could not export log"));
     }
 
     void documentationNotes() {

@@ -10,6 +10,7 @@
 #include "app/gui/SiteBackground.h"
 #include "app/gui/UserPrompts.h"
 #include "checker/SiteCheck.h"
+#include "exports/CsvExport.h"
 #include "panel/PanelLink.h"
 #include "panel/PanelSession.h"
 #include "panel/ReadPanelWorker.h"
@@ -83,6 +84,34 @@ bool MainWindow::runPanelTransfer(const std::function<bool(PanelSession&)>& work
     observer.run([&] { work(session); });
     transferRunning_ = false;
     return true;
+}
+
+void MainWindow::commandExport(int command) {
+    struct ExportCommand {
+        int command;
+        CsvExportKind kind;
+        const char* title;
+        const char* success;
+        const char* failure;
+    };
+    static constexpr ExportCommand kExports[] = {
+        {kCommandExportLog, CsvExportKind::EventLog, "Log", "Log exported", "Could not export log"},
+        {kCommandExportDevices, CsvExportKind::DeviceData, "Device data", "Device data exported",
+         "Could not export device data"},
+        {kCommandExportMatrix, CsvExportKind::Matrix, "Matrix", "Matrix exported", "Could not export matrix"},
+        {kCommandExportText, CsvExportKind::Text, "Text", "Text exported", "Could not export text"},
+    };
+    for (const auto& item : kExports) {
+        if (item.command != command) continue;
+        // No editor is closed first: the export shows the site as the store holds it.
+        const QString path = UserPrompts::saveFileName(this, QString(), QStringLiteral("CSV file,*.csv"));
+        const bool written = !path.isEmpty() && CsvExportWrite(item.kind, store_, toLocal(path));
+        if (written) {
+            UserPrompts::show(this, QString::fromLatin1(item.title), QString::fromLatin1(item.success), PromptIcon::None);
+        } else {
+            UserPrompts::show(this, QString::fromLatin1(item.title), QString::fromLatin1(item.failure), PromptIcon::Error);
+        }
+    }
 }
 
 void MainWindow::commandSendToPanel() {
@@ -242,6 +271,10 @@ void MainWindow::runCommand(int command) {
     case kCommandSave:
     case kCommandSaveAs: commandSave(); break;
     case kCommandExit: close(); break;
+    case kCommandExportLog:
+    case kCommandExportDevices:
+    case kCommandExportMatrix:
+    case kCommandExportText: commandExport(command); break;
     case kCommandSendToPanel: commandSendToPanel(); break;
     case kCommandGetFromPanel: commandGetFromPanel(); break;
     case kCommandInstallationManual:

@@ -61,6 +61,7 @@ private:
     void commandLoad();
     void commandImportText();
     void commandSave();
+    void commandExport(int command);
     void commandSendToPanel();
     void commandGetFromPanel();
     // Runs a panel transfer under the progress window; false when the panel link could not be made.
