@@ -1,7 +1,6 @@
 #include "panel/HexFile.h"
 
 #include <fstream>
-#include <iterator>
 #include <optional>
 
 namespace tamrik {
@@ -93,7 +92,9 @@ int HexFileLoad(const std::string& path, std::uint8_t* image, std::size_t imageS
         if (error) *error = "cannot open " + path;
         return 0;
     }
-    const std::string contents{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string contents;
+    char chunk[65536];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) contents.append(chunk, static_cast<std::size_t>(in.gcount()));
     if (in.bad()) {
         if (error) *error = "cannot read " + path;
         return 0;

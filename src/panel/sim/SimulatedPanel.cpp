@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 #include "settings/AtomicFile.h"
 
@@ -249,11 +248,14 @@ bool SimulatedPanel::load(const std::string& path, std::string* error) {
         if (error) *error = "cannot open the panel state file " + path;
         return false;
     }
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    // One byte more than a state file holds is enough to tell that the size is wrong.
+    std::string bytes(kStateSize + 1, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
     if (bytes.size() != kStateSize) {
         if (error) {
-            *error = path + " is not a panel state file (" + std::to_string(bytes.size()) + " bytes, expected " +
-                     std::to_string(kStateSize) + ")";
+            *error = path + " is not a panel state file (it should hold exactly " + std::to_string(kStateSize) +
+                     " bytes)";
         }
         return false;
     }
