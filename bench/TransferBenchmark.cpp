@@ -56,10 +56,11 @@ void print(const char* name, const Figures& figures) {
     const double lowerBound = static_cast<double>(figures.reports) * 0.001;  // one 1 ms frame per report
     const double ratio = figures.wallSeconds / lowerBound;
     const double cpuShare = 100.0 * figures.cpuSeconds / figures.wallSeconds;
-    std::printf("%-9s %-4s reports %6llu  wall %8.3f s  bound %8.3f s  ratio %5.3f %s  cpu %5.2f %% %s  file writes %llu\n",
-                name, figures.succeeded ? "ok" : "FAIL", static_cast<unsigned long long>(figures.reports),
-                figures.wallSeconds, lowerBound, ratio, ratio <= 1.10 ? "(<= 1.10)" : "(ABOVE 1.10)", cpuShare,
-                cpuShare <= 5.0 ? "(<= 5 %)" : "(ABOVE 5 %)", static_cast<unsigned long long>(figures.stateFileWrites));
+    std::printf(
+        "%-9s %-4s reports %6llu  wall %8.3f s  bound %8.3f s  ratio %5.3f %s  cpu %5.2f %% %s  file writes %llu\n",
+        name, figures.succeeded ? "ok" : "FAIL", static_cast<unsigned long long>(figures.reports), figures.wallSeconds,
+        lowerBound, ratio, ratio <= 1.10 ? "(<= 1.10)" : "(ABOVE 1.10)", cpuShare,
+        cpuShare <= 5.0 ? "(<= 5 %)" : "(ABOVE 5 %)", static_cast<unsigned long long>(figures.stateFileWrites));
 }
 
 std::vector<std::uint8_t> firmwareImage() {

@@ -37,7 +37,7 @@ private:
     std::string title_;
     int percent_ = 0;
     int lastPrintedStep_ = -1;
-    bool lineOpen_ = false;     // a redrawn progress line is on the terminal without its line end
+    bool lineOpen_ = false;  // a redrawn progress line is on the terminal without its line end
     std::size_t drawnWidth_ = 0;
 };
 

@@ -69,6 +69,8 @@ void FirmwareSetVersionChars(std::uint8_t* image, std::string_view eight) {
     setCharsAt(image, kFirmwareVersionAddress, 8, eight);
 }
 
-void FirmwareSetTypeChars(std::uint8_t* image, std::string_view ten) { setCharsAt(image, kFirmwareTypeAddress, 10, ten); }
+void FirmwareSetTypeChars(std::uint8_t* image, std::string_view ten) {
+    setCharsAt(image, kFirmwareTypeAddress, 10, ten);
+}
 
 }  // namespace tamrik

@@ -94,7 +94,8 @@ int HexFileLoad(const std::string& path, std::uint8_t* image, std::size_t imageS
     }
     std::string contents;
     char chunk[65536];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) contents.append(chunk, static_cast<std::size_t>(in.gcount()));
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0)
+        contents.append(chunk, static_cast<std::size_t>(in.gcount()));
     if (in.bad()) {
         if (error) *error = "cannot read " + path;
         return 0;

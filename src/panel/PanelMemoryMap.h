@@ -12,7 +12,7 @@ enum PanelCommand : std::uint8_t {
     kCommandProgramComplete = 0x06,  // not answered
     kCommandReadProgram = 0x07,      // reply right-aligned, 4 bytes per word
     kCommandEraseBlock = 0x09,
-    kCommandReadData = 0x0A,         // reply left-aligned from byte 7
+    kCommandReadData = 0x0A,  // reply left-aligned from byte 7
     kCommandWriteData = 0x0B,
 };
 
@@ -21,8 +21,8 @@ constexpr std::size_t kReportCommandByte = 1;
 constexpr std::size_t kReportAddressByte = 2;  // 32-bit start address
 constexpr std::size_t kReportCountByte = 6;
 constexpr std::size_t kReportDataByte = 7;
-constexpr std::size_t kReportMaxData = 58;      // bytes a report carries
-constexpr std::size_t kReportMaxProgram = 56;   // bytes of a program report: 14 words
+constexpr std::size_t kReportMaxData = 58;        // bytes a report carries
+constexpr std::size_t kReportMaxProgram = 56;     // bytes of a program report: 14 words
 constexpr std::size_t kQueryReplyFirstByte = 5;   // the query reply: two 32-bit values at 5..8 and 9..12
 constexpr std::size_t kQueryReplySecondByte = 9;  // whose sum is the end of program memory
 

@@ -17,9 +17,7 @@ std::uint32_t readU32(const std::uint8_t* bytes) {
 int percentOf(std::uint64_t done, std::uint64_t total) { return static_cast<int>(done * 100 / total); }
 
 // A reply never carries more than a report holds, whatever its count byte claims.
-std::size_t replyCount(const Report& report) {
-    return std::min<std::size_t>(report[kReportCountByte], kReportMaxData);
-}
+std::size_t replyCount(const Report& report) { return std::min<std::size_t>(report[kReportCountByte], kReportMaxData); }
 
 }  // namespace
 

@@ -102,7 +102,8 @@ int HID_API_EXPORT HID_API_CALL hid_write(hid_device* dev, const unsigned char* 
     return device.panel->receive(report) ? static_cast<int>(length) : -1;
 }
 
-int HID_API_EXPORT HID_API_CALL hid_read_timeout(hid_device* dev, unsigned char* data, size_t length, int milliseconds) {
+int HID_API_EXPORT HID_API_CALL hid_read_timeout(hid_device* dev, unsigned char* data, size_t length,
+                                                 int milliseconds) {
     CallLog().readLengths.push_back(length);
     CallLog().readTimeouts.push_back(milliseconds);
     auto& device = Devices()[dev->index];

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <hidapi/hidapi.h>
 
 #include "hid/FakeHidapi.h"

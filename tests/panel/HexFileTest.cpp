@@ -25,13 +25,11 @@ protected:
 };
 
 TEST_F(HexFileTest, LoadsDataRecordsAtTheirAddressesUnderEachAddressRecordKind) {
-    const std::string text = HexRecord(0, 0x0010, {1, 2, 3}) + "\n" +
-                             HexRecord(2, 0, {0x00, 0x02}) + "\n" +  // segment base 0x20
-                             HexRecord(0, 0x0004, {4}) + "\n" +
-                             HexRecord(4, 0, {0x00, 0x00}) + "\n" +  // linear base 0
-                             HexRecord(0, 0x0040, {5, 6}) + "\n" +
-                             HexRecord(5, 0, {0, 0, 0, 0}) + "\n" +  // start address: nothing to load
-                             HexRecord(1, 0, {}) + "\n";
+    const std::string text =
+        HexRecord(0, 0x0010, {1, 2, 3}) + "\n" + HexRecord(2, 0, {0x00, 0x02}) + "\n" +  // segment base 0x20
+        HexRecord(0, 0x0004, {4}) + "\n" + HexRecord(4, 0, {0x00, 0x00}) + "\n" +        // linear base 0
+        HexRecord(0, 0x0040, {5, 6}) + "\n" + HexRecord(5, 0, {0, 0, 0, 0}) + "\n" +  // start address: nothing to load
+        HexRecord(1, 0, {}) + "\n";
     ASSERT_EQ(parse(text), 1) << error;
     EXPECT_EQ(image[0x10], 1);
     EXPECT_EQ(image[0x12], 3);

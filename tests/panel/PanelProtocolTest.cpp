@@ -220,7 +220,7 @@ TEST_F(ProtocolTest, QuerySumsTheTwoValuesOfTheReply) {
     link.answer = [](const Report&) {
         Report reply = MakeReport(kCommandQuery);
         reply[5] = 0x00, reply[6] = 0xA0, reply[7] = 0x02;  // 0x2A000
-        reply[9] = 0x00, reply[10] = 0x08;                   // 0x800
+        reply[9] = 0x00, reply[10] = 0x08;                  // 0x800
         return std::vector<Report>{reply};
     };
     ASSERT_EQ(session.PanelQuery(), 1);
@@ -260,7 +260,8 @@ TEST(IdentityCopyTest, SealsNineBytesWithFlagAndModbusCrc) {
 }
 
 // A panel whose program memory holds `words` (2 data bytes per word from the address asked).
-std::function<std::vector<Report>(const Report&)> panelHolding(std::map<std::uint32_t, std::vector<std::uint8_t>> areas) {
+std::function<std::vector<Report>(const Report&)> panelHolding(
+    std::map<std::uint32_t, std::vector<std::uint8_t>> areas) {
     return [areas](const Report& request) {
         Report reply = MakeReport(kCommandReadProgram, 56);
         const std::uint32_t address = ReportAddress(request);
@@ -320,7 +321,10 @@ TEST(FirmwareVersionTest, NumberIsTheFirstThreeDigits) {
     EXPECT_EQ(FirmwareVersionNumber("9x"), 9);
     EXPECT_EQ(FirmwareVersionNumber("x12"), 0);
     EXPECT_EQ(FirmwareVersionText("12345678"), "1.234 / 5.678");
-    EXPECT_EQ(FirmwareVersionText(std::string("12\0" "45678", 8)), "1.2");
+    EXPECT_EQ(FirmwareVersionText(std::string("12\0"
+                                              "45678",
+                                              8)),
+              "1.2");
 }
 
 }  // namespace

@@ -2,10 +2,10 @@
 
 #include "images/ImageLayout.h"
 #include "panel/IdentityCopy.h"
+#include "panel/PanelTestSupport.h"
 #include "panel/ReadPanelWorker.h"
 #include "panel/TransferRunner.h"
 #include "panel/WritePanelWorker.h"
-#include "panel/PanelTestSupport.h"
 
 namespace tamrik {
 namespace {
@@ -33,7 +33,9 @@ struct LoadedBench : SimulatedBench {
         checksumBefore = StoreChecksum(&store);
         panel->clearRequests();
     }
-    bool storeUnchanged() const { return StoreChecksum(&store) == checksumBefore && value("SiteName") == "Before the transfer"; }
+    bool storeUnchanged() const {
+        return StoreChecksum(&store) == checksumBefore && value("SiteName") == "Before the transfer";
+    }
     bool anyRequestIn(std::uint8_t command, std::uint32_t from, std::uint32_t to) const {
         for (const auto& request : panel->requests()) {
             if (request.command == command && request.address >= from && request.address < to) return true;
@@ -63,7 +65,8 @@ TEST(NoPanelTest, WriteToldTwiceAboutTheConnectionThenThatNothingWasWritten) {
     LoadedBench bench;
     bench.panel->faults.noPanel = true;
     EXPECT_FALSE(writePanel(bench));
-    EXPECT_EQ(bench.observer.messages(), (Messages{kConnectionFaultMessage, kConnectionFaultMessage, kWriteFailedMessage}));
+    EXPECT_EQ(bench.observer.messages(),
+              (Messages{kConnectionFaultMessage, kConnectionFaultMessage, kWriteFailedMessage}));
 }
 
 TEST(UnpluggedTest, APanelPluggedBackInWhileSendingIsFoundAgainAndTheReadCompletes) {
@@ -120,7 +123,8 @@ TEST(StaleReportTest, AStaleReportIsTakenAsTheReplySoTheVerificationFails) {
     bool programmed = false;
     bench.panel->faults.replyFault = [&](const SimRequest& request) {
         if (request.command == kCommandProgramComplete) programmed = true;
-        const bool firstVerify = programmed && request.command == kCommandReadProgram && request.address == kSiteDataAddress;
+        const bool firstVerify =
+            programmed && request.command == kCommandReadProgram && request.address == kSiteDataAddress;
         return firstVerify ? ReplyFault::StaleFirst : ReplyFault::None;
     };
     EXPECT_FALSE(writePanel(bench));
@@ -241,11 +245,12 @@ TEST(AcknowledgeTest, ALostChecksumWriteIsToldAndTheWriteGoesOn) {
     LoadedBench bench;
     bench.panel->faults.replyFault = [](const SimRequest& request) {
         return request.command == kCommandWriteData && request.address == kSiteChecksumDataAddress ? ReplyFault::Lost
-                                                                                                    : ReplyFault::None;
+                                                                                                   : ReplyFault::None;
     };
     EXPECT_TRUE(writePanel(bench));
-    EXPECT_EQ(bench.observer.messages(), (Messages{"5300 Commissioning software Error|Fault with connection to panel|error|bg",
-                                                   kWriteSucceededMessage}));
+    EXPECT_EQ(bench.observer.messages(),
+              (Messages{"5300 Commissioning software Error|Fault with connection to panel|error|bg",
+                        kWriteSucceededMessage}));
     // The display closed with the fault; the titles after it were not shown.
     const auto events = bench.observer.events();
     EXPECT_EQ(std::count(events.begin(), events.end(), "title:Writing site data..."), 0);

@@ -7,10 +7,10 @@
 #include "images/LoopRecord.h"
 #include "images/SiteImage.h"
 #include "panel/IdentityCopy.h"
+#include "panel/PanelTestSupport.h"
 #include "panel/ReadPanelWorker.h"
 #include "panel/TransferRunner.h"
 #include "panel/WritePanelWorker.h"
-#include "panel/PanelTestSupport.h"
 
 namespace tamrik {
 namespace {
@@ -51,8 +51,8 @@ TEST(ReadTransferTest, ReadsSiteDevicesFirmwareAndEventLogsOfTheDemoPanel) {
     EXPECT_EQ(bench.value("FireEvent_7"), "<absent>");
     EXPECT_EQ(bench.value("NonFireEvent_12"), "36, 0, 1718467200");
 
-    const std::vector<std::string> expected = {
-        "open", "title:Reading site data...", "title:Reading loop data...", "title:Reading event log...", "close"};
+    const std::vector<std::string> expected = {"open", "title:Reading site data...", "title:Reading loop data...",
+                                               "title:Reading event log...", "close"};
     EXPECT_EQ(bench.observer.events(), expected);
 }
 
@@ -152,8 +152,11 @@ std::vector<std::string> steps(const std::vector<SimRequest>& requests) {
             static const struct {
                 std::uint32_t from, to;
                 const char* name;
-            } areas[] = {{0x1800, 0x2400, "loop"}, {0x2400, 0x3C00, "site"}, {0x2A400, 0x2A40C, "identity"},
-                         {0x2402, 0x240B, "site identity"}, {0x5112, 0x511A, "version"}};
+            } areas[] = {{0x1800, 0x2400, "loop"},
+                         {0x2400, 0x3C00, "site"},
+                         {0x2A400, 0x2A40C, "identity"},
+                         {0x2402, 0x240B, "site identity"},
+                         {0x5112, 0x511A, "version"}};
             std::string area = "?";
             for (const auto& a : areas) {
                 if (request.address >= a.from && request.address < a.to) area = a.name;
@@ -170,10 +173,9 @@ TEST_F(WriteTransferTest, StepsRunInTheirOrder) {
     bench.panel->clearRequests();
     ASSERT_TRUE(writePanel(bench));
     const std::vector<std::string> expected = {
-        "read identity", "read version",   "data 1FF4",    "erase 2A400",  "program identity",
-        "erase 2400",    "erase 2800",     "erase 2C00",   "erase 3000",   "erase 3400",
-        "erase 3800",    "program site",   "read site",    "data 1FF6",    "erase 1800",
-        "erase 1C00",    "erase 2000",     "program loop", "read loop"};
+        "read identity", "read version", "data 1FF4",  "erase 2A400",  "program identity", "erase 2400", "erase 2800",
+        "erase 2C00",    "erase 3000",   "erase 3400", "erase 3800",   "program site",     "read site",  "data 1FF6",
+        "erase 1800",    "erase 1C00",   "erase 2000", "program loop", "read loop"};
     EXPECT_EQ(steps(bench.panel->requests()), expected);
     const std::vector<std::string> titles = {"open",
                                              "title:Writing site data...",

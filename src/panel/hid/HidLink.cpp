@@ -10,8 +10,8 @@ namespace tamrik {
 hid_device* HidFindDevice(std::uint32_t wantedIndex, std::uint16_t vendorId, std::uint16_t productId,
                           std::uint16_t versionNumber, std::uint32_t matchFlags) {
     if (hid_init() != 0) return nullptr;
-    hid_device_info* devices = hid_enumerate((matchFlags & kMatchVendor) ? vendorId : 0,
-                                             (matchFlags & kMatchProduct) ? productId : 0);
+    hid_device_info* devices =
+        hid_enumerate((matchFlags & kMatchVendor) ? vendorId : 0, (matchFlags & kMatchProduct) ? productId : 0);
     hid_device* found = nullptr;
     std::uint32_t matchCounter = 0;
     for (const hid_device_info* info = devices; info && !found; info = info->next) {

@@ -26,21 +26,21 @@ struct DemoDevice {
 
 // Loop addresses 1..30 in order: detectors, call points, sounders, beacons and interfaces.
 constexpr DemoDevice kDevices[] = {
-    {0x40, 1, 1, 1, "Main entrance MCP"},   {0x01, 1, 1, 1, "Reception"},
-    {0x22, 1, 1, 1, "Reception office"},    {0xD1, 1, 1, 2, "Lobby"},
-    {0x23, 2, 2, 1, "Kitchen"},             {0x24, 2, 2, 1, "Staff room"},
-    {0x40, 2, 2, 1, "Kitchen exit MCP"},    {0x83, 2, 2, 2, "Kitchen sounder"},
-    {0x01, 3, 3, 1, "Store 1"},             {0x01, 3, 3, 1, "Store 2"},
-    {0x48, 3, 3, 1, "Warehouse beam"},      {0x87, 3, 3, 3, "Warehouse beacon"},
-    {0xA1, 3, 3, 3, "Warehouse sounder"},   {0x22, 4, 4, 1, "Stairs ground"},
-    {0x22, 4, 4, 1, "Stairs first"},        {0x40, 4, 4, 1, "Stairs MCP"},
-    {0x01, 5, 5, 1, "Office 1"},            {0x01, 5, 5, 1, "Office 2"},
-    {0x01, 5, 5, 1, "Office 3"},            {0xD0, 5, 5, 2, "Open plan"},
-    {0x85, 5, 5, 2, "Corridor first"},      {0x40, 5, 5, 1, "First floor MCP"},
-    {0x24, 6, 6, 1, "Plant room"},          {0x23, 6, 6, 1, "Boiler room"},
-    {0x82, 6, 6, 4, "AHU shutdown"},        {0x88, 6, 6, 5, "Lift recall"},
-    {0xC3, 6, 6, 1, "Sprinkler flow"},      {0xD2, 1, 1, 2, "Entrance voice"},
-    {0x86, 2, 2, 3, "Yard beacon"},         {0x22, 5, 5, 1, "Meeting room"},
+    {0x40, 1, 1, 1, "Main entrance MCP"}, {0x01, 1, 1, 1, "Reception"},
+    {0x22, 1, 1, 1, "Reception office"},  {0xD1, 1, 1, 2, "Lobby"},
+    {0x23, 2, 2, 1, "Kitchen"},           {0x24, 2, 2, 1, "Staff room"},
+    {0x40, 2, 2, 1, "Kitchen exit MCP"},  {0x83, 2, 2, 2, "Kitchen sounder"},
+    {0x01, 3, 3, 1, "Store 1"},           {0x01, 3, 3, 1, "Store 2"},
+    {0x48, 3, 3, 1, "Warehouse beam"},    {0x87, 3, 3, 3, "Warehouse beacon"},
+    {0xA1, 3, 3, 3, "Warehouse sounder"}, {0x22, 4, 4, 1, "Stairs ground"},
+    {0x22, 4, 4, 1, "Stairs first"},      {0x40, 4, 4, 1, "Stairs MCP"},
+    {0x01, 5, 5, 1, "Office 1"},          {0x01, 5, 5, 1, "Office 2"},
+    {0x01, 5, 5, 1, "Office 3"},          {0xD0, 5, 5, 2, "Open plan"},
+    {0x85, 5, 5, 2, "Corridor first"},    {0x40, 5, 5, 1, "First floor MCP"},
+    {0x24, 6, 6, 1, "Plant room"},        {0x23, 6, 6, 1, "Boiler room"},
+    {0x82, 6, 6, 4, "AHU shutdown"},      {0x88, 6, 6, 5, "Lift recall"},
+    {0xC3, 6, 6, 1, "Sprinkler flow"},    {0xD2, 1, 1, 2, "Entrance voice"},
+    {0x86, 2, 2, 3, "Yard beacon"},       {0x22, 5, 5, 1, "Meeting room"},
 };
 
 constexpr const char* kZoneTexts[] = {"Ground floor front", "Kitchen and staff", "Warehouse",
@@ -82,20 +82,26 @@ void buildEventLog(std::uint8_t* log) {
         int code, source;
         std::uint32_t time;
     } fire[] = {
-        {5, 7, kMonday + 9 * 3600 + 12 * 60},     {0, 0, kMonday + 9 * 3600 + 12 * 60 + 5},
-        {3, 0, kMonday + 9 * 3600 + 15 * 60},     {2, 0, kMonday + 9 * 3600 + 21 * 60},
-        {5, 5, kMonday + 86400 * 3 + 14 * 3600},  {0x85, 5, kMonday + 86400 * 3 + 14 * 3600 + 90},
+        {5, 7, kMonday + 9 * 3600 + 12 * 60},    {0, 0, kMonday + 9 * 3600 + 12 * 60 + 5},
+        {3, 0, kMonday + 9 * 3600 + 15 * 60},    {2, 0, kMonday + 9 * 3600 + 21 * 60},
+        {5, 5, kMonday + 86400 * 3 + 14 * 3600}, {0x85, 5, kMonday + 86400 * 3 + 14 * 3600 + 90},
     };
     const struct {
         int code, source;
         std::uint32_t time;
     } other[] = {
-        {27, 0, kMonday + 7 * 3600},          {30, 0, kMonday + 7 * 3600 + 60},
-        {24, 0, kMonday + 7 * 3600 + 120},    {6, 12, kMonday + 8 * 3600},
-        {0x86, 12, kMonday + 8 * 3600 + 600}, {18, 0, kMonday + 86400 + 2 * 3600},
-        {0x92, 0, kMonday + 86400 + 2 * 3600 + 1800}, {9, 195, kMonday + 86400 * 2 + 10 * 3600},
-        {0x89, 195, kMonday + 86400 * 2 + 11 * 3600}, {37, 0, kMonday + 86400 * 4},
-        {10, 198, kMonday + 86400 * 4 + 3600},  {36, 0, kMonday + 86400 * 5 + 16 * 3600},
+        {27, 0, kMonday + 7 * 3600},
+        {30, 0, kMonday + 7 * 3600 + 60},
+        {24, 0, kMonday + 7 * 3600 + 120},
+        {6, 12, kMonday + 8 * 3600},
+        {0x86, 12, kMonday + 8 * 3600 + 600},
+        {18, 0, kMonday + 86400 + 2 * 3600},
+        {0x92, 0, kMonday + 86400 + 2 * 3600 + 1800},
+        {9, 195, kMonday + 86400 * 2 + 10 * 3600},
+        {0x89, 195, kMonday + 86400 * 2 + 11 * 3600},
+        {37, 0, kMonday + 86400 * 4},
+        {10, 198, kMonday + 86400 * 4 + 3600},
+        {36, 0, kMonday + 86400 * 5 + 16 * 3600},
     };
     std::size_t n = 0;
     for (const auto& event : fire) putRecord(log + kFireAreaOffset + 8 * n++, event.code, event.source, event.time);

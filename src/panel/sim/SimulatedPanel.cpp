@@ -254,8 +254,8 @@ bool SimulatedPanel::load(const std::string& path, std::string* error) {
     bytes.resize(static_cast<std::size_t>(in.gcount()));
     if (bytes.size() != kStateSize) {
         if (error) {
-            *error = path + " is not a panel state file (it should hold exactly " + std::to_string(kStateSize) +
-                     " bytes)";
+            *error =
+                path + " is not a panel state file (it should hold exactly " + std::to_string(kStateSize) + " bytes)";
         }
         return false;
     }

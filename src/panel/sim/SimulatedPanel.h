@@ -33,17 +33,17 @@ enum class ReplyFault {
 
 // Switches for tests: each models one way a real panel or cable misbehaves.
 struct SimFaults {
-    bool noPanel = false;                 // nothing is attached
-    std::int64_t unplugAfterReports = -1; // the panel answers this many reports, then vanishes
-    int replugAfterSearches = -1;         // once vanished, it is found again by this search (-1: never)
+    bool noPanel = false;                  // nothing is attached
+    std::int64_t unplugAfterReports = -1;  // the panel answers this many reports, then vanishes
+    int replugAfterSearches = -1;          // once vanished, it is found again by this search (-1: never)
     std::function<ReplyFault(const SimRequest&)> replyFault;
     std::chrono::milliseconds lateBy{700};
     std::uint8_t tooLargeCount = 0xC8;
     std::function<bool(std::uint32_t address)> eraseFails;    // the erase is not done nor acknowledged
     std::function<bool(std::uint32_t address)> programFails;  // the program step is not done nor acknowledged
-    std::optional<std::uint32_t> wrongBitAddress;              // program word whose reads come back wrong
-    std::uint8_t wrongBitMask = 0x01;                          // in its first byte
-    std::uint32_t queryValues[2] = {0x2A000, 0x800};           // their sum is the program memory end
+    std::optional<std::uint32_t> wrongBitAddress;             // program word whose reads come back wrong
+    std::uint8_t wrongBitMask = 0x01;                         // in its first byte
+    std::uint32_t queryValues[2] = {0x2A000, 0x800};          // their sum is the program memory end
 };
 
 struct SimReply {
