@@ -1,4 +1,6 @@
 #include <QAction>
+#include <QApplication>
+#include <QTimer>
 #include <QDir>
 #include <QStatusBar>
 #include <QtTest>
@@ -241,6 +243,31 @@ private slots:
         UserPrompts::queueFileNames({dir.filePath(QStringLiteral("missing/folder/log.csv"))});
         window->runCommand(kCommandExportLog);
         QCOMPARE(lastShown().text, QStringLiteral("Could not export log"));
+    }
+
+    // The dialogs are modal: each test closes the one that opens, as a person would.
+    void dialogsOpenFromTheMenu() {
+        auto closeModalSoon = [](QString* title) {
+            QTimer::singleShot(50, [title] {
+                QWidget* modal = QApplication::activeModalWidget();
+                if (!modal) return;
+                *title = modal->windowTitle();
+                modal->close();
+            });
+        };
+        QString title;
+        closeModalSoon(&title);
+        window->runCommand(kCommandDesignChecker);
+        QCOMPARE(title, QStringLiteral("Design check"));
+        QVERIFY(window->siteErrors() > 0);
+        QVERIFY(window->background()->showsErrorBanner());
+
+        closeModalSoon(&title);
+        window->runCommand(kCommandSiteInfo);
+        QCOMPARE(title, QStringLiteral("Site information"));
+        closeModalSoon(&title);
+        window->runCommand(kCommandPanelInfo);
+        QCOMPARE(title, QStringLiteral("Panel information"));
     }
 
     void documentationNotes() {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QScreen>
 
 #include "app/gui/SingleInstance.h"
 
@@ -23,6 +24,8 @@ int RunDesktop(int argc, char** argv, SettingsStore& mainStore, const DesktopOpt
 
     MainWindow window(mainStore, options);
     instance.listen(&window);
+    // The whole screen from its top left corner, also where no window manager maximises windows.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) window.setGeometry(screen->availableGeometry());
     window.showMaximized();
     return QApplication::exec();
 }

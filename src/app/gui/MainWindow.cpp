@@ -17,7 +17,12 @@
 #include "panel/WritePanelWorker.h"
 #include "panel/hid/PanelLinkFactory.h"
 #include "settings/DefaultSettings.h"
+#include "ui/dialogs/AboutWindow.h"
+#include "ui/dialogs/DesignCheckDialog.h"
+#include "ui/dialogs/FirmwareDialog.h"
 #include "ui/dialogs/GuiTransferObserver.h"
+#include "ui/dialogs/PanelSettingsDialog.h"
+#include "ui/dialogs/SiteInfoDialog.h"
 #include "ui/dialogs/ProgressDialog.h"
 #include "settings/SiteFile.h"
 #include "settings/TextTidy.h"
@@ -63,16 +68,20 @@ QString fromView(std::string_view text) { return QString::fromLatin1(text.data()
 
 }  // namespace
 
-bool MainWindow::runPanelTransfer(const std::function<bool(PanelSession&)>& work) {
+PanelLink* MainWindow::panelLink() {
     if (!panelLink_) {
         std::string error;
         panelLink_ = OpenPanelLink(options_.panel.toStdString(), &error);
         if (!panelLink_) {
             UserPrompts::show(this, kProgramTitle + QStringLiteral(" Error"), QString::fromStdString(error),
                               PromptIcon::Error);
-            return false;
         }
     }
+    return panelLink_.get();
+}
+
+bool MainWindow::runPanelTransfer(const std::function<bool(PanelSession&)>& work) {
+    if (!panelLink()) return false;
     GuiTransferObserver observer(
         this,
         [](QWidget* owner, const PanelMessage& message) {
@@ -243,6 +252,10 @@ void MainWindow::resetErrorFlags() {
 
 void MainWindow::siteCheckQuiet() {
     siteErrors_ = static_cast<int>(SiteCheck(store_, false).faultCount);
+    refreshErrorBanner();
+}
+
+void MainWindow::refreshErrorBanner() {
     if (siteErrors_ != lastShownErrors_) {
         lastShownErrors_ = siteErrors_;
         background_->setShowErrorBanner(siteErrors_ != 0);
@@ -281,7 +294,11 @@ void MainWindow::runCommand(int command) {
     case kCommandUserManual:
     case kCommandProgrammingManual: commandDocumentation(command); break;
     case kCommandWebInterface: commandWebInterface(); break;
-    case kCommandAbout: commandAbout(); break;
+    case kCommandAbout: AboutWindow::Open(this); break;
+    case kCommandSiteInfo:
+    case kCommandPanelInfo:
+    case kCommandDesignChecker: commandDialog(command); break;
+    case kCommandUpdateFirmware: commandUpdateFirmware(); break;
     default: break;
     }
 }
@@ -371,8 +388,25 @@ void MainWindow::commandWebInterface() {
     QDesktopServices::openUrl(QUrl(QStringLiteral("http://localhost/web_files/index.html")));
 }
 
-void MainWindow::commandAbout() {
-    UserPrompts::show(this, QStringLiteral("About"), kProgramTitle, PromptIcon::Information);
+void MainWindow::commandDialog(int command) {
+    editorClose();
+    if (command == kCommandDesignChecker) {
+        siteErrors_ = RunDesignCheckDialog(this, store_);
+        refreshErrorBanner();
+        return;
+    }
+    if (command == kCommandSiteInfo) {
+        RunSiteInfoDialog(this, store_);
+    } else {
+        RunPanelSettingsDialog(this, store_);
+    }
+    siteCheckQuiet();
+    updateTitle();
+}
+
+void MainWindow::commandUpdateFirmware() {
+    // No editor is closed: a firmware update does not touch the site.
+    if (PanelLink* link = panelLink()) RunFirmwareDialog(this, *link, store_);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

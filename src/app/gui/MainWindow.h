@@ -62,13 +62,17 @@ private:
     void commandImportText();
     void commandSave();
     void commandExport(int command);
+    void commandDialog(int command);
+    void commandUpdateFirmware();
+    // The panel link, made on first use; null (after saying why) when it cannot be made.
+    PanelLink* panelLink();
+    void refreshErrorBanner();
     void commandSendToPanel();
     void commandGetFromPanel();
     // Runs a panel transfer under the progress window; false when the panel link could not be made.
     bool runPanelTransfer(const std::function<bool(class PanelSession&)>& work);
     void commandDocumentation(int command);
     void commandWebInterface();
-    void commandAbout();
     void destroyEditorWithoutWriteBack();
     void resetErrorFlags();
 

@@ -2,36 +2,19 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
 
 namespace tamrik {
 namespace {
 
-struct TestState {
+struct FileDialogTestState {
     bool enabled = false;
-    QList<bool> answers;
     QStringList fileNames;
-    QList<UserPrompts::Shown> shown;
 };
 
-TestState& testState() {
-    static TestState state;
+FileDialogTestState& fileDialogTest() {
+    static FileDialogTestState state;
     return state;
 }
-
-QMessageBox::Icon toQt(PromptIcon icon) {
-    switch (icon) {
-    case PromptIcon::Information: return QMessageBox::Information;
-    case PromptIcon::Warning: return QMessageBox::Warning;
-    case PromptIcon::Error: return QMessageBox::Critical;
-    case PromptIcon::Question: return QMessageBox::Question;
-    case PromptIcon::None: break;
-    }
-    return QMessageBox::NoIcon;
-}
-
-// Message texts keep their CR LF line ends; the box shows plain line breaks.
-QString forDisplay(QString text) { return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
 
 bool confirmNewFile(QWidget* owner, const QString& path) {
     if (path.isEmpty() || QFileInfo::exists(path)) return !path.isEmpty();
@@ -41,11 +24,8 @@ bool confirmNewFile(QWidget* owner, const QString& path) {
 }
 
 QString runFileDialog(QWidget* owner, const QString& initialName, const QString& filterText, bool save) {
-    TestState& state = testState();
-    if (state.enabled) {
-        if (state.fileNames.isEmpty()) return {};
-        return state.fileNames.takeFirst();
-    }
+    FileDialogTestState& state = fileDialogTest();
+    if (state.enabled) return state.fileNames.isEmpty() ? QString() : state.fileNames.takeFirst();
     QFileDialog dialog(owner, save ? QStringLiteral("Save file") : QStringLiteral("Open file"));
     dialog.setObjectName(save ? QStringLiteral("saveFileDialog") : QStringLiteral("openFileDialog"));
     dialog.setNameFilter(UserPrompts::qtFilter(filterText));
@@ -63,25 +43,11 @@ QString runFileDialog(QWidget* owner, const QString& initialName, const QString&
 }  // namespace
 
 bool UserPrompts::askYesNo(QWidget* owner, const QString& title, const QString& text, PromptIcon icon) {
-    TestState& state = testState();
-    if (state.enabled) {
-        state.shown.append({title, text, icon, true});
-        return state.answers.isEmpty() ? false : state.answers.takeFirst();
-    }
-    QMessageBox box(toQt(icon), title, forDisplay(text), QMessageBox::Yes | QMessageBox::No, owner);
-    box.setObjectName(QStringLiteral("questionBox"));
-    return box.exec() == QMessageBox::Yes;
+    return ShowMessageBox(owner, title, text, icon, BoxButtons::YesNo);
 }
 
 void UserPrompts::show(QWidget* owner, const QString& title, const QString& text, PromptIcon icon) {
-    TestState& state = testState();
-    if (state.enabled) {
-        state.shown.append({title, text, icon, false});
-        return;
-    }
-    QMessageBox box(toQt(icon), title, forDisplay(text), QMessageBox::Ok, owner);
-    box.setObjectName(QStringLiteral("messageBox"));
-    box.exec();
+    ShowMessageBox(owner, title, text, icon);
 }
 
 QString UserPrompts::saveFileName(QWidget* owner, const QString& initialName, const QString& filterText) {
@@ -104,16 +70,19 @@ QString UserPrompts::defaultSuffix(const QString& filterText) {
 }
 
 void UserPrompts::setTestMode(bool on) {
-    testState() = TestState{};
-    testState().enabled = on;
+    message_box_test::Enable(on);
+    message_box_test::TakeShown();
+    fileDialogTest() = FileDialogTestState{on, {}};
 }
 
-void UserPrompts::queueAnswers(const QList<bool>& answers) { testState().answers.append(answers); }
-void UserPrompts::queueFileNames(const QStringList& names) { testState().fileNames.append(names); }
+void UserPrompts::queueAnswers(const QList<bool>& answers) { message_box_test::QueueAnswers(answers); }
+void UserPrompts::queueFileNames(const QStringList& names) { fileDialogTest().fileNames.append(names); }
 
 QList<UserPrompts::Shown> UserPrompts::takeShown() {
     QList<Shown> shown;
-    shown.swap(testState().shown);
+    for (const auto& box : message_box_test::TakeShown()) {
+        shown.append({box.title, box.text, box.icon, box.buttons == BoxButtons::YesNo});
+    }
     return shown;
 }
 

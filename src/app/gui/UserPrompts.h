@@ -4,14 +4,16 @@
 #include <QString>
 #include <QStringList>
 
+#include "ui/dialogs/MessageBoxes.h"
+
 class QWidget;
 
 namespace tamrik {
 
-enum class PromptIcon { None, Information, Warning, Error, Question };
+using PromptIcon = BoxIcon;
 
-// Every message box and file dialog of the desktop program goes through here, so that the texts and
-// titles live in one place and tests can answer them without a modal loop.
+// The main window's message boxes and file dialogs. Boxes go through ShowMessageBox like every
+// other box of the program, so one test hook answers them all; file dialogs have their own queue.
 class UserPrompts {
 public:
     // Yes / No question; true for Yes.
