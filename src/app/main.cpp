@@ -20,6 +20,7 @@
 
 #ifdef TAMRIK_HAVE_DESKTOP
 #include "app/gui/DesktopApp.h"
+#include "app/gui/WindowedFirmware.h"
 #endif
 #ifdef TAMRIK_HAVE_USB_LINK
 #include "panel/hid/PanelLinkFactory.h"
@@ -60,6 +61,12 @@ int main(int argc, char** argv) {
 #ifdef TAMRIK_HAVE_DESKTOP
     // A running desktop copy may be using the panel: command-line transfers refuse then.
     context.anotherInstanceRunning = [&argc, argv] { return tamrik::AnotherDesktopCopyIsRunning(argc, argv); };
+    // With a display, "-f" runs in the firmware window; without one it stays on the console.
+    if (tamrik::DisplayAvailable()) {
+        context.openPanel = [&argc, argv](const std::string& panel, std::string& error) {
+            return tamrik::MakeWindowedFirmwareTransfers(tamrik::OpenPanelLink(panel, &error), argc, argv);
+        };
+    }
 #endif
 
     const tamrik::CommandLineResult result = tamrik::CommandLineMode(arguments, context);

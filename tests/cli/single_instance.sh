@@ -5,16 +5,19 @@ set -uo pipefail
 tamrik=$1 work=$2
 rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
 fail() { echo "FAIL: $*" >&2; kill "$first" 2>/dev/null; exit 1; }
-export QT_QPA_PLATFORM=offscreen USER="tamrik-test-$$" XDG_RUNTIME_DIR="$work/runtime"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+export QT_QPA_PLATFORM=offscreen USER="tamrik-test-$$" XDG_RUNTIME_DIR="$work/runtime" TMPDIR="$work/tmp"
+mkdir -p "$XDG_RUNTIME_DIR" "$TMPDIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
 "$tamrik" --panel sim:panel.bin > first.log 2>&1 &
 first=$!
-for _ in $(seq 50); do
-    "$tamrik" --panel sim:panel.bin -r site.psf > refused.txt 2>&1 && fail "a transfer ran beside the desktop"
-    grep -q "Another copy of the program is running" refused.txt && break
-    sleep 0.2
+# The first copy answers once its local socket exists.
+for _ in $(seq 100); do
+    [ -S "$TMPDIR/__Tamrik-$USER" ] && break
+    sleep 0.1
 done
+[ -S "$TMPDIR/__Tamrik-$USER" ] || fail "the first copy never started listening: $(cat first.log)"
+
+"$tamrik" --panel sim:panel.bin -r site.psf > refused.txt 2>&1 && fail "a transfer ran beside the desktop"
 grep -q "Another copy of the program is running" refused.txt || fail "no refusal: $(cat refused.txt)"
 [ ! -e site.psf ] || fail "the refused read saved a file"
 

@@ -172,7 +172,7 @@ void FirmwareDialog::write() {
     FirmwareJob job{std::move(file_.image), file_.versionNumber};
     file_ = FirmwareFile{};
     loaded_ = false;
-    observer_->run([&] { FirmwareWorker(*session_, job); });
+    observer_->run([&] { written_ = FirmwareWorker(*session_, job); });
     accept();
 }
 
@@ -187,9 +187,10 @@ void FirmwareDialog::reject() {
     QDialog::reject();
 }
 
-void RunFirmwareDialog(QWidget* owner, PanelLink& link, SettingsStore& store, const QString& presetPath) {
+bool RunFirmwareDialog(QWidget* owner, PanelLink& link, SettingsStore& store, const QString& presetPath) {
     FirmwareDialog dialog(link, store, owner, presetPath);
     dialog.exec();
+    return dialog.firmwareWritten();
 }
 
 }  // namespace tamrik

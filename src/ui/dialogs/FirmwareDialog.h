@@ -32,6 +32,7 @@ public:
 
     bool panelAnswered() const { return panelAnswered_; }
     bool fileLoaded() const { return loaded_; }
+    bool firmwareWritten() const { return written_; }
 
     // "Select new file" and "Write", as their buttons run them.
     void selectNewFile();
@@ -48,6 +49,7 @@ private:
     std::unique_ptr<PanelSession> session_;
     FirmwareFile file_;
     bool loaded_ = false;
+    bool written_ = false;
     bool panelAnswered_ = false;
     int panelVersionNumber_ = 0;
     QString path_;
@@ -61,7 +63,7 @@ private:
     QPushButton* writeButton_ = nullptr;
 };
 
-// Runs the dialog modally (not at all when the panel could not be read).
-void RunFirmwareDialog(QWidget* owner, PanelLink& link, SettingsStore& store, const QString& presetPath = {});
+// Runs the dialog modally (not at all when the panel could not be read); true when firmware was written.
+bool RunFirmwareDialog(QWidget* owner, PanelLink& link, SettingsStore& store, const QString& presetPath = {});
 
 }  // namespace tamrik
