@@ -1,0 +1,315 @@
+#include "ui/editors/DeviceEditor.h"
+
+#include <QPointer>
+#include <algorithm>
+#include <cctype>
+
+#include "images/ValueText.h"
+#include "settings/DefaultSettings.h"
+#include "settings/DeviceCatalogue.h"
+#include "ui/editors/DeviceCells.h"
+#include "ui/editors/DeviceKeyTable.h"
+#include "ui/editors/EditorKeys.h"
+#include "ui/editors/EditorMessage.h"
+#include "ui/grid/Grid.h"
+#include "ui/grid/GridCalls.h"
+
+namespace tamrik {
+namespace {
+
+constexpr const char* kNoSerialNumber = "000000";
+constexpr int kRemoteAlarmInputGroup = 31;
+constexpr int kClassChangeInputGroup = 30;
+
+bool validAddress(int address) { return address >= 1 && address <= kLoopAddressCount; }
+
+bool allDigits(std::string_view text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+struct Range {
+    int low;
+    int high;
+};
+
+// Limits of the typed number columns.
+bool numberRange(int column, Range& range) {
+    switch (column) {
+        case kDeviceZoneColumn:
+        case kDeviceOutputGroupColumn:
+            range = {1, 32};
+            return true;
+        case kDeviceInputGroupColumn:
+            range = {1, 31};
+            return true;
+        case kDeviceDisplayGroupColumn:
+            range = {0, 255};
+            return true;
+        case kDeviceRepeatGroupColumn:
+            range = {0, 32};
+            return true;
+        default:
+            return false;
+    }
+}
+
+std::string upperCase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
+    return text;
+}
+
+}  // namespace
+
+DeviceEditor::DeviceEditor(SettingsStore& store, Grid* grid, QWidget* parent)
+    : SiteEditor(EditorView::Device, grid, parent), store_(store), grid_(grid) {
+    setObjectName(QStringLiteral("deviceEditor"));
+    grid_->message(GM_SETSIZE, kLoopAddressCount, kDeviceColumnCount);
+    grid_->message(GM_SETHEADERHEIGHT, 21);
+    grid_->message(GM_ALLOWTYPING, 1);
+    grid_->setAcceptEditHandler([this](std::intptr_t wParam, std::intptr_t lParam) {
+        return acceptEdit(GridHighWord(static_cast<std::uint64_t>(wParam)), reinterpret_cast<const char*>(lParam));
+    });
+    fill();
+    setFocusGridOnShow(true);
+    serials_.forget();
+}
+
+void DeviceEditor::fill() {
+    for (int column = 0; column <= kDeviceColumnCount; ++column)
+        GridSetCellText(*grid_, 0, column, DeviceHeading(column));
+    for (int address = 1; address <= kLoopAddressCount; ++address) fillRow(address);
+}
+
+// A cell whose key is missing and that shows nothing is written empty rather than left alone, so that
+// a row filled again after a swap never keeps the text of the device that left.
+void DeviceEditor::fillRow(int address) {
+    for (int column = 0; column <= kDeviceColumnCount; ++column) {
+        GridSetCellText(*grid_, address, column, DeviceCellText(store_, address, column).value_or(std::string()));
+    }
+    for (int column = 0; column <= kDeviceColumnCount; ++column) {
+        if (!DeviceColumnTyped(column)) GridSetReadOnly(*grid_, address, column, true);
+    }
+}
+
+void DeviceEditor::setCell(int address, int column, const std::string& text, bool readOnly) {
+    GridSetCellText(*grid_, address, column, text, readOnly);
+}
+
+void DeviceEditor::writeBack() {
+    grid_->message(GM_ENDEDIT);
+    for (int address = 1; address <= kLoopAddressCount; ++address) {
+        for (int column = 1; column <= kDeviceColumnCount; ++column) {
+            if (!DeviceColumnTyped(column)) continue;
+            bool found = false;
+            const GridCell cell = GridGetCell(*grid_, address, column, &found);
+            const std::string key = EditorKey(DeviceColumnKey(column), address);
+            // The placeholder of a missing key is not a value: the key stays missing.
+            if (found && cell.text == kMissingValueText && !SettingGet(store_, key)) continue;
+            SettingPut(store_, key, found ? cell.text : std::string());
+        }
+    }
+}
+
+std::intptr_t DeviceEditor::acceptEdit(int column, const char* text) {
+    editAccepted_ = false;
+    const std::string_view typed = text ? text : "";
+    Range range{};
+    if (!numberRange(column, range)) {
+        // "L1nnn" in the serial number column jumps to address nnn instead of being stored.
+        if (!typed.empty() && (typed[0] == 'L' || typed[0] == 'l')) {
+            if (typed.size() > 1 && typed[1] == '1') {
+                const int address = ParseLeadingInt(typed.substr(2, 3));
+                // Posted: the grid moves down a row after the commit, and the jump must come after that.
+                QMetaObject::invokeMethod(
+                    grid_,
+                    [grid = QPointer<Grid>(grid_), address] {
+                        if (grid) grid->message(GM_SETCURSEL, address, kDeviceSerialColumn);
+                    },
+                    Qt::QueuedConnection);
+            }
+            return 1;
+        }
+        editAccepted_ = true;
+        return 0;
+    }
+
+    // Only a plain number is a group or zone; anything else is refused rather than stored as text.
+    if (!allDigits(typed)) return 1;
+    const std::int64_t value = valuetext::ParseDecimal(typed);
+    if (value < range.low || value > range.high) return 1;
+    if (column == kDeviceInputGroupColumn) {
+        if (value == kRemoteAlarmInputGroup && SettingGetInt(store_, "RemoteAlarmInput") != 0 &&
+            SettingGetInt(store_, "RaiControl") == 0) {
+            ShowEditorMessage(this, QString::fromLatin1(kEditorMessageTitle),
+                              QStringLiteral("The Remote Alarm Input is assigned to input group 31"));
+            return 1;
+        }
+        if (value == kClassChangeInputGroup && SettingGetInt(store_, "ClassChange") != 0) {
+            ShowEditorMessage(this, QString::fromLatin1(kEditorMessageTitle),
+                              QStringLiteral("The Class Change Input is assigned to input group 30"));
+            return 1;
+        }
+    }
+    editAccepted_ = true;
+    return 0;
+}
+
+void DeviceEditor::gridNotification(int code, quint32 value) {
+    const int low = GridLowWord(value);
+    const int high = GridHighWord(value);
+    switch (code) {
+        case GN_CLICK:
+            click(low, high);
+            break;
+        case GN_DELETEKEY:
+            deleteDevice(low);
+            break;
+        case GN_ROWDRAG:
+            swapDevices(low, high);
+            break;
+        case GN_CELLCHANGED: {
+            const bool accepted = editAccepted_;
+            editAccepted_ = false;
+            if (accepted && high == kDeviceSerialColumn) serialEntered(low);
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+void DeviceEditor::click(int row, int column) {
+    if (row == 0) {
+        if (column == kDeviceClassColumn) resetClasses();
+        return;
+    }
+    if (!validAddress(row)) return;
+    switch (column) {
+        case kDeviceDaySensColumn:
+        case kDeviceNightSensColumn:
+            stepSensitivity(row, column);
+            break;
+        case kDeviceVolumeColumn:
+            stepVolume(row);
+            break;
+        case kDeviceClassColumn:
+            stepClass(row);
+            break;
+        case kDeviceNonLatchingColumn:
+            toggleLatching(row);
+            break;
+        case kDeviceMsg52Column:
+            stepMsg52(row);
+            break;
+        default:
+            break;
+    }
+}
+
+// Manual call points become class Manual, everything else Automatic.
+void DeviceEditor::resetClasses() {
+    for (int address = 1; address <= kLoopAddressCount; ++address) {
+        const char* type = SettingSet(store_, EditorKey("Type_%d", address), "0");
+        const bool manual = type && IsManualCallPointType(static_cast<std::uint32_t>(ParseLeadingInt(type)));
+        SettingPut(store_, EditorKey("Class_%d", address), manual ? "1" : "0");
+        fillRow(address);
+    }
+}
+
+void DeviceEditor::stepSensitivity(int address, int column) {
+    const char* type = SettingSet(store_, EditorKey("Type_%d", address), "");
+    char* mode = SettingSet(store_, EditorKey(DeviceColumnKey(column), address), "0");
+    if (!type || !mode) return;
+    SensModeStep(mode, static_cast<std::uint32_t>(ParseLeadingInt(type)));
+    setCell(address, column, SensModeName(mode));
+}
+
+void DeviceEditor::stepVolume(int address) {
+    const std::string key = EditorKey("Volume_%d", address);
+    const char* volume = SettingSet(store_, key, "0");
+    if (!volume) return;
+    const int next = VolumeStep(ParseLeadingInt(volume));
+    SettingPut(store_, key, std::to_string(next));
+    setCell(address, kDeviceVolumeColumn, VolumeName(next));
+}
+
+void DeviceEditor::stepClass(int address) {
+    const std::string key = EditorKey("Class_%d", address);
+    const char* deviceClass = SettingSet(store_, key, "0");
+    if (!deviceClass) return;
+    const int next = ClassStep(ParseLeadingInt(deviceClass));
+    SettingPut(store_, key, std::to_string(next));
+    setCell(address, kDeviceClassColumn, std::string(ClassName(next)));
+}
+
+void DeviceEditor::toggleLatching(int address) {
+    const std::string key = EditorKey("NonLatching_%d", address);
+    const bool nonLatching = SettingGet(store_, key) == nullptr;
+    if (nonLatching) {
+        SettingPut(store_, key, "1");
+    } else {
+        SettingDelete(store_, key);
+    }
+    setCell(address, kDeviceNonLatchingColumn, std::string(LatchingName(nonLatching)));
+}
+
+void DeviceEditor::stepMsg52(int address) {
+    const std::string key = EditorKey("Coverage_%d", address);
+    const char* coverage = SettingGet(store_, key);
+    if (!coverage) return;
+    const char* typeText = SettingGet(store_, EditorKey("Type_%d", address));
+    const auto type = static_cast<std::uint32_t>(typeText ? ParseLeadingInt(typeText) : 0);
+    const int code = ParseLeadingInt(coverage);
+    if (type == kConfigOptionType) {
+        const int next = ConfigOptionStep(code);
+        SettingPut(store_, key, std::to_string(next));
+        setCell(address, kDeviceMsg52Column, std::string(ConfigOptionName(next)));
+        return;
+    }
+    const int next = CoverageStep(code);
+    if (const char* name = CoverageName(type, next)) {
+        SettingPut(store_, key, std::to_string(next));
+        setCell(address, kDeviceMsg52Column, name);
+    } else {
+        setCell(address, kDeviceMsg52Column, "N/A");
+    }
+}
+
+void DeviceEditor::serialEntered(int address) {
+    if (!validAddress(address)) return;
+    const std::string typed = upperCase(GridCellText(*grid_, address, kDeviceSerialColumn));
+    SerialCode code;
+    if (!SerialCodeParse(typed, code)) {
+        setCell(address, kDeviceSerialColumn, kNoSerialNumber, false);
+        return;
+    }
+    code = serials_.next(code);
+    const std::string serial = code.serialText();
+    if (const int usedAt = SerialNumberUsedAt(store_, serial)) {
+        ShowEditorMessage(this, QString::fromLatin1(kEditorMessageTitle),
+                          QStringLiteral("Serial number %1 is already used at address %2")
+                              .arg(QString::fromLatin1(serial.c_str()))
+                              .arg(usedAt));
+        setCell(address, kDeviceSerialColumn, kNoSerialNumber, false);
+        return;
+    }
+    DeviceInstall(store_, address, code);
+    fillRow(address);
+}
+
+void DeviceEditor::deleteDevice(int address) {
+    if (!validAddress(address)) return;
+    DeviceClear(store_, address);
+    fillRow(address);
+}
+
+void DeviceEditor::swapDevices(int from, int to) {
+    if (!validAddress(from) || !validAddress(to) || from == to) return;
+    writeBack();  // typed values move with their device
+    DeviceSwap(store_, from, to);
+    fillRow(from);
+    fillRow(to);
+}
+
+}  // namespace tamrik

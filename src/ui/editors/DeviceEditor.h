@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+
+#include "settings/SettingsStore.h"
+#include "ui/editors/SerialNumberEntry.h"
+#include "ui/editors/SiteEditor.h"
+
+namespace tamrik {
+
+// The loop device table: one row per address 1 to 192. Serial numbers, zones and groups are typed
+// (and reach the store at writeBack, except a serial number, which installs its device at once);
+// the other settings change by clicking. Delete clears a device; dragging a row onto another swaps
+// the two devices.
+class DeviceEditor : public SiteEditor {
+    Q_OBJECT
+
+public:
+    DeviceEditor(SettingsStore& store, Grid* grid, QWidget* parent = nullptr);
+
+    void writeBack() override;
+
+    // The answer to the grid's question whether a typed text may be stored: 0 accepts, 1 refuses.
+    std::intptr_t acceptEdit(int column, const char* text);
+
+private:
+    void fill();
+    void fillRow(int address);
+    void setCell(int address, int column, const std::string& text, bool readOnly = true);
+    void gridNotification(int code, quint32 value) override;
+    void click(int row, int column);
+    void resetClasses();
+    void stepSensitivity(int address, int column);
+    void stepVolume(int address);
+    void stepClass(int address);
+    void toggleLatching(int address);
+    void stepMsg52(int address);
+    void serialEntered(int address);
+    void deleteDevice(int address);
+    void swapDevices(int from, int to);
+
+    SettingsStore& store_;
+    Grid* grid_;
+    SerialNumberMemory serials_;
+    // Set while the grid stores a text the editor accepted, so that a cancelled edit (which the grid
+    // reports the same way) leaves the cell alone.
+    bool editAccepted_ = false;
+};
+
+}  // namespace tamrik

@@ -1,0 +1,49 @@
+#include "ui/editors/DeviceKeyTable.h"
+
+#include "ui/editors/EditorKeys.h"
+
+namespace tamrik {
+namespace {
+
+constexpr DeviceKey kDeviceKeys[] = {
+    {"SNum_%d", "000000"}, {"Type_%d", "0"},    {"Version_%d", "0"}, {"MapNode_%d", "0"},     {"Zone_%d", "1"},
+    {"Sens1_%d", "0"},     {"Sens2_%d", "0"},   {"IPGroup_%d", "1"}, {"OPGroup_%d", "1"},     {"DisplayGroup_%d", "0"},
+    {"RptGroup_%d", "0"},  {"Volume_%d", "15"}, {"Class_%d", "0"},   {"NonLatching_%d", "0"}, {"Coverage_%d", "0"},
+};
+
+}  // namespace
+
+std::span<const DeviceKey> DeviceKeyTable() { return kDeviceKeys; }
+
+void DeviceClear(SettingsStore& store, int address) {
+    for (const DeviceKey& key : kDeviceKeys) {
+        const std::string name = EditorKey(key.format, address);
+        if (SettingGet(store, name)) SettingPut(store, name, key.clearValue);
+    }
+    SettingDelete(store, EditorKey("NonLatching_%d", address));
+}
+
+void DeviceSwap(SettingsStore& store, int first, int second) {
+    if (first == second) return;
+    for (const DeviceKey& key : kDeviceKeys) {
+        const std::string firstKey = EditorKey(key.format, first);
+        const std::string secondKey = EditorKey(key.format, second);
+        const char* firstValue = SettingGet(store, firstKey);
+        const char* secondValue = SettingGet(store, secondKey);
+        // The values are copied before either key is written.
+        const std::string firstText = firstValue ? firstValue : "";
+        const std::string secondText = secondValue ? secondValue : "";
+        if (firstValue && secondValue) {
+            SettingPut(store, firstKey, secondText);
+            SettingPut(store, secondKey, firstText);
+        } else if (firstValue) {
+            SettingPut(store, secondKey, firstText);
+            SettingDelete(store, firstKey);
+        } else if (secondValue) {
+            SettingPut(store, firstKey, secondText);
+            SettingDelete(store, secondKey);
+        }
+    }
+}
+
+}  // namespace tamrik

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <memory>
+
+#include "settings/SettingsStore.h"
+#include "ui/editors/SiteEditor.h"
+
+class QWidget;
+
+namespace tamrik {
+
+// Creates an editor or view of the site in `store`, filled and ready to show. Null when its grid
+// cannot be created (the main window then reports EditorOpenFailureText(view) with the title "Err!").
+std::unique_ptr<SiteEditor> CreateSiteEditor(EditorView view, SettingsStore& store, QWidget* parent);
+
+}  // namespace tamrik

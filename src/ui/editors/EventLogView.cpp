@@ -1,0 +1,73 @@
+#include "ui/editors/EventLogView.h"
+
+#include <cstdio>
+
+#include "exports/EventList.h"
+#include "images/EventLog.h"
+#include "ui/grid/Grid.h"
+#include "ui/grid/GridCalls.h"
+
+namespace tamrik {
+namespace {
+
+constexpr int kHighestAddress = 192;
+constexpr std::size_t kLongestEventValue = 64;
+constexpr const char* kHeadings[] = {"Event", "Address", "Zone", "Time", "Event text", "On/Off"};
+constexpr int kColumns = 6;
+
+std::span<const char* const> keyFormatsOf(EditorView view) {
+    static constexpr const char* kFire[] = {kFireEventKey};
+    static constexpr const char* kNonFire[] = {kNonFireEventKey};
+    switch (view) {
+        case EditorView::FireLog:
+            return kFire;
+        case EditorView::NonFireLog:
+            return kNonFire;
+        default:
+            return kCombinedEventKeys;
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> EventRowTexts(const std::string& value) {
+    const EventFields fields = EventFieldsSplit(std::string_view(value).substr(0, kLongestEventValue));
+    std::vector<std::string> texts(kColumns);
+    texts[0] = fields.codeText;
+    if (fields.source >= 1 && fields.source <= kHighestAddress) texts[1] = fields.sourceText;
+    if (fields.source > kHighestAddress) texts[2] = std::to_string(fields.source - kHighestAddress);
+    const EventTime time = EventTimeSplit(static_cast<std::uint32_t>(fields.time));
+    char text[64];
+    std::snprintf(text, sizeof text, "%d/%d/%d %d:%02d:%02d", time.day, time.month, time.year, time.hour, time.minute,
+                  time.second);
+    texts[3] = text;
+    const int number = fields.code & 0x7F;
+    const char* eventText = EventText(number);
+    texts[4] = eventText ? eventText : "Event " + std::to_string(number);
+    texts[5] = (fields.code & 0x80) ? "OFF" : "ON";
+    return texts;
+}
+
+EventLogView::EventLogView(EditorView view, const SettingsStore& store, Grid* grid, QWidget* parent)
+    : SiteEditor(view, grid, parent), grid_(grid) {
+    setObjectName(QStringLiteral("eventLogView"));
+    grid_->message(GM_SETSIZE, 1, kColumns);
+    grid_->message(GM_SETHEADERHEIGHT, 21);
+    fill(store, keyFormatsOf(view));
+}
+
+void EventLogView::fill(const SettingsStore& store, std::span<const char* const> keyFormats) {
+    for (int column = 0; column < kColumns; ++column) GridSetCellText(*grid_, 0, column + 1, kHeadings[column]);
+    const std::vector<std::string> events = EventListCollect(store, keyFormats);
+    int row = 0;
+    for (const std::string& value : events) {
+        ++row;
+        const std::vector<std::string> texts = EventRowTexts(value);
+        for (int column = 0; column < kColumns; ++column) {
+            if (!texts[column].empty()) GridSetCellText(*grid_, row, column + 1, texts[column], true);
+        }
+    }
+    eventCount_ = row;
+}
+
+}  // namespace tamrik

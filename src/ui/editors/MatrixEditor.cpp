@@ -1,0 +1,159 @@
+#include "ui/editors/MatrixEditor.h"
+
+#include <QPointer>
+
+#include "settings/DefaultSettings.h"
+#include "settings/DeviceCatalogue.h"
+#include "ui/dialogs/ValueDialogs.h"
+#include "ui/editors/EditorKeys.h"
+#include "ui/editors/MatrixCells.h"
+#include "ui/editors/MatrixToolBar.h"
+#include "ui/grid/Grid.h"
+#include "ui/grid/GridCalls.h"
+
+namespace tamrik {
+namespace {
+
+constexpr const char* kNoDelay = "0:00";
+constexpr std::uint32_t kBlack = 0;
+constexpr int kDelayT1Limit = 600;   // seconds
+constexpr int kDelayT2Limit = 1200;  // seconds
+constexpr int kDelayStep = 5;        // seconds
+
+const char* delayFormat(int row) { return row == kMatrixDelayT1Row ? "OutputDelay_%d" : "OutputDelayT2_%d"; }
+
+}  // namespace
+
+MatrixEditor::MatrixEditor(SettingsStore& store, Grid* grid, QWidget* parent)
+    : SiteEditor(EditorView::Matrix, grid, parent), store_(store), grid_(grid) {
+    setObjectName(QStringLiteral("matrixEditor"));
+    grid_->message(GM_SETSIZE, kMatrixRows, kMatrixColumns);
+    fill();
+    grid_->message(GM_SETHEADERHEIGHT, 21);
+}
+
+QWidget* MatrixEditor::toolBar() {
+    if (!toolBar_) {
+        // A child of the editor until the main window takes it, so that it never outlives an editor
+        // that was not shown.
+        toolBar_ = new MatrixToolBar(store_, this);
+        toolBar_->hide();
+        connect(toolBar_, &MatrixToolBar::matrixChanged, this, &MatrixEditor::refreshMatrix);
+    }
+    return toolBar_;
+}
+
+void MatrixEditor::fill() {
+    const std::uint32_t disabled = DisabledOutputGroups(store_);
+    GridSetCellText(*grid_, kMatrixDelayT1Row, 0, "Output delay (T1)");
+    GridSetCellText(*grid_, kMatrixDelayT2Row, 0, "Output delay (T2)");
+    GridSetCellText(*grid_, kMatrixAlarmTypeRow, 0, "Alarm type");
+    for (int output = 1; output <= kGroupCount; ++output) setHeader(output, (disabled >> (output - 1)) & 1u);
+    for (int input = 1; input <= kGroupCount; ++input) {
+        GridSetCellText(*grid_, input + kMatrixInputRowOffset, 0, InputGroupLabel(store_, input));
+    }
+    for (int output = 1; output <= kGroupCount; ++output) {
+        for (const int row : {kMatrixDelayT1Row, kMatrixDelayT2Row}) {
+            const char* delay = SettingGet(store_, EditorKey(delayFormat(row), output));
+            GridSetCellText(*grid_, row, output, delay ? delay : kNoDelay);
+        }
+        if (const char* alarmType = SettingGet(store_, EditorKey("AlarmType_%d", output))) {
+            GridSetCellText(*grid_, kMatrixAlarmTypeRow, output, AlarmTypeName(alarmType));
+            GridSetCellColour(*grid_, kMatrixAlarmTypeRow, output, AlarmTypeColour(alarmType));
+        }
+    }
+    refreshMatrix();
+}
+
+// A disabled group's heading reads "X", which greys its column, on a sunken (coloured) heading.
+void MatrixEditor::setHeader(int outputGroup, bool disabled) {
+    if (disabled) {
+        GridSetCellText(*grid_, 0, outputGroup, "X", true);
+        GridSetCellColour(*grid_, 0, outputGroup, kBlack);
+    } else {
+        GridSetCellText(*grid_, 0, outputGroup, "OPG" + std::to_string(outputGroup), true);
+    }
+}
+
+void MatrixEditor::refreshMatrix() {
+    for (int input = 1; input <= kGroupCount; ++input) {
+        for (int output = 1; output <= kGroupCount; ++output) {
+            const char* letter = SettingSet(store_, EditorKey("Matrix_%d_%d", input, output), "C");
+            if (!letter) continue;
+            const int row = input + kMatrixInputRowOffset;
+            GridSetCellText(*grid_, row, output, letter);
+            GridSetCellColour(*grid_, row, output, MatrixLetterColour(letter));
+        }
+    }
+    grid_->viewport()->update();
+}
+
+void MatrixEditor::gridNotification(int code, quint32 value) {
+    if (code == GN_CLICK) click(GridLowWord(value), GridHighWord(value));
+}
+
+void MatrixEditor::click(int row, int outputGroup) {
+    if (outputGroup < 1 || outputGroup > kGroupCount) return;
+    if (row == 0) {
+        toggleOutputGroup(outputGroup);
+    } else if (row == kMatrixDelayT1Row || row == kMatrixDelayT2Row) {
+        // The dialog runs after the click has been handled, not inside the grid's mouse press.
+        QMetaObject::invokeMethod(
+            this,
+            [self = QPointer<MatrixEditor>(this), row, outputGroup] {
+                if (self) self->editDelay(row, outputGroup);
+            },
+            Qt::QueuedConnection);
+    } else if (row == kMatrixAlarmTypeRow) {
+        toggleAlarmType(outputGroup);
+    } else if (row > kMatrixInputRowOffset && row <= kMatrixRows) {
+        stepLetter(row, outputGroup);
+    }
+}
+
+void MatrixEditor::toggleOutputGroup(int outputGroup) {
+    const std::uint32_t bit = 1u << (outputGroup - 1);
+    const bool enabled = GridCellText(*grid_, 0, outputGroup).starts_with('O');
+    const std::uint32_t mask = DisabledOutputGroups(store_);
+    SetDisabledOutputGroups(store_, enabled ? mask | bit : mask & ~bit);
+    setHeader(outputGroup, enabled);
+    grid_->viewport()->update();  // the whole column turns grey or back
+}
+
+void MatrixEditor::editDelay(int row, int outputGroup) {
+    const std::string key = EditorKey(delayFormat(row), outputGroup);
+    const char* current = SettingGet(store_, key);
+    TimeEntryRequest request{QStringLiteral("Output Delay (m:ss)"), QString::fromLatin1(current ? current : kNoDelay),
+                             0, row == kMatrixDelayT1Row ? kDelayT1Limit : kDelayT2Limit, kDelayStep};
+    if (!MinSecDialog(this, request)) return;
+    const std::string delay = request.value.toLatin1().toStdString();
+    // A missing key is no delay, so no delay is stored as no key.
+    if (delay == kNoDelay) {
+        SettingDelete(store_, key);
+    } else {
+        SettingPut(store_, key, delay);
+    }
+    GridSetCellText(*grid_, row, outputGroup, delay, true);
+}
+
+void MatrixEditor::toggleAlarmType(int outputGroup) {
+    const std::string key = EditorKey("AlarmType_%d", outputGroup);
+    const char* alarmType = SettingGet(store_, key);
+    if (!alarmType) return;
+    const char* next = std::string_view(alarmType) == "0" ? "1" : "0";
+    SettingPut(store_, key, next);
+    GridSetCellText(*grid_, kMatrixAlarmTypeRow, outputGroup, AlarmTypeName(next), true);
+    GridSetCellColour(*grid_, kMatrixAlarmTypeRow, outputGroup, AlarmTypeColour(next));
+}
+
+void MatrixEditor::stepLetter(int row, int outputGroup) {
+    const std::string key = EditorKey("Matrix_%d_%d", row - kMatrixInputRowOffset, outputGroup);
+    const char* letter = SettingGet(store_, key);
+    if (!letter) return;
+    const char* next = MatrixLetterStep(letter);
+    SettingPut(store_, key, next);
+    GridSetCellText(*grid_, row, outputGroup, next, true);
+    GridSetCellColour(*grid_, row, outputGroup, MatrixLetterColour(next));
+}
+
+}  // namespace tamrik

@@ -1,0 +1,91 @@
+#include "ui/editors/SerialNumberEntry.h"
+
+#include <cctype>
+#include <cstdio>
+
+#include "settings/DefaultSettings.h"
+#include "settings/DeviceCatalogue.h"
+#include "ui/editors/EditorKeys.h"
+
+namespace tamrik {
+namespace {
+
+constexpr std::uint32_t kSerialMask = 0xFFFFFF;
+constexpr int kSixteenChannels = 16;
+constexpr int kFourChannels = 4;
+
+bool isSixteenChannelType(std::uint32_t type) { return type == 0xC4 || type == 0xC5 || type == 0xC6; }
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    const int upper = std::toupper(static_cast<unsigned char>(c));
+    if (upper >= 'A' && upper <= 'F') return upper - 'A' + 10;
+    return -1;
+}
+
+}  // namespace
+
+std::string SerialCode::serialText() const {
+    char text[16];
+    std::snprintf(text, sizeof text, "%06X", static_cast<unsigned>(serial & kSerialMask));
+    return text;
+}
+
+std::string SerialCode::text() const {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02X%06X", static_cast<unsigned>(typeCode & 0xFF),
+                  static_cast<unsigned>(serial & kSerialMask));
+    return text;
+}
+
+bool SerialCodeParse(std::string_view typed, SerialCode& code) {
+    if (typed.size() < 8) return false;
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 8; ++i) {
+        const int digit = hexDigit(typed[i]);
+        if (digit < 0) return false;
+        value = value << 4 | static_cast<std::uint32_t>(digit);
+    }
+    if (typed.size() > 8 && hexDigit(typed[8]) >= 0) return false;
+    code.typeCode = value >> 24;
+    code.serial = value & kSerialMask;
+    return true;
+}
+
+SerialCode SerialNumberMemory::next(const SerialCode& typed) {
+    if (!remembered_ || typed.typeCode != code_.typeCode || typed.serial != code_.serial) {
+        remembered_ = true;
+        code_ = typed;
+        sixteenChannelCount_ = 1;
+        fourChannelCount_ = 1;
+        return typed;
+    }
+    SerialCode result = typed;
+    if (isSixteenChannelType(typed.typeCode) && sixteenChannelCount_ < kSixteenChannels) {
+        result.serial = (code_.serial + static_cast<std::uint32_t>(sixteenChannelCount_++)) & kSerialMask;
+    } else if (typed.typeCode == kConfigOptionType && fourChannelCount_ < kFourChannels) {
+        result.serial = (code_.serial + static_cast<std::uint32_t>(fourChannelCount_++)) & kSerialMask;
+    }
+    return result;
+}
+
+int SerialNumberUsedAt(const SettingsStore& store, const std::string& serialText) {
+    for (int address = 1; address <= kLoopAddressCount; ++address) {
+        const char* value = SettingGet(store, EditorKey("SNum_%d", address));
+        if (value && serialText == value) return address;
+    }
+    return 0;
+}
+
+void DeviceInstall(SettingsStore& store, int address, const SerialCode& code) {
+    SettingPut(store, EditorKey("SNum_%d", address), code.serialText());
+    SettingPut(store, EditorKey("Type_%d", address), std::to_string(code.typeCode));
+    for (const char* format : {"Sens1_%d", "Sens2_%d"}) {
+        const std::string key = EditorKey(format, address);
+        SettingPut(store, key, "0");
+        if (char* mode = SettingGet(store, key)) SensModeStep(mode, code.typeCode);
+    }
+    SettingPut(store, EditorKey("Version_%d", address), "0");
+}
+
+}  // namespace tamrik

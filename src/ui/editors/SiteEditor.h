@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+namespace tamrik {
+
+class Grid;
+
+// The editors and views the main window can show, one at a time.
+enum class EditorView { Matrix, Text, Device, FireLog, NonFireLog, CombinedLog, Coincidence };
+
+// Control ids of the editor grids; the main window tells their notifications apart by these.
+inline constexpr int kMatrixGridId = 501;
+inline constexpr int kTextGridId = 601;
+inline constexpr int kDeviceGridId = 701;
+inline constexpr int kEventLogGridId = 801;
+inline constexpr int kCoincidenceGridId = 901;
+
+int EditorControlId(EditorView view);
+// The grid's title band, e.g. "Device editor".
+QString EditorTitle(EditorView view);
+// What the main window reports (title "Err!") when the view cannot be opened.
+QString EditorOpenFailureText(EditorView view);
+
+// An editor or view: a widget holding one grid, which fills it. It reads and writes the site's store
+// directly and handles its own grid's notifications; clicks take effect at once, typed cells of the
+// text and device editors reach the store through writeBack().
+class SiteEditor : public QWidget {
+    Q_OBJECT
+
+public:
+    ~SiteEditor() override;
+
+    EditorView view() const { return view_; }
+    // Ends an edit in progress and copies the typed cells into the store (text and device editors).
+    virtual void writeBack() {}
+    // A bar the main window lays out below the editor (the matrix editor's), or null. The main window
+    // takes it over; it is a child of the editor until then.
+    virtual QWidget* toolBar() { return nullptr; }
+    virtual Grid* grid() { return grid_; }
+
+protected:
+    // Takes the grid over as a child that fills the editor; its notifications reach gridNotification.
+    SiteEditor(EditorView view, Grid* grid, QWidget* parent);
+    // A GN_ code with its packed value, as the grid sent it.
+    virtual void gridNotification(int code, quint32 value);
+    // The grid takes the keyboard focus the first time the editor is shown.
+    void setFocusGridOnShow(bool on) { focusGridOnShow_ = on; }
+    void showEvent(QShowEvent* event) override;
+
+private:
+    EditorView view_;
+    Grid* grid_;
+    bool focusGridOnShow_ = false;
+    bool shownOnce_ = false;
+};
+
+}  // namespace tamrik

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <QApplication>
+#include <QDir>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "settings/DefaultSettings.h"
+#include "settings/SettingsStore.h"
+#include "ui/editors/EditorFactory.h"
+#include "ui/editors/EditorMessage.h"
+#include "ui/grid/Grid.h"
+#include "ui/grid/GridCalls.h"
+
+namespace tamrik::testing {
+
+// A store holding a new default site, destroyed with the test.
+class DefaultSite {
+public:
+    DefaultSite() {
+        StoreCreate(store_);
+        ApplyDefaultSettings(store_);
+    }
+    ~DefaultSite() { StoreDestroy(&store_); }
+    DefaultSite(const DefaultSite&) = delete;
+    DefaultSite& operator=(const DefaultSite&) = delete;
+    SettingsStore& operator*() { return store_; }
+
+private:
+    SettingsStore store_;
+};
+
+inline std::string Stored(const SettingsStore& store, const std::string& key) {
+    const char* value = SettingGet(store, key);
+    return value ? value : "<missing>";
+}
+
+inline std::string Key(const char* format, int number) {
+    char key[64];
+    std::snprintf(key, sizeof key, format, number);
+    return key;
+}
+
+inline std::string Key(const char* format, int first, int second) {
+    char key[64];
+    std::snprintf(key, sizeof key, format, first, second);
+    return key;
+}
+
+// An editor shown as the active window, as big as the main window's editor area usually is.
+inline std::unique_ptr<SiteEditor> OpenEditor(EditorView view, SettingsStore& store, int width = 1400,
+                                              int height = 820) {
+    auto editor = CreateSiteEditor(view, store, nullptr);
+    if (!editor) return editor;
+    editor->resize(width, height);
+    editor->show();
+    editor->activateWindow();
+    QApplication::setActiveWindow(editor.get());
+    if (!QTest::qWaitForWindowActive(editor.get())) return nullptr;
+    editor->grid()->setFocus();
+    return editor;
+}
+
+inline std::string CellText(Grid& grid, int row, int column) { return GridCellText(grid, row, column); }
+
+// Brings a data cell into view the way the keyboard would (the grid scrolls to its current cell).
+inline QPoint CellPoint(Grid& grid, int row, int column) {
+    if (row >= 1 && column >= 1) grid.message(GM_SETCURSEL, row, column);
+    return grid.cellRect(row, column).center();
+}
+
+inline void ClickCell(Grid& grid, int row, int column) {
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, CellPoint(grid, row, column));
+}
+
+inline void DoubleClickCell(Grid& grid, int row, int column) {
+    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, CellPoint(grid, row, column));
+}
+
+// Selects the cell by clicking it, types the text and presses Enter.
+inline void TypeIntoCell(Grid& grid, int row, int column, const char* text) {
+    ClickCell(grid, row, column);
+    QTest::keyClicks(&grid, QString::fromLatin1(text));
+    QTest::keyClick(&grid, Qt::Key_Return);
+}
+
+// Runs `drive` on the next modal dialog once its event loop runs; fails the test if none appears.
+inline void WhenModal(std::function<void(QWidget*)> drive, int attempts = 300) {
+    QTimer::singleShot(10, [drive = std::move(drive), attempts]() mutable {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            drive(modal);
+        } else if (attempts > 0) {
+            WhenModal(std::move(drive), attempts - 1);
+        } else {
+            QFAIL("no modal dialog appeared");
+        }
+    });
+}
+
+inline QString PngPath(const QString& name) {
+    QDir().mkpath(QStringLiteral(TAMRIK_EDITORS_PNG_DIR));
+    return QStringLiteral(TAMRIK_EDITORS_PNG_DIR) + QLatin1Char('/') + name + QStringLiteral(".png");
+}
+
+inline bool SavePng(QWidget& widget, const QString& name) {
+    const QPixmap pixmap = widget.grab();
+    return !pixmap.isNull() && pixmap.save(PngPath(name));
+}
+
+}  // namespace tamrik::testing
