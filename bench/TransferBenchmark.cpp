@@ -6,8 +6,8 @@
 //   transfer_benchmark [--memory-only | --state-file]
 //
 // Runs the three transfers twice: against a panel held in memory (the protocol's own cost), then
-// against a panel that rewrites its state file after every changing command, as `sim:FILE` does
-// (the simulator's persistence shows up in the CPU share). An option runs only one of the two.
+// against a panel that saves every changing command to its state file, as `sim:FILE` does (the
+// simulator's persistence shows up in the CPU share). An option runs only one of the two.
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "transfer_benchmark: %s\n", error.c_str());
             return 1;
         }
-        std::printf("simulated panel with its state file rewritten after every change, 1 ms frames\n");
+        std::printf("simulated panel saving every change to its state file, 1 ms frames\n");
         succeeded = runTransfers(panel) && succeeded;
         std::error_code ignored;
         std::filesystem::remove_all(folder, ignored);

@@ -4,8 +4,6 @@
 #include <cstring>
 #include <fstream>
 
-#include "settings/AtomicFile.h"
-
 namespace tamrik {
 namespace {
 
@@ -108,8 +106,8 @@ bool SimulatedPanel::receive(const Report& report) {
         case kCommandProgram:
             if (faults.programFails && faults.programFails(request.address)) {
                 withholdAcknowledge_ = true;
-            } else if (program(report)) {
-                changed();
+            } else {
+                changed(program(report));
             }
             break;
         case kCommandProgramComplete:
@@ -125,15 +123,15 @@ bool SimulatedPanel::receive(const Report& report) {
         case kCommandEraseBlock:
             if (faults.eraseFails && faults.eraseFails(request.address)) {
                 withholdAcknowledge_ = true;
-            } else if (erase(request.address)) {
-                changed();
+            } else {
+                changed(erase(request.address));
             }
             break;
         case kCommandReadData:
             deliver(readData(report), fault);
             break;
         case kCommandWriteData:
-            if (writeData(report)) changed();
+            changed(writeData(report));
             deliver(replyHeader(report), fault);
             break;
         default:
@@ -158,25 +156,35 @@ std::optional<SimReply> SimulatedPanel::takeReply() {
     return reply;
 }
 
-bool SimulatedPanel::erase(std::uint32_t address) {
+void SimulatedPanel::Change::add(std::size_t offset) {
+    if (empty()) {
+        begin = offset;
+        end = offset + 1;
+    } else {
+        begin = std::min(begin, offset);
+        end = std::max(end, offset + 1);
+    }
+}
+
+SimulatedPanel::Change SimulatedPanel::erase(std::uint32_t address) {
     const std::size_t begin = 2 * static_cast<std::size_t>(address & ~(kEraseBlockUnits - 1));
     const std::size_t end = std::min(begin + 2 * kEraseBlockUnits, kProgramMemoryBytes);
-    bool changedAny = false;
+    Change change;
     for (std::size_t offset = begin; offset < end; ++offset) {
         if (state_[offset] != static_cast<char>(0xFF)) {
             state_[offset] = static_cast<char>(0xFF);
-            changedAny = true;
+            change.add(offset);
         }
     }
-    return changedAny;
+    return change;
 }
 
 // Flash programming can only clear bits: programming a word that was not erased ANDs the new bits in.
-bool SimulatedPanel::program(const Report& report) {
+SimulatedPanel::Change SimulatedPanel::program(const Report& report) {
     const std::uint32_t address = readU32(&report[kReportAddressByte]);
     const std::size_t n = std::min<std::size_t>(report[kReportCountByte], kReportMaxProgram) & ~std::size_t{3};
     const std::size_t first = kReportSize - n;
-    bool changedAny = false;
+    Change change;
     for (std::size_t k = 0; k < n / 4; ++k) {
         const std::size_t offset = 2 * (static_cast<std::size_t>(address) + 2 * k);
         if (offset + 4 > kProgramMemoryBytes) break;
@@ -185,11 +193,11 @@ bool SimulatedPanel::program(const Report& report) {
             const auto after = static_cast<std::uint8_t>(before & report[first + 4 * k + b]);
             if (after != before) {
                 state_[offset + b] = static_cast<char>(after);
-                changedAny = true;
+                change.add(offset + b);
             }
         }
     }
-    return changedAny;
+    return change;
 }
 
 // Words right-aligned, 4 bytes each; a reply of 58 bytes ends with half a word.
@@ -227,19 +235,24 @@ Report SimulatedPanel::readData(const Report& request) const {
     return reply;
 }
 
-bool SimulatedPanel::writeData(const Report& request) {
+SimulatedPanel::Change SimulatedPanel::writeData(const Report& request) {
     const std::uint32_t address = readU32(&request[kReportAddressByte]);
     std::size_t n = std::min<std::size_t>(request[kReportCountByte], kReportMaxData);
     n = address < kDataMemoryBytes ? std::min<std::size_t>(n, kDataMemoryBytes - address) : 0;
-    if (n == 0 || std::memcmp(dataMemory() + address, &request[kReportDataByte], n) == 0) return false;
-    std::memcpy(dataMemory() + address, &request[kReportDataByte], n);
-    return true;
+    Change change;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (dataMemory()[address + i] != request[kReportDataByte + i]) {
+            dataMemory()[address + i] = request[kReportDataByte + i];
+            change.add(kProgramMemoryBytes + address + i);
+        }
+    }
+    return change;
 }
 
-void SimulatedPanel::changed() {
-    if (statePath_.empty()) return;
+void SimulatedPanel::changed(const Change& change) {
+    if (change.empty() || !stateFile_.attached()) return;
     std::string error;
-    if (!save(&error)) lastSaveError_ = error;
+    if (!stateFile_.update(state_, change.begin, change.end, &error)) lastSaveError_ = error;
 }
 
 bool SimulatedPanel::load(const std::string& path, std::string* error) {
@@ -259,18 +272,9 @@ bool SimulatedPanel::load(const std::string& path, std::string* error) {
         }
         return false;
     }
+    in.close();
     state_ = std::move(bytes);
-    statePath_ = path;
-    return true;
-}
-
-bool SimulatedPanel::save(std::string* error) {
-    if (statePath_.empty()) {
-        if (error) *error = "no panel state file attached";
-        return false;
-    }
-    if (!AtomicFile::write(statePath_, state_, error)) return false;
-    ++stateFileWrites_;
+    stateFile_.adopt(path, kStateSize);
     return true;
 }
 

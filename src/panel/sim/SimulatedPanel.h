@@ -10,6 +10,7 @@
 
 #include "panel/PanelLink.h"
 #include "panel/PanelMemoryMap.h"
+#include "panel/sim/SimulatedPanelStateFile.h"
 
 namespace tamrik {
 
@@ -53,8 +54,10 @@ struct SimReply {
 
 // The panel's side of the memory protocol over a memory image that behaves like the real one:
 // program memory is flash (erase sets a block to 0xFF, programming can only clear bits), data memory
-// is plain bytes. With a state file attached, every command that changes memory rewrites the file
-// atomically, so a transfer killed half-way leaves the state of the last completed command.
+// is plain bytes. With a state file attached, every command that changes memory writes its changes
+// to the file before the next command is taken, so a transfer killed half-way leaves the state of the
+// last completed command. Memory changed directly through the accessors below reaches the file only
+// through save().
 class SimulatedPanel {
 public:
     static constexpr std::size_t kStateSize = kProgramMemoryBytes + kDataMemoryBytes;
@@ -94,21 +97,32 @@ public:
     const std::vector<SimRequest>& requests() const { return requests_; }
     void clearRequests() { requests_.clear(); }
 
-    // The state file: load one, or attach a path that every change is saved to.
+    // The state file: load one, or attach a path that every change is saved to (the first change
+    // writes it whole). save() replaces the whole file atomically.
     bool load(const std::string& path, std::string* error = nullptr);
-    void attachStateFile(const std::string& path) { statePath_ = path; }
-    bool save(std::string* error = nullptr);
-    std::uint64_t stateFileWrites() const { return stateFileWrites_; }
+    void attachStateFile(const std::string& path) { stateFile_.attach(path); }
+    bool save(std::string* error = nullptr) { return stateFile_.writeWhole(state_, error); }
+    // Writes to the state file, one per changing command, and how many of them rewrote it whole.
+    std::uint64_t stateFileWrites() const { return stateFile_.writes(); }
+    std::uint64_t wholeStateFileWrites() const { return stateFile_.wholeWrites(); }
     const std::string& lastSaveError() const { return lastSaveError_; }
 
 private:
+    // The state bytes one command changed: [begin, end), empty when it changed nothing.
+    struct Change {
+        std::size_t begin = 0;
+        std::size_t end = 0;
+        void add(std::size_t offset);
+        bool empty() const { return begin >= end; }
+    };
+
     void deliver(Report reply, ReplyFault fault);
-    bool erase(std::uint32_t address);
-    bool program(const Report& report);
+    Change erase(std::uint32_t address);
+    Change program(const Report& report);
     Report readProgram(const Report& request, std::size_t bytes) const;
     Report readData(const Report& request) const;
-    bool writeData(const Report& request);
-    void changed();
+    Change writeData(const Report& request);
+    void changed(const Change& change);
 
     std::string state_;
     bool present_ = true;
@@ -118,8 +132,7 @@ private:
     std::optional<Report> previousReply_;
     bool withholdAcknowledge_ = false;  // an erase or program step failed: its acknowledgement is not sent
     std::vector<SimRequest> requests_;
-    std::string statePath_;
-    std::uint64_t stateFileWrites_ = 0;
+    SimulatedPanelStateFile stateFile_;
     std::string lastSaveError_;
 };
 
