@@ -2,11 +2,14 @@
 
 #include <filesystem>
 
+#include "checker/SiteCheck.h"
 #include "images/ImageChecksum.h"
 #include "images/ImageLayout.h"
 #include "panel/FirmwareImage.h"
 #include "panel/IdentityCopy.h"
 #include "panel/PanelTestSupport.h"
+#include "panel/ReadPanelWorker.h"
+#include "panel/TransferRunner.h"
 #include "panel/sim/SimulatedPanelFile.h"
 #include "support/TempDir.h"
 
@@ -208,6 +211,22 @@ TEST(DemoPanelTest, HoldsFirmwareIdentityImagesWithTheirChecksumsAndEvents) {
     EXPECT_EQ(sum % 256, 0x5Au);
     EXPECT_GT(data[8186], 0);  // fire events
     EXPECT_GT(data[8188], 0);  // non-fire events
+}
+
+// What the desktop shows right after reading the demo panel: a new user should meet a sound site,
+// not a page of design faults.
+TEST(DemoPanelTest, ReadsBackAsASiteWithoutDesignFaults) {
+    testing::SimulatedBench bench;
+    ASSERT_TRUE(RunTransfer(bench.observer, [&] { return ReadPanelWorker(bench.session); }));
+    const SiteCheckResult result = SiteCheck(bench.store, true);
+    EXPECT_EQ(result.faultCount, 0u) << result.report;
+    EXPECT_FALSE(AllOutputsInOneZone(bench.store));
+    EXPECT_EQ(bench.value("QuiescentCurrent"), "14.93mA");
+
+    SettingsStore site;
+    DemoSiteSettings(site);
+    EXPECT_EQ(SiteCheck(site, false).faultCount, 0u);
+    StoreDestroy(&site);
 }
 
 TEST(FrameTimingTest, EveryReportTakesOneFrameInItsDirection) {

@@ -1,5 +1,6 @@
 #include "panel/sim/DemoPanel.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -12,6 +13,7 @@
 #include "panel/FirmwareImage.h"
 #include "panel/IdentityCopy.h"
 #include "settings/DefaultSettings.h"
+#include "settings/DeviceCatalogue.h"
 
 namespace tamrik {
 namespace {
@@ -24,7 +26,10 @@ struct DemoDevice {
     const char* text;
 };
 
-// Loop addresses 1..30 in order: detectors, call points, sounders, beacons and interfaces.
+// Loop addresses 1..30 in order: detectors, call points, sounders, beacons and interfaces. Output
+// groups: 1 the sprinkler zone module, 2 the sounders, 3 the warehouse and yard beacons, 4 the plant
+// shutdown, 5 the lift recall, 6 the voice sounder (a talking device never shares a group with plain
+// sounders, which could not keep in step with its message).
 constexpr DemoDevice kDevices[] = {
     {0x40, 1, 1, 1, "Main entrance MCP"}, {0x01, 1, 1, 1, "Reception"},
     {0x22, 1, 1, 1, "Reception office"},  {0xD1, 1, 1, 2, "Lobby"},
@@ -39,9 +44,27 @@ constexpr DemoDevice kDevices[] = {
     {0x85, 5, 5, 2, "Corridor first"},    {0x40, 5, 5, 1, "First floor MCP"},
     {0x24, 6, 6, 1, "Plant room"},        {0x23, 6, 6, 1, "Boiler room"},
     {0x82, 6, 6, 4, "AHU shutdown"},      {0x88, 6, 6, 5, "Lift recall"},
-    {0xC3, 6, 6, 1, "Sprinkler flow"},    {0xD2, 1, 1, 2, "Entrance voice"},
+    {0xC3, 6, 6, 1, "Sprinkler flow"},    {0xD2, 1, 1, 6, "Entrance voice"},
     {0x86, 2, 2, 3, "Yard beacon"},       {0x22, 5, 5, 1, "Meeting room"},
 };
+
+constexpr int kGroupsInUse = 6;      // input groups 1..6 and output groups 1..6 have devices
+constexpr int kSoundAlarmsRow = 32;  // the matrix row of the panel's Sound Alarms control
+
+// The cause-and-effect matrix of the groups in use, rows are input groups 1..6 and Sound Alarms,
+// columns output groups 1..6: every alarm sounds the sounders and the voice message and trips the
+// sprinkler zone module; the warehouse sounder and the beacons pulse (P) for the warehouse only; the
+// plant shutdown follows the plant room alone (W); the lift recalls for the stairs, the first floor
+// and the plant room. Every other cell is off: a cell of a group without devices only hides mistakes.
+constexpr const char* kMatrixInUse[] = {
+    "CCOOOC",  // 1 ground floor front
+    "CCOOOC",  // 2 kitchen and staff
+    "CCPOOC",  // 3 warehouse
+    "CCOOCC",  // 4 stairwell
+    "CCOOCC",  // 5 first floor
+    "CCOWCC",  // 6 plant and services
+};
+constexpr const char* kSoundAlarmsInUse = "CCCCCC";
 
 constexpr const char* kZoneTexts[] = {"Ground floor front", "Kitchen and staff", "Warehouse",
                                       "Stairwell",          "First floor",       "Plant and services"};
@@ -135,17 +158,35 @@ void DemoSiteSettings(SettingsStore& store) {
     put(store, "SiteEngineer", "Demo engineer");
     put(store, "SiteCommission", "10/06/2024");
 
+    put(store, "SiteResistance", "4.6");
+    put(store, "SiteQuiescent", "0.016");
+    put(store, "SiteAlarm", "0.141");
+    put(store, "SiteBattery", "Generic");
+    put(store, "SiteBatteryType", "12V 7Ah");
+    put(store, "SiteBatteryInstallation", "10/06/2024");
+
     int address = 1;
     for (const DemoDevice& device : kDevices) {
+        const DeviceType* type = DeviceTypeFind(static_cast<std::uint32_t>(device.type));
         char serial[16];
         std::snprintf(serial, sizeof serial, "%06X", 0x10A000 + 37 * address);
         putIndexed(store, "SNum_%d", address, serial);
         putIndexed(store, "Type_%d", address, std::to_string(device.type));
-        putIndexed(store, "Version_%d", address, std::to_string(15 + address % 7));
+        // Software versions vary, none older than the type needs.
+        const int minimum = type ? type->minVersion : 1;
+        putIndexed(store, "Version_%d", address, std::to_string(std::max(15 + address % 7, minimum + address % 4)));
         putIndexed(store, "Zone_%d", address, std::to_string(device.zone));
         putIndexed(store, "IPGroup_%d", address, std::to_string(device.inputGroup));
         putIndexed(store, "OPGroup_%d", address, std::to_string(device.outputGroup));
+        putIndexed(store, "MapNode_%d", address, std::to_string(address));
         putIndexed(store, "DeviceText_%d", address, padded(device.text));
+        if (IsManualCallPointType(static_cast<std::uint32_t>(device.type))) putIndexed(store, "Class_%d", address, "1");
+        // Detectors with sensitivity modes start in their first mode day and night.
+        const auto modes = SensModesAllowed(static_cast<std::uint32_t>(device.type));
+        if (!modes.empty()) {
+            putIndexed(store, "Sens1_%d", address, std::to_string(modes.front()));
+            putIndexed(store, "Sens2_%d", address, std::to_string(modes.front()));
+        }
         ++address;
     }
     putIndexed(store, "Sens1_%d", 3, "2");
@@ -159,16 +200,16 @@ void DemoSiteSettings(SettingsStore& store) {
 
     for (int zone = 1; zone <= 6; ++zone) putIndexed(store, "ZoneText_%d", zone, padded(kZoneTexts[zone - 1]));
 
-    // Call points and detectors sound everything; the warehouse beacon pulses; the lift recall and
-    // plant shutdown follow only their own floors; the interface groups wait before acting.
-    for (int input = 1; input <= 6; ++input) {
-        char key[32];
-        std::snprintf(key, sizeof key, "Matrix_%d_3", input);
-        put(store, key, input == 3 ? "P" : "O");
-        std::snprintf(key, sizeof key, "Matrix_%d_4", input);
-        put(store, key, input == 6 ? "W" : "O");
-        std::snprintf(key, sizeof key, "Matrix_%d_5", input);
-        put(store, key, input >= 4 ? "C" : "O");
+    for (int input = 1; input <= kGroupCount; ++input) {
+        const char* row = input <= kGroupsInUse      ? kMatrixInUse[input - 1]
+                          : input == kSoundAlarmsRow ? kSoundAlarmsInUse
+                                                     : nullptr;
+        for (int output = 1; output <= kGroupCount; ++output) {
+            const char cell = row && output <= kGroupsInUse ? row[output - 1] : 'O';
+            char key[32];
+            std::snprintf(key, sizeof key, "Matrix_%d_%d", input, output);
+            put(store, key, std::string(1, cell));
+        }
     }
     putIndexed(store, "OutputDelay_%d", 4, "0:30");
     putIndexed(store, "OutputDelay_%d", 5, "1:00");

@@ -10,7 +10,8 @@ inline constexpr const char* kDemoFirmwareVersion = "12500110";
 inline constexpr const char* kDemoFirmwareType = "5300";
 inline constexpr const char* kDemoPanelSerial = "5300A1C7";
 
-// The site the demo panel holds: a small two-storey building with 30 loop devices.
+// The site the demo panel holds: a small two-storey building with 30 loop devices, designed so that
+// the design check finds no fault.
 void DemoSiteSettings(SettingsStore& store);
 
 // Makes `panel` a complete demo panel: firmware identification with its checksum, the site and loop
