@@ -68,7 +68,7 @@ void DeviceEditorTest::showsEveryDeviceSettingAsText() {
     AddDevices(*site);
     SettingDelete(*site, "MapNode_7");
     SettingDelete(*site, "Type_7");
-    auto editor = OpenEditor(EditorView::Device, *site);
+    auto editor = OpenEditor(EditorView::Device, *site, 1720, 820);
     QVERIFY(editor);
     Grid& grid = *editor->grid();
     QCOMPARE(grid.controlId(), kDeviceGridId);

@@ -78,8 +78,11 @@ inline void ClickCell(Grid& grid, int row, int column) {
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, CellPoint(grid, row, column));
 }
 
+// A double click as a mouse delivers it: the first press is an ordinary click.
 inline void DoubleClickCell(Grid& grid, int row, int column) {
-    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, CellPoint(grid, row, column));
+    const QPoint point = CellPoint(grid, row, column);
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, point);
+    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, point);
 }
 
 // Selects the cell by clicking it, types the text and presses Enter.
