@@ -1,6 +1,5 @@
 #include "ui/editors/DeviceEditor.h"
 
-#include <QPointer>
 #include <algorithm>
 #include <cctype>
 
@@ -122,10 +121,7 @@ std::intptr_t DeviceEditor::acceptEdit(int column, const char* text) {
                 const int address = ParseLeadingInt(typed.substr(2, 3));
                 // Posted: the grid moves down a row after the commit, and the jump must come after that.
                 QMetaObject::invokeMethod(
-                    grid_,
-                    [grid = QPointer<Grid>(grid_), address] {
-                        if (grid) grid->message(GM_SETCURSEL, address, kDeviceSerialColumn);
-                    },
+                    grid_, [grid = grid_, address] { grid->message(GM_SETCURSEL, address, kDeviceSerialColumn); },
                     Qt::QueuedConnection);
             }
             return 1;

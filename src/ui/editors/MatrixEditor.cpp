@@ -1,7 +1,5 @@
 #include "ui/editors/MatrixEditor.h"
 
-#include <QPointer>
-
 #include "settings/DefaultSettings.h"
 #include "settings/DeviceCatalogue.h"
 #include "ui/dialogs/ValueDialogs.h"
@@ -99,11 +97,7 @@ void MatrixEditor::click(int row, int outputGroup) {
     } else if (row == kMatrixDelayT1Row || row == kMatrixDelayT2Row) {
         // The dialog runs after the click has been handled, not inside the grid's mouse press.
         QMetaObject::invokeMethod(
-            this,
-            [self = QPointer<MatrixEditor>(this), row, outputGroup] {
-                if (self) self->editDelay(row, outputGroup);
-            },
-            Qt::QueuedConnection);
+            this, [this, row, outputGroup] { editDelay(row, outputGroup); }, Qt::QueuedConnection);
     } else if (row == kMatrixAlarmTypeRow) {
         toggleAlarmType(outputGroup);
     } else if (row > kMatrixInputRowOffset && row <= kMatrixRows) {

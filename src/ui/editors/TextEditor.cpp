@@ -61,6 +61,7 @@ void TextEditor::openDisplay(int row, int column) {
     displayWindow_ = new LcdTextWindow(kEditPrompt, text, this);
     connect(displayWindow_, &LcdTextWindow::textAccepted, this, [this](const QString& accepted) {
         GridSetCellText(*grid_, editRow_, editColumn_, accepted.toLatin1().toStdString(), true);
+        window()->activateWindow();
     });
     displayWindow_->show();
     displayWindow_->activateWindow();
