@@ -1,4 +1,6 @@
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -18,6 +20,7 @@
 #include "settings/DefaultSettings.h"
 #include "settings/SettingsStore.h"
 
+#include "app/launch/DesktopLauncher.h"
 #ifdef TAMRIK_HAVE_DESKTOP
 #include "app/gui/DesktopApp.h"
 #include "app/gui/WindowedFirmware.h"
@@ -44,8 +47,14 @@ std::unique_ptr<tamrik::PanelTransfers> openPanel(const std::string& panel, std:
 
 }  // namespace
 
+// Built twice: "tamrik" without Qt, which hands over to "tamrik-desktop" (built with
+// TAMRIK_HAVE_DESKTOP) whenever a window is wanted, so that scripted transfers stay small.
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
+#ifndef TAMRIK_HAVE_DESKTOP
+    // With a display, "-f" runs in the firmware window: the desktop program does the whole command line.
+    if (tamrik::DisplayAvailable() && tamrik::HasFirmwareOption(arguments)) tamrik::ExecDesktopProgram(argv, false);
+#endif
 
     // Start-up order: the main store, the default site, then the command line, which may end the
     // program before any window exists.
@@ -53,15 +62,24 @@ int main(int argc, char** argv) {
     tamrik::StoreCreate(mainStore);
     tamrik::ApplyDefaultSettings(mainStore);
 
+    // A hand-over repeats a command line that performed no action; the first process has already
+    // printed everything it had to say.
+    std::ostream* out = &std::cout;
+    std::ostream* err = &std::cerr;
+    std::ostream silent(nullptr);
+    if (std::getenv(tamrik::kHandedOverVariable)) {
+        ::unsetenv(tamrik::kHandedOverVariable);
+        out = &silent;
+        err = &silent;
+    }
+
     // Without a terminal to answer, an older firmware is never installed behind the user's back.
-    tamrik::ConsoleObserver observer(std::cout, std::cerr, TAMRIK_ISATTY(stdout) != 0,
-                                     tamrik::ConsoleObserver::Answer::No);
-    tamrik::CommandLineContext context{mainStore, std::cout, std::cerr, observer, openPanel};
+    tamrik::ConsoleObserver observer(*out, *err, TAMRIK_ISATTY(stdout) != 0, tamrik::ConsoleObserver::Answer::No);
+    tamrik::CommandLineContext context{mainStore, *out, *err, observer, openPanel};
     if (const char* panel = std::getenv("TAMRIK_PANEL"); panel && *panel) context.defaultPanel = panel;
-#ifdef TAMRIK_HAVE_DESKTOP
     // A running desktop copy may be using the panel: command-line transfers refuse then.
-    context.anotherInstanceRunning = [&argc, argv] { return tamrik::AnotherDesktopCopyIsRunning(argc, argv); };
-    // With a display, "-f" runs in the firmware window; without one it stays on the console.
+    context.anotherInstanceRunning = tamrik::AnotherDesktopCopyIsRunning;
+#ifdef TAMRIK_HAVE_DESKTOP
     if (tamrik::DisplayAvailable()) {
         context.openPanel = [&argc, argv](const std::string& panel, std::string& error) {
             return tamrik::MakeWindowedFirmwareTransfers(tamrik::OpenPanelLink(panel, &error), argc, argv);
@@ -80,8 +98,10 @@ int main(int argc, char** argv) {
         options.panel = QString::fromStdString(result.panel);
         exitStatus = tamrik::RunDesktop(argc, argv, mainStore, options);
 #else
-        std::cerr << "tamrik: the desktop window is not part of this build; try tamrik --help\n";
-        exitStatus = 0;
+        tamrik::ExecDesktopProgram(argv, true);
+        std::cerr << "tamrik: cannot start the desktop program " << tamrik::DesktopProgramPath() << ": "
+                  << std::strerror(errno) << "\n";
+        exitStatus = 1;
 #endif
     }
 

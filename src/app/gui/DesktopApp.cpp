@@ -1,18 +1,11 @@
 #include "app/gui/DesktopApp.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QScreen>
 
 #include "app/gui/SingleInstance.h"
 
 namespace tamrik {
-
-bool AnotherDesktopCopyIsRunning(int& argc, char** argv) {
-    if (QCoreApplication::instance()) return SingleInstance().anotherIsRunning();
-    QCoreApplication app(argc, argv);  // local sockets want an application object; no display needed
-    return SingleInstance().anotherIsRunning();
-}
 
 int RunDesktop(int argc, char** argv, SettingsStore& mainStore, const DesktopOptions& options) {
     QApplication app(argc, argv);

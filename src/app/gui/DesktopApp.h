@@ -8,7 +8,4 @@ namespace tamrik {
 // to the running copy (its window comes to the front) and returns 0 at once.
 int RunDesktop(int argc, char** argv, SettingsStore& mainStore, const DesktopOptions& options);
 
-// Whether a desktop copy of this user is running; usable before any Qt application object exists.
-bool AnotherDesktopCopyIsRunning(int& argc, char** argv);
-
 }  // namespace tamrik

@@ -33,12 +33,6 @@ private:
 
 }  // namespace
 
-bool DisplayAvailable() {
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    if (!platform.isEmpty()) return !platform.startsWith("offscreen") && !platform.startsWith("minimal");
-    return !qgetenv("DISPLAY").isEmpty() || !qgetenv("WAYLAND_DISPLAY").isEmpty();
-}
-
 std::unique_ptr<PanelTransfers> MakeWindowedFirmwareTransfers(std::unique_ptr<PanelLink> link, int& argc,
                                                               char** argv) {
     if (!link) return nullptr;

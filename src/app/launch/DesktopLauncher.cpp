@@ -1,0 +1,71 @@
+#include "app/launch/DesktopLauncher.h"
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+namespace tamrik {
+namespace {
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+}  // namespace
+
+std::string DesktopProgramPath() {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    const std::filesystem::path folder = error ? std::filesystem::path(".") : self.parent_path();
+    return (folder / "tamrik-desktop").string();
+}
+
+void ExecDesktopProgram(char** argv, bool handedOver) {
+    if (handedOver) ::setenv(kHandedOverVariable, "1", 1);
+    const std::string program = DesktopProgramPath();
+    ::execv(program.c_str(), argv);
+}
+
+bool DisplayAvailable() {
+    const std::string platform = environment("QT_QPA_PLATFORM");
+    if (!platform.empty()) return !platform.starts_with("offscreen") && !platform.starts_with("minimal");
+    return !environment("DISPLAY").empty() || !environment("WAYLAND_DISPLAY").empty();
+}
+
+std::string DesktopSocketPath() {
+    std::string folder = environment("TMPDIR");
+    if (folder.empty()) folder = "/tmp";
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    std::string user = environment("USER");
+    if (user.empty()) user = environment("USERNAME");
+    if (user.empty()) user = "default";
+    return folder + "/__Tamrik-" + user;
+}
+
+bool AnotherDesktopCopyIsRunning() {
+    const std::string path = DesktopSocketPath();
+    sockaddr_un address{};
+    if (path.size() >= sizeof address.sun_path) return false;
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return false;
+    const bool answered = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    ::close(fd);
+    return answered;
+}
+
+bool HasFirmwareOption(const std::vector<std::string>& arguments) {
+    for (const std::string& argument : arguments) {
+        if (argument.size() == 2 && argument[0] == '-' && (argument[1] == 'f' || argument[1] == 'F')) return true;
+    }
+    return false;
+}
+
+}  // namespace tamrik
