@@ -66,7 +66,6 @@ private slots:
     void toolBarStepsTheConventionalAlarmGroup();
     void coincidenceColumnsListTheInputGroups();
     void coincidenceClickStoresTheNumberOfGroups();
-    void clickHelpers();
 };
 
 void MatrixEditorTest::showsTheMatrixWithItsSettingsRows() {
@@ -328,12 +327,11 @@ void MatrixEditorTest::toolBarStepsTheConventionalAlarmGroup() {
 
     // A stored group outside 1 to 32 comes back within it at the first step.
     SettingPut(*site, "ConvAlarmOpGroup", "77");
-    auto other = OpenEditor(EditorView::Coincidence, *site);  // any other grid; the bar is the matrix's
     editor.reset();
-    auto matrix = OpenEditor(EditorView::Matrix, *site);
-    QWidget* bar = matrix->toolBar();
-    QCOMPARE(Child<QLineEdit>(*bar, "alarmGroupBox")->text(), QStringLiteral("77"));
-    QTest::mouseClick(Child<QToolButton>(*bar, "alarmGroupUp"), Qt::LeftButton);
+    editor = OpenEditor(EditorView::Matrix, *site);
+    toolBar = editor->toolBar();
+    QCOMPARE(Child<QLineEdit>(*toolBar, "alarmGroupBox")->text(), QStringLiteral("77"));
+    QTest::mouseClick(Child<QToolButton>(*toolBar, "alarmGroupUp"), Qt::LeftButton);
     QCOMPARE(Stored(*site, "ConvAlarmOpGroup"), std::string("32"));
 }
 
@@ -397,17 +395,6 @@ void MatrixEditorTest::coincidenceClickStoresTheNumberOfGroups() {
     QCOMPARE(CellColour(grid, 13, 12), kGridWhite);
     ClickCell(grid, 7, 0);
     QCOMPARE(Stored(*site, "CoincidenceInputGroups"), std::string("0"));
-}
-
-void MatrixEditorTest::clickHelpers() {
-    QCOMPARE(std::string(MatrixLetterStep("O")), std::string("P"));
-    QCOMPARE(std::string(MatrixLetterStep("")), std::string("C"));
-    QCOMPARE(std::string(MatrixLetterStep("OO")), std::string("C"));
-    DefaultSite site;
-    SettingPut(*site, "DisabledOPGroups", "4294967295");
-    QCOMPARE(DisabledOutputGroups(*site), 0xFFFFFFFFu);
-    SettingPut(*site, "DisabledOPGroups", "-1");
-    QCOMPARE(DisabledOutputGroups(*site), 0xFFFFFFFFu);
 }
 
 }  // namespace tamrik::testing
