@@ -55,15 +55,19 @@ MatrixToolBar::MatrixToolBar(SettingsStore& store, QWidget* parent) : QWidget(pa
     arrows->addWidget(up);
     arrows->addWidget(down);
 
+    auto* upDown = new QHBoxLayout;  // the box and its arrows side by side, as one control
+    upDown->setContentsMargins(0, 0, 0, 0);
+    upDown->setSpacing(1);
+    upDown->addWidget(groupBox_);
+    upDown->addLayout(arrows);
+
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(6, 4, 6, 4);
     row->addWidget(off);
     row->addWidget(continuous);
     row->addSpacing(16);
     row->addWidget(label);
-    row->addWidget(groupBox_);
-    row->addSpacing(-6);
-    row->addLayout(arrows);
+    row->addLayout(upDown);
     row->addStretch(1);
 
     connect(off, &QPushButton::clicked, this, [this] {

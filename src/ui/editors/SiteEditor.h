@@ -24,7 +24,7 @@ QString EditorTitle(EditorView view);
 QString EditorOpenFailureText(EditorView view);
 
 // An editor or view: a widget holding one grid, which fills it. It reads and writes the site's store
-// directly and handles its own grid's notifications; clicks take effect at once, typed cells of the
+// directly and handles its own grid's notifications; clicks take effect at once, edited cells of the
 // text and device editors reach the store through writeBack().
 class SiteEditor : public QWidget {
     Q_OBJECT
