@@ -12,7 +12,7 @@ namespace {
 thread_local SettingsStore* currentStore = nullptr;
 
 // Enough blocks for a full store and a spare one.
-constexpr std::size_t kPooledEntryLimit = 2 * SettingsStore::kBucketCount;
+constexpr std::size_t kPooledEntryLimit = 2 * SettingsStore::kSlotCount;
 
 struct EntryPool {
     std::mutex mutex;
@@ -53,13 +53,13 @@ std::int32_t findSlot(const SettingsStore& store, std::string_view key) {
 }
 
 std::int32_t findFreeSlot(SettingsStore& store) {
-    for (std::uint32_t index = store.firstFreeHint; index < store.bucketCount; ++index) {
+    for (std::uint32_t index = store.firstFreeHint; index < store.slotCount; ++index) {
         if (!store.slotTable[index].entry) {
             store.firstFreeHint = index;
             return static_cast<std::int32_t>(index);
         }
     }
-    store.firstFreeHint = store.bucketCount;
+    store.firstFreeHint = store.slotCount;
     return -1;
 }
 
@@ -71,7 +71,7 @@ void markFree(SettingsStore& store, std::int32_t index) {
 }
 
 std::int32_t predecessorOf(const SettingsStore& store, std::int32_t index) {
-    for (std::int32_t i = 0; i < store.bucketCount; ++i) {
+    for (std::int32_t i = 0; i < store.slotCount; ++i) {
         if (store.slotTable[i].next == index) return i;
     }
     return -1;
@@ -137,8 +137,9 @@ std::uint32_t StoreHash(std::string_view key, std::uint32_t length) {
 void StoreCreate(SettingsStore& store) {
     currentStore = &store;
     store.bucketCount = SettingsStore::kBucketCount;
+    store.slotCount = SettingsStore::kSlotCount;
     store.entryCount = 0;
-    store.slotTable = std::make_unique<SettingsStore::Slot[]>(store.bucketCount);
+    store.slotTable = std::make_unique<SettingsStore::Slot[]>(store.slotCount);
     store.firstFreeHint = 0;
 }
 
@@ -242,7 +243,7 @@ void SettingDelete(SettingsStore& store, std::string_view key) {
 std::uint32_t StoreChecksum(const SettingsStore* store) {
     std::uint32_t sum = 0x5A5A5A5A;
     if (!store || !store->isCreated()) return sum;
-    for (std::uint32_t i = 0; i < store->bucketCount; ++i) {
+    for (std::uint32_t i = 0; i < store->slotCount; ++i) {
         const auto& entry = store->slotTable[i].entry;
         if (!entry) continue;
         for (const char* c = entry->value; *c; ++c) sum += static_cast<unsigned char>(*c);
@@ -278,7 +279,7 @@ std::uint64_t entryDigest(const SettingEntry& entry) {
 std::uint64_t StoreFingerprint(const SettingsStore& store) {
     std::uint64_t sum = 0;
     if (!store.isCreated()) return sum;
-    for (std::uint32_t i = 0; i < store.bucketCount; ++i) {
+    for (std::uint32_t i = 0; i < store.slotCount; ++i) {
         if (store.slotTable[i].entry) sum += entryDigest(*store.slotTable[i].entry);
     }
     return sum;

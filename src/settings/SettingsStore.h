@@ -26,9 +26,15 @@ SettingEntryPtr AcquireSettingEntry();
 // Fixed-size hash table of text keys and text values; overflow entries live in the same slot
 // array as home entries (coalesced chains). The slot order is visible outside: site files list
 // entries in slot order.
+//
+// Keys hash to the 5000 home slots; the array carries further slots behind them that only take
+// overflow entries once all 5000 are in use. Up to 5000 entries the layout is exactly that of a
+// 5000-slot table; beyond it a full site with a panel's complete event logs (about 5,300 keys) still
+// fits instead of losing events.
 class SettingsStore {
 public:
     static constexpr std::uint16_t kBucketCount = 5000;
+    static constexpr std::uint16_t kSlotCount = 8192;
     static constexpr std::size_t kMaxKeyLength = SettingEntry::kKeyCapacity - 1;
     static constexpr std::size_t kMaxValueLength = SettingEntry::kValueCapacity - 1;
 
@@ -41,7 +47,8 @@ public:
     SettingsStore(const SettingsStore&) = delete;
     SettingsStore& operator=(const SettingsStore&) = delete;
 
-    std::uint16_t bucketCount = 0;
+    std::uint16_t bucketCount = 0;  // home slots: keys hash modulo this
+    std::uint16_t slotCount = 0;    // all slots, home slots first
     std::uint16_t entryCount = 0;
     std::uint32_t savedChecksum = 0;
     // StoreFingerprint at the same moments savedChecksum is recorded (see StoreMarkSaved).

@@ -74,7 +74,7 @@ std::string SiteFileFormat(const SettingsStore* store) {
     if (!store || !store->isCreated()) return out;
     const std::uint32_t checksum = StoreChecksum(store);
     out.reserve(static_cast<std::size_t>(store->entryCount) * 40 + 32);
-    for (std::uint32_t i = 0; i < store->bucketCount; ++i) {
+    for (std::uint32_t i = 0; i < store->slotCount; ++i) {
         const auto& entry = store->slotTable[i].entry;
         if (!entry) continue;
         out += entry->key;

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-
 #include <map>
 #include <random>
 #include <string>
 
 #include "settings/SettingsStore.h"
+#include "settings/SiteFile.h"
 
 namespace tamrik {
 namespace {
@@ -16,13 +16,11 @@ protected:
     void SetUp() override { StoreCreate(store); }
     void TearDown() override { StoreDestroy(&store); }
 
-    std::uint32_t bucketOf(const std::string& key) { return StoreHash(key, key.size()) % 5000; }
-
-    // Finds keys (of the form prefix + number) homed at the given bucket.
-    std::string keyInBucket(std::uint32_t bucket, const std::string& prefix, int& counter) {
+    // The next key of the form prefix + number homed at the given bucket.
+    std::string keyInBucket(std::uint32_t bucket, const std::string& prefix) {
         for (;; ++counter) {
             std::string key = prefix + std::to_string(counter);
-            if (bucketOf(key) == bucket) {
+            if (StoreHash(key, key.size()) % 5000 == bucket) {
                 ++counter;
                 return key;
             }
@@ -39,30 +37,29 @@ protected:
     }
 
     SettingsStore store;
+    int counter = 0;
 };
 
-TEST(StoreHashTest, MatchesKnownBuckets) {
+// The hash places keys in slots, and the slot order is the line order of every site file.
+TEST(StoreHashTest, MatchesKnownValues) {
     EXPECT_EQ(StoreHash("abc", 3), 193485963u);
-    EXPECT_EQ(StoreHash("abc", 3) % 5000, 963u);
     EXPECT_EQ(StoreHash("PanelSnum", 9), 3840041976u);
-    EXPECT_EQ(StoreHash("PanelSnum", 9) % 5000, 1976u);
     EXPECT_EQ(StoreHash("", 0), 5381u);
-    EXPECT_EQ(StoreHash("", 0) % 5000, 381u);
     EXPECT_EQ(StoreHash("\xff", 1), 5381u * 33 + 255) << "bytes count as unsigned";
 }
 
 TEST_F(SettingsStoreTest, SetIsFindOrInsertAndNeverOverwrites) {
     char* buffer = SettingSet(store, "Zone_1", "1");
     ASSERT_NE(buffer, nullptr);
-    EXPECT_STREQ(SettingSet(store, "Zone_1", "5"), "1");
-    EXPECT_EQ(SettingSet(store, "Zone_1", "5"), buffer) << "the same buffer is handed out";
+    EXPECT_EQ(SettingSet(store, "Zone_1", "5"), buffer) << "the same buffer, value untouched";
+    EXPECT_STREQ(buffer, "1");
     EXPECT_EQ(store.entryCount, 1);
     std::strcpy(buffer, "7");
     EXPECT_STREQ(SettingGet(store, "Zone_1"), "7");
     EXPECT_EQ(SettingGet(store, "zone_1"), nullptr) << "keys are case-sensitive";
 }
 
-TEST_F(SettingsStoreTest, GetIntReadsLeadingDecimal) {
+TEST_F(SettingsStoreTest, NumbersAndFlags) {
     SettingSet(store, "a", "abc");
     SettingSet(store, "b", " 42x");
     SettingSet(store, "c", "-17");
@@ -71,9 +68,8 @@ TEST_F(SettingsStoreTest, GetIntReadsLeadingDecimal) {
     EXPECT_EQ(SettingGetInt(store, "b"), 42);
     EXPECT_EQ(SettingGetInt(store, "c"), -17);
     EXPECT_EQ(ParseLeadingInt("99999999999"), INT32_MAX) << "overflow saturates instead of wrapping";
-}
 
-TEST_F(SettingsStoreTest, SetFlagChangesOnlyTheFirstCharacter) {
+    // A flag changes only the first character, or creates a one-character value.
     SettingSet(store, "f", "10");
     SettingSetFlag(store, "f", false);
     EXPECT_STREQ(SettingGet(store, "f"), "00");
@@ -99,22 +95,21 @@ TEST_F(SettingsStoreTest, ChangeDetectionSeesSwapsThatKeepTheByteSum) {
     SettingSet(store, "Zone_2", "2");
     StoreMarkSaved(store);
     EXPECT_FALSE(StoreChangedSinceSaved(store));
-    SettingPut(store, "Zone_1", "2");
-    SettingPut(store, "Zone_2", "1");
-    EXPECT_EQ(StoreChecksum(&store), store.savedChecksum) << "the byte sum cannot tell";
-    EXPECT_TRUE(StoreChangedSinceSaved(store));
-    SettingPut(store, "Zone_1", "1");
-    SettingPut(store, "Zone_2", "2");
-    EXPECT_FALSE(StoreChangedSinceSaved(store)) << "changing back counts as unchanged";
-    SettingPut(store, "Zone_1", "0");
-    SettingPut(store, "Zone_2", "3");
-    EXPECT_TRUE(StoreChangedSinceSaved(store)) << "one byte up, another down";
+    const struct {
+        const char *one, *two;
+        bool changed;
+    } steps[] = {{"2", "1", true}, {"1", "2", false}, {"0", "3", true}};  // swap, back, one up and one down
+    for (const auto& step : steps) {
+        SettingPut(store, "Zone_1", step.one);
+        SettingPut(store, "Zone_2", step.two);
+        EXPECT_EQ(StoreChecksum(&store), store.savedChecksum) << "the byte sum cannot tell";
+        EXPECT_EQ(StoreChangedSinceSaved(store), step.changed) << step.one << step.two;
+    }
 }
 
 TEST_F(SettingsStoreTest, OverlongKeysAndValuesAreTruncatedSafely) {
-    const std::string longKey(300, 'k');
     const std::string longValue(3000, 'v');
-    char* buffer = SettingSet(store, longKey, longValue);
+    char* buffer = SettingSet(store, std::string(300, 'k'), longValue);
     ASSERT_NE(buffer, nullptr);
     EXPECT_EQ(std::string(buffer), std::string(1023, 'v'));
     EXPECT_EQ(SettingGet(store, std::string(127, 'k')), buffer) << "the key is kept as its first 127 characters";
@@ -122,49 +117,38 @@ TEST_F(SettingsStoreTest, OverlongKeysAndValuesAreTruncatedSafely) {
     EXPECT_EQ(std::strlen(SettingGet(store, "x")), 1023u);
 }
 
-TEST_F(SettingsStoreTest, CapacityIsFiveThousandEntries) {
+// The first 5000 entries sit in the home slots exactly as in a 5000-slot table; the slots behind
+// them take overflow only when those are full (a full site with complete event logs needs it).
+TEST_F(SettingsStoreTest, CapacityBeyondTheHomeSlots) {
     for (int i = 0; i < 5000; ++i) ASSERT_NE(SettingSet(store, "K" + std::to_string(i), "v"), nullptr) << i;
-    EXPECT_EQ(store.entryCount, 5000);
+    for (int i = 0; i < 5000; ++i) ASSERT_TRUE(store.slotTable[i].entry) << "home slot " << i << " left free";
+    EXPECT_FALSE(store.slotTable[5000].entry);
+    ASSERT_NE(SettingSet(store, "one more", "v"), nullptr);
+    EXPECT_TRUE(store.slotTable[5000].entry);
+    EXPECT_TRUE(SiteFileFormat(&store).find("one more = \"v\"\r\nCheck") != std::string::npos)
+        << "overflow beyond the home slots is listed last";
+    for (int i = 5001; i < SettingsStore::kSlotCount; ++i) {
+        ASSERT_NE(SettingSet(store, "L" + std::to_string(i), "v"), nullptr) << i;
+    }
     const auto checksum = StoreChecksum(&store);
     EXPECT_EQ(SettingSet(store, "one too many", "v"), nullptr);
-    EXPECT_EQ(store.entryCount, 5000);
+    EXPECT_EQ(store.entryCount, SettingsStore::kSlotCount);
     EXPECT_EQ(StoreChecksum(&store), checksum);
     EXPECT_NE(SettingSet(store, "K17", "other"), nullptr) << "existing keys are still found when full";
     SettingDelete(store, "K17");
     EXPECT_NE(SettingSet(store, "one too many", "v"), nullptr);
 }
 
-TEST_F(SettingsStoreTest, DeletingTheFirstOfAChainKeepsTheOthers) {
-    int counter = 0;
-    const auto bucket = bucketOf("abc");
-    const std::string a = keyInBucket(bucket, "a", counter);
-    const std::string b = keyInBucket(bucket, "b", counter);
-    const std::string c = keyInBucket(bucket, "c", counter);
-    SettingSet(store, a, "A");
-    SettingSet(store, b, "B");
-    SettingSet(store, c, "C");
-    SettingDelete(store, a);
-    EXPECT_EQ(SettingGet(store, a), nullptr);
-    EXPECT_STREQ(SettingGet(store, b), "B");
-    EXPECT_STREQ(SettingGet(store, c), "C");
-    EXPECT_EQ(store.entryCount, 2);
-}
-
 // A slot emptied at a chain's end must not become a shared tail that a later deletion cuts off.
 TEST_F(SettingsStoreTest, SlotEmptiedAtChainEndIsNotSharedBetweenChains) {
-    int counter = 0;
-    // Fill slotTable 0 and 1 so that overflows go to slot 2 onwards.
-    const std::string x = keyInBucket(10, "x", counter);
-    const std::string x2 = keyInBucket(10, "x", counter);
-    const std::string x3 = keyInBucket(10, "x", counter);
-    SettingSet(store, x, "1");   // slot 10
-    SettingSet(store, x2, "2");  // slot 0
-    SettingSet(store, x3, "3");  // slot 1
-    SettingDelete(store, x3);    // slot 1 emptied at the chain's end
-    const std::string y = keyInBucket(20, "y", counter);
-    const std::string y2 = keyInBucket(20, "y", counter);
-    const std::string y3 = keyInBucket(20, "y", counter);
-    SettingSet(store, y, "a");   // slot 20
+    // Chain x fills slot 10, then overflows into slots 0 and 1.
+    const std::string x = keyInBucket(10, "x"), x2 = keyInBucket(10, "x"), x3 = keyInBucket(10, "x");
+    SettingSet(store, x, "1");
+    SettingSet(store, x2, "2");
+    SettingSet(store, x3, "3");
+    SettingDelete(store, x3);  // slot 1 emptied at the chain's end
+    const std::string y = keyInBucket(20, "y"), y2 = keyInBucket(20, "y"), y3 = keyInBucket(20, "y");
+    SettingSet(store, y, "a");
     SettingSet(store, y2, "b");  // takes slot 1
     SettingSet(store, y3, "c");
     SettingSet(store, x3, "3");  // back into chain x
@@ -173,14 +157,11 @@ TEST_F(SettingsStoreTest, SlotEmptiedAtChainEndIsNotSharedBetweenChains) {
     expectAllFound({{x, "1"}, {x3, "3"}, {y, "a"}, {y3, "c"}});
 }
 
-// a1 at slot 10 runs to slotTable 0 and 1; c1, homed at 1, overflows to slot 2. Deleting the entry in
+// a1 at slot 10 runs to slots 0 and 1; c1, homed at 1, overflows to slot 2. Deleting the entry in
 // slot 0 must not pull slot 1's entry forward and leave c1 unreachable from its home.
 TEST_F(SettingsStoreTest, PullingForwardNeverStrandsAKeyHomedAtTheSuccessor) {
-    int counter = 0;
-    const std::string a1 = keyInBucket(10, "a", counter);
-    const std::string a2 = keyInBucket(10, "a", counter);
-    const std::string a3 = keyInBucket(10, "a", counter);
-    const std::string c1 = keyInBucket(1, "c", counter);
+    const std::string a1 = keyInBucket(10, "a"), a2 = keyInBucket(10, "a"), a3 = keyInBucket(10, "a");
+    const std::string c1 = keyInBucket(1, "c");
     SettingSet(store, a1, "1");
     SettingSet(store, a2, "2");
     SettingSet(store, a3, "3");
@@ -217,15 +198,13 @@ TEST_F(SettingsStoreTest, RandomInsertsAndDeletesAgreeWithAPlainMap) {
 }
 
 TEST(StoreSelectTest, SelectionAndDestroy) {
-    SettingsStore main;
-    SettingsStore grid;
+    SettingsStore main, grid;
     StoreCreate(main);
     SettingSet("where", "main");
     StoreCreate(grid);  // creating makes it current
     EXPECT_EQ(StoreSelect(nullptr), &grid) << "none only queries";
     EXPECT_EQ(SettingGet("where"), nullptr);
-    SettingsStore* previous = StoreSelect(&main);
-    EXPECT_EQ(previous, &grid);
+    EXPECT_EQ(StoreSelect(&main), &grid);
     EXPECT_STREQ(SettingGet("where"), "main");
     StoreDestroy(&grid);
     EXPECT_EQ(StoreSelect(nullptr), &main) << "destroying another store leaves the selection alone";
