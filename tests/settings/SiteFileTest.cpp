@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <vector>
 
@@ -18,43 +17,49 @@ using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
 
+// A store that lives for one test.
+struct Store {
+    Store() { StoreCreate(store); }
+    ~Store() { StoreDestroy(&store); }
+    SettingsStore store;
+};
+
 class SiteFileTest : public ::testing::Test {
 protected:
-    void SetUp() override { StoreCreate(store); }
-    void TearDown() override { StoreDestroy(&store); }
-
     int readInto(SettingsStore& target, const std::string& bytes) {
         WriteBytes(dir.file("in.psf"), bytes);
         return SiteFileRead(dir.file("in.psf"), target);
     }
+    // Saves `source` and loads the file into a fresh store.
+    int saveAndLoad(SettingsStore& source, SettingsStore& loaded, const std::string& name = "site.psf") {
+        EXPECT_TRUE(SiteFileWrite(dir.file(name), &source));
+        return SiteFileRead(dir.file(name), loaded);
+    }
 
     TempDir dir;
-    SettingsStore store;
+    Store own;
+    SettingsStore& store = own.store;
 };
 
-TEST_F(SiteFileTest, EmptyStoreGivesOnlyTheCheckLine) {
-    ASSERT_TRUE(SiteFileWrite(dir.file("empty.psf"), &store));
-    EXPECT_EQ(ReadBytes(dir.file("empty.psf")), "Check = \"1515870810\"\r\n");
-    SettingsStore fresh;
-    StoreCreate(fresh);
-    EXPECT_EQ(SiteFileRead(dir.file("empty.psf"), fresh), kSiteFileOk);
-    EXPECT_EQ(fresh.entryCount, 0);
-    StoreDestroy(&fresh);
-}
-
-TEST_F(SiteFileTest, NoStoreGivesAnEmptyFile) {
+TEST_F(SiteFileTest, EmptyStoreGivesOnlyTheCheckLineAndNoStoreAnEmptyFile) {
+    Store fresh;
+    EXPECT_EQ(saveAndLoad(store, fresh.store), kSiteFileOk);
+    EXPECT_EQ(ReadBytes(dir.file("site.psf")), "Check = \"1515870810\"\r\n");
+    EXPECT_EQ(fresh.store.entryCount, 0);
     ASSERT_TRUE(SiteFileWrite(dir.file("none.psf"), nullptr));
     EXPECT_EQ(ReadBytes(dir.file("none.psf")), "");
 }
 
 TEST_F(SiteFileTest, EntryLinesAreEscapedInSlotOrder) {
-    SettingSet(store, "PanelSnum", "53000000");  // bucket 1976
+    SettingSet(store, "PanelSnum", "53000000");          // bucket 1976
     SettingSet(store, "abc", "a\"b\\c\td\r\n\xe9\x7f");  // bucket 963
-    SettingSet(store, "", "");  // bucket 381
-    const std::string expected = " = \"\"\r\n"
-                                 "abc = \"a\\042b\\134c\\011d\\015\\012\\351\x7f\"\r\n"
-                                 "PanelSnum = \"53000000\"\r\n"
-                                 "Check = \"" + std::to_string(StoreChecksum(&store)) + "\"\r\n";
+    SettingSet(store, "", "");                           // bucket 381
+    const std::string expected =
+        " = \"\"\r\n"
+        "abc = \"a\\042b\\134c\\011d\\015\\012\\351\x7f\"\r\n"
+        "PanelSnum = \"53000000\"\r\n"
+        "Check = \"" +
+        std::to_string(StoreChecksum(&store)) + "\"\r\n";
     EXPECT_EQ(SiteFileFormat(&store), expected);
 }
 
@@ -65,15 +70,12 @@ TEST_F(SiteFileTest, EveryByteValueSurvivesSaveAndLoad) {
         for (int b = start; b < std::min(start + 40, 256); ++b) value += static_cast<char>(b);
         SettingSet(store, "bytes_" + std::to_string(start), value);
     }
-    ASSERT_TRUE(SiteFileWrite(dir.file("all.psf"), &store));
-    SettingsStore loaded;
-    StoreCreate(loaded);
-    EXPECT_EQ(SiteFileRead(dir.file("all.psf"), loaded), kSiteFileOk);
+    Store loaded;
+    EXPECT_EQ(saveAndLoad(store, loaded.store), kSiteFileOk);
     for (int start = 1; start < 256; start += 40) {
         const std::string key = "bytes_" + std::to_string(start);
-        EXPECT_STREQ(SettingGet(loaded, key), SettingGet(store, key)) << key;
+        EXPECT_STREQ(SettingGet(loaded.store, key), SettingGet(store, key)) << key;
     }
-    StoreDestroy(&loaded);
 }
 
 std::vector<std::string> sortedLines(const std::string& text) {
@@ -91,32 +93,35 @@ std::vector<std::string> sortedLines(const std::string& text) {
 // that overflowed their home slot may come out in another order; every line is the same.
 TEST_F(SiteFileTest, DefaultSiteSurvivesLoadAndSave) {
     ApplyDefaultSettings(store);
-    ASSERT_TRUE(SiteFileWrite(dir.file("site.psf"), &store));
+    Store loaded;
+    EXPECT_EQ(saveAndLoad(store, loaded.store), kSiteFileOk);
+    EXPECT_EQ(loaded.store.entryCount, 4022);
     const std::string first = ReadBytes(dir.file("site.psf"));
-    SettingsStore loaded;
-    StoreCreate(loaded);
-    EXPECT_EQ(SiteFileRead(dir.file("site.psf"), loaded), kSiteFileOk);
-    EXPECT_EQ(loaded.entryCount, 4022);
-    ASSERT_TRUE(SiteFileWrite(dir.file("again.psf"), &loaded));
+    ASSERT_TRUE(SiteFileWrite(dir.file("again.psf"), &loaded.store));
     const std::string second = ReadBytes(dir.file("again.psf"));
     EXPECT_EQ(sortedLines(second), sortedLines(first));
     EXPECT_TRUE(second.ends_with(first.substr(first.rfind("Check"))));
-    StoreDestroy(&loaded);
 }
 
+// Entries stay whatever the check says; the Check pair itself is never stored.
 TEST_F(SiteFileTest, CheckLineParsing) {
-    // "abc" = "1" has checksum 1515871153.
-    EXPECT_EQ(readInto(store, "abc = \"1\"\r\nCheck = \"1515871153\"\r\n"), kSiteFileOk);
-    StoreDestroy(&store);
-    StoreCreate(store);
-    EXPECT_EQ(readInto(store, "Check = \"0x1234\"\r\n"), kSiteFileBadCheck) << "0x1234 reads as 0";
-    StoreDestroy(&store);
-    StoreCreate(store);
-    EXPECT_EQ(readInto(store, "Check = \"   1515870810\"\r\n"), kSiteFileOk) << "leading blanks are skipped";
-    EXPECT_EQ(readInto(store, "Check = \"1\"\nCheck = \"1515870810\"\n"), kSiteFileOk) << "the later Check wins";
-    EXPECT_EQ(readInto(store, "abc = \"1\"\n"), kSiteFileBadCheck) << "no Check line";
-    EXPECT_STREQ(SettingGet(store, "abc"), "1") << "entries stay after a failed check";
-    EXPECT_EQ(SettingGet(store, "Check"), nullptr) << "the Check pair is not stored";
+    const struct {
+        const char* bytes;
+        int result;
+        const char* abc;
+    } cases[] = {
+        {"abc = \"1\"\r\nCheck = \"1515871153\"\r\n", kSiteFileOk, "1"},    // the checksum of "abc" = "1"
+        {"Check = \"0x1234\"\r\n", kSiteFileBadCheck, nullptr},             // reads as 0
+        {"Check = \"   1515870810\"\r\n", kSiteFileOk, nullptr},            // leading blanks are skipped
+        {"Check = \"1\"\nCheck = \"1515870810\"\n", kSiteFileOk, nullptr},  // the later Check wins
+        {"abc = \"1\"\n", kSiteFileBadCheck, "1"},                          // no Check line
+    };
+    for (const auto& c : cases) {
+        Store fresh;
+        EXPECT_EQ(readInto(fresh.store, c.bytes), c.result) << c.bytes;
+        EXPECT_STREQ(SettingGet(fresh.store, "abc"), c.abc) << c.bytes;
+        EXPECT_EQ(SettingGet(fresh.store, "Check"), nullptr) << c.bytes;
+    }
 }
 
 TEST_F(SiteFileTest, KeysAndQuotes) {
@@ -132,48 +137,40 @@ TEST_F(SiteFileTest, KeysAndQuotes) {
              "dup = \"second\"\n"
              "bare = \"lf\"\n"
              "esc = \"\\12x|\\1\"\r\n");
-    EXPECT_STREQ(SettingGet(store, "tight"), "v1");
-    EXPECT_STREQ(SettingGet(store, "  lead"), "v2");
-    EXPECT_STREQ(SettingGet(store, "tab"), "v3");
-    EXPECT_EQ(SettingGet(store, "noquotes"), nullptr);
-    EXPECT_EQ(SettingGet(store, "onequote"), nullptr);
-    EXPECT_STREQ(SettingGet(store, "trail"), "v6");
-    EXPECT_STREQ(SettingGet(store, "dup"), "second");
-    EXPECT_STREQ(SettingGet(store, "bare"), "lf");
-    EXPECT_STREQ(SettingGet(store, "esc"), "\n|\x01") << "a short escape at the end reads no further than the value";
+    // A short escape at the end of a value reads no further than the value.
+    const std::pair<const char*, const char*> values[] = {
+        {"tight", "v1"}, {"  lead", "v2"},  {"tab", "v3"},  {"noquotes", nullptr}, {"onequote", nullptr},
+        {"trail", "v6"}, {"dup", "second"}, {"bare", "lf"}, {"esc", "\n|\x01"}};
+    for (const auto& [key, value] : values) EXPECT_STREQ(SettingGet(store, key), value) << key;
     EXPECT_EQ(store.entryCount, 7);
 }
 
 TEST_F(SiteFileTest, LinesAreReadInPiecesOf255Characters) {
     const std::string fits = "k = \"" + std::string(255 - 6, 'v') + "\"";  // 255 characters in all
-    ASSERT_EQ(fits.size(), 255u);
     readInto(store, fits + "\r\n");
     EXPECT_EQ(std::strlen(SettingGet(store, "k")), 249u) << "255 characters plus the line end are read whole";
 
+    Store other;
     const std::string tooLong = "long = \"" + std::string(300, 'v') + "\"\r\n";
-    SettingsStore other;
-    StoreCreate(other);
-    EXPECT_EQ(readInto(other, tooLong + "Check = \"1515870810\"\r\n"), kSiteFileOk)
+    EXPECT_EQ(readInto(other.store, tooLong + "Check = \"1515870810\"\r\n"), kSiteFileOk)
         << "the long entry is lost, so the store is still empty and matches";
-    EXPECT_EQ(SettingGet(other, "long"), nullptr);
+    EXPECT_EQ(SettingGet(other.store, "long"), nullptr);
     // The tail of an over-long line is a piece of its own and may hold an entry.
-    EXPECT_EQ(readInto(other, std::string(255, '#') + "hidden = \"x\"\r\n"), kSiteFileBadCheck);
-    EXPECT_STREQ(SettingGet(other, "hidden"), "x");
-    StoreDestroy(&other);
+    EXPECT_EQ(readInto(other.store, std::string(255, '#') + "hidden = \"x\"\r\n"), kSiteFileBadCheck);
+    EXPECT_STREQ(SettingGet(other.store, "hidden"), "x");
 }
 
-TEST_F(SiteFileTest, ReadMergesAndAFileLackingAKeyFailsTheCheck) {
-    SettingSet(store, "present", "kept");
-    SettingSet(store, "abc", "old");
-    EXPECT_EQ(readInto(store, "abc = \"1\"\r\nCheck = \"1515871153\"\r\n"), kSiteFileBadCheck);
-    EXPECT_STREQ(SettingGet(store, "present"), "kept");
-    EXPECT_STREQ(SettingGet(store, "abc"), "1");
-}
-
-TEST_F(SiteFileTest, UnreadableFileLeavesTheStoreAlone) {
+TEST_F(SiteFileTest, ReadMergesAndAnUnreadableFileLeavesTheStoreAlone) {
     EXPECT_EQ(SiteFileRead(dir.file("missing.psf"), store), kSiteFileUnreadable);
     EXPECT_EQ(SiteFileRead(dir.path().string(), store), kSiteFileUnreadable) << "a folder is not a site file";
     EXPECT_EQ(store.entryCount, 0);
+
+    SettingSet(store, "present", "kept");
+    SettingSet(store, "abc", "old");
+    EXPECT_EQ(readInto(store, "abc = \"1\"\r\nCheck = \"1515871153\"\r\n"), kSiteFileBadCheck)
+        << "the check covers the merged store, which holds a key the file lacks";
+    EXPECT_STREQ(SettingGet(store, "present"), "kept");
+    EXPECT_STREQ(SettingGet(store, "abc"), "1");
 }
 
 TEST_F(SiteFileTest, AFailedSaveKeepsTheOldFile) {
@@ -189,8 +186,7 @@ TEST_F(SiteFileTest, AFailedSaveKeepsTheOldFile) {
     AtomicFile::failAfterBytesForTesting = -1;
     EXPECT_NE(error.find("No space"), std::string::npos) << error;
     EXPECT_EQ(ReadBytes(path), before);
-    int files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path())) ++files;
+    const auto files = std::distance(std::filesystem::directory_iterator(dir.path()), {});
     EXPECT_EQ(files, 1) << "no temporary file is left behind";
 
     EXPECT_FALSE(SiteFileWrite(dir.file("no/such/folder.psf"), &store, &error));
@@ -199,7 +195,10 @@ TEST_F(SiteFileTest, AFailedSaveKeepsTheOldFile) {
 TEST(SiteFileUnescapeTest, EscapesDecodeToOneByte) {
     char value[32] = "a\\101\\12x\\-01z";
     SiteFileUnescape(value);
-    EXPECT_STREQ(value, "aA\n\xff" "z") << "a sign is accepted and the low eight bits are kept";
+    EXPECT_STREQ(value,
+                 "aA\n\xff"
+                 "z")
+        << "a sign is accepted and the low eight bits are kept";
     char trailing[8] = "ab\\";
     SiteFileUnescape(trailing);
     EXPECT_STREQ(trailing, "ab");

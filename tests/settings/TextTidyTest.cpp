@@ -6,30 +6,33 @@ namespace tamrik {
 namespace {
 
 TEST(TextTidyTest, CentresInTheDisplayField) {
-    EXPECT_EQ(TidyText("  ABC  "), std::string(8, ' ') + "ABC" + std::string(9, ' '));
-    EXPECT_EQ(TidyText("    "), "");
-    EXPECT_EQ(TidyText("A"), "A");
-    EXPECT_EQ(TidyText(" \tA\x01 "), "A");
-    EXPECT_EQ(TidyText("AB"), std::string(9, ' ') + "AB" + std::string(9, ' '));
-    EXPECT_EQ(TidyText("ABCDEFGHIJKLMNOPQRSTUVWXY"), "ABCDEFGHIJKLMNOPQRST");
-    EXPECT_EQ(TidyText("\xe9" "Caf\xe9 bar\xff"), std::string(6, ' ') + "Caf\xe9 bar" + std::string(6, ' '))
-        << "high bytes inside the text stay";
+    const std::pair<std::string, std::string> cases[] = {
+        {"  ABC  ", std::string(8, ' ') + "ABC" + std::string(9, ' ')},
+        {"    ", ""},
+        {"A", "A"},
+        {" \tA\x01 ", "A"},
+        {"AB", std::string(9, ' ') + "AB" + std::string(9, ' ')},
+        {"ABCDEFGHIJKLMNOPQRSTUVWXY", "ABCDEFGHIJKLMNOPQRST"},
+        {"\xe9"
+         "Caf\xe9 bar\xff",
+         std::string(6, ' ') + "Caf\xe9 bar" + std::string(6, ' ')},  // high bytes inside stay
+    };
+    for (const auto& [text, tidied] : cases) EXPECT_EQ(TidyText(text), tidied) << text;
 }
 
 TEST(TextTidyTest, ImportTidiesOnlyTextKeys) {
     SettingsStore store;
     StoreCreate(store);
-    SettingSet(store, "DeviceText_7", "Kitchen");
-    SettingSet(store, "ZoneText_32", " Z ");
-    SettingSet(store, "BannerText_2", "HELLO");
-    SettingSet(store, "BannerText_3", "  left alone  ");
-    SettingSet(store, "SiteName", "  left alone  ");
+    const struct {
+        const char *key, *value, *tidied;
+    } cases[] = {{"DeviceText_7", "Kitchen", "      Kitchen       "},
+                 {"ZoneText_32", " Z ", "Z"},
+                 {"BannerText_2", "HELLO", "       HELLO        "},
+                 {"BannerText_3", "  left alone  ", "  left alone  "},
+                 {"SiteName", "  left alone  ", "  left alone  "}};
+    for (const auto& c : cases) SettingSet(store, c.key, c.value);
     TidyImportedTexts(store);
-    EXPECT_STREQ(SettingGet(store, "DeviceText_7"), "      Kitchen       ");
-    EXPECT_STREQ(SettingGet(store, "ZoneText_32"), "Z");
-    EXPECT_STREQ(SettingGet(store, "BannerText_2"), "       HELLO        ");
-    EXPECT_STREQ(SettingGet(store, "BannerText_3"), "  left alone  ");
-    EXPECT_STREQ(SettingGet(store, "SiteName"), "  left alone  ");
+    for (const auto& c : cases) EXPECT_STREQ(SettingGet(store, c.key), c.tidied) << c.key;
     EXPECT_EQ(SettingGet(store, "DeviceText_8"), nullptr) << "absent keys are not created";
     StoreDestroy(&store);
 }
