@@ -10,6 +10,10 @@
 #include "app/gui/UserPrompts.h"
 #include "exports/CsvExport.h"
 #include "settings/DefaultSettings.h"
+#include "ui/editors/DeviceCells.h"
+#include "ui/editors/SiteEditor.h"
+#include "ui/grid/Grid.h"
+#include "ui/grid/GridMessage.h"
 #include "settings/SiteFile.h"
 
 using namespace tamrik;
@@ -268,6 +272,37 @@ private slots:
         closeModalSoon(&title);
         window->runCommand(kCommandPanelInfo);
         QCOMPARE(title, QStringLiteral("Panel information"));
+    }
+
+    // Editors open one at a time; the device editor's typed cells reach the store when another view
+    // takes over, and the matrix editor brings its tool bar along.
+    void editorsAreHostedOneAtATime() {
+        window->runCommand(kCommandDeviceEditor);
+        QCOMPARE(window->editorKind(), EditorKind::Device);
+        Grid* grid = window->editor()->grid();
+        QVERIFY(grid);
+        grid->message(GM_SETCURSEL, 8, kDeviceZoneColumn);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->cellRect(8, kDeviceZoneColumn).center());
+        QTest::keyClicks(grid, QStringLiteral("12"));
+        QTest::keyClick(grid, Qt::Key_Return);
+        QCOMPARE(SettingText(store, "Zone_8"), std::string_view("1"));  // not before the write-back
+
+        window->runCommand(kCommandMatrixEditor);
+        QCOMPARE(SettingText(store, "Zone_8"), std::string_view("12"));
+        QCOMPARE(window->editorKind(), EditorKind::Matrix);
+        QVERIFY(window->background()->toolBar() != nullptr);
+        QVERIFY(window->editor()->geometry().bottom() < window->background()->toolBar()->geometry().top());
+        savePng(QStringLiteral("main_window_matrix"));
+
+        window->runCommand(kCommandFireLog);
+        QCOMPARE(window->editorKind(), EditorKind::EventLog);
+        QVERIFY(window->background()->toolBar() == nullptr);
+
+        // New closes the open view without writing it back.
+        window->runCommand(kCommandDeviceEditor);
+        UserPrompts::queueAnswers({true});
+        window->runCommand(kCommandNew);
+        QVERIFY(window->editor() == nullptr);
     }
 
     void documentationNotes() {

@@ -68,8 +68,9 @@ void GridCellStoreTest::longTextsAreCutAtTheRecordLimit() {
 
 void GridCellStoreTest::overflowStoresHoldCellsBeyondOneStore() {
     GridCellStore cells;
-    const int columns = 10;
+    const int columns = 12;
     const int rows = static_cast<int>(GridCellStore::kCapacity) / columns;
+    static_assert(GridCellStore::kCapacity % 12 == 0);
     for (int row = 1; row <= rows; ++row) {
         for (int column = 1; column <= columns; ++column) {
             QVERIFY(cells.setText(row, column, true, std::to_string(row * 1000 + column)));

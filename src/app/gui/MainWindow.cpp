@@ -18,6 +18,8 @@
 #include "panel/hid/PanelLinkFactory.h"
 #include "settings/DefaultSettings.h"
 #include "ui/dialogs/AboutWindow.h"
+#include "ui/editors/EditorFactory.h"
+#include "ui/editors/SiteEditor.h"
 #include "ui/dialogs/DesignCheckDialog.h"
 #include "ui/dialogs/FirmwareDialog.h"
 #include "ui/dialogs/GuiTransferObserver.h"
@@ -262,10 +264,42 @@ void MainWindow::refreshErrorBanner() {
     }
 }
 
+SiteEditor* MainWindow::editor() const { return qobject_cast<SiteEditor*>(background_->editor()); }
+
 void MainWindow::editorClose(bool writeBack) {
-    (void)writeBack;
+    if (SiteEditor* open = editor(); open && writeBack) open->writeBack();
     destroyEditorWithoutWriteBack();
     siteCheckQuiet();
+}
+
+void MainWindow::commandOpenEditor(int command) {
+    struct EditorCommand {
+        int command;
+        EditorView view;
+        EditorKind kind;
+    };
+    static constexpr EditorCommand kEditors[] = {
+        {kCommandMatrixEditor, EditorView::Matrix, EditorKind::Matrix},
+        {kCommandTextEditor, EditorView::Text, EditorKind::Text},
+        {kCommandDeviceEditor, EditorView::Device, EditorKind::Device},
+        {kCommandFireLog, EditorView::FireLog, EditorKind::EventLog},
+        {kCommandNonFireLog, EditorView::NonFireLog, EditorKind::EventLog},
+        {kCommandCombinedLog, EditorView::CombinedLog, EditorKind::EventLog},
+        {kCommandCoincidence, EditorView::Coincidence, EditorKind::Coincidence},
+    };
+    for (const auto& item : kEditors) {
+        if (item.command != command) continue;
+        editorClose();
+        std::unique_ptr<SiteEditor> created = CreateSiteEditor(item.view, store_, background_);
+        if (!created) {
+            UserPrompts::show(this, QStringLiteral("Err!"), EditorOpenFailureText(item.view), PromptIcon::None);
+            return;
+        }
+        editorKind_ = item.kind;
+        SiteEditor* opened = created.release();
+        background_->setEditor(opened, opened->toolBar());
+        opened->setFocus();
+    }
 }
 
 void MainWindow::destroyEditorWithoutWriteBack() {
@@ -284,6 +318,13 @@ void MainWindow::runCommand(int command) {
     case kCommandSave:
     case kCommandSaveAs: commandSave(); break;
     case kCommandExit: close(); break;
+    case kCommandMatrixEditor:
+    case kCommandTextEditor:
+    case kCommandDeviceEditor:
+    case kCommandFireLog:
+    case kCommandNonFireLog:
+    case kCommandCombinedLog:
+    case kCommandCoincidence: commandOpenEditor(command); break;
     case kCommandExportLog:
     case kCommandExportDevices:
     case kCommandExportMatrix:

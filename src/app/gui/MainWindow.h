@@ -15,6 +15,7 @@ namespace tamrik {
 
 class PanelLink;
 class SiteBackground;
+class SiteEditor;
 
 struct DesktopOptions {
     bool acceptErrors = false;  // "-ld": a site file that fails its check is still loaded
@@ -40,6 +41,8 @@ public:
     int siteErrors() const { return siteErrors_; }
     EditorKind editorKind() const { return editorKind_; }
     SiteBackground* background() const { return background_; }
+    // The open editor or view, or null.
+    SiteEditor* editor() const;
     bool transferRunning() const { return transferRunning_; }
     void updateTitle();
 
@@ -61,6 +64,7 @@ private:
     void commandLoad();
     void commandImportText();
     void commandSave();
+    void commandOpenEditor(int command);
     void commandExport(int command);
     void commandDialog(int command);
     void commandUpdateFirmware();

@@ -3,17 +3,19 @@
 #include <QList>
 #include <QString>
 
+#include "ui/dialogs/MessageBoxes.h"
+
 class QWidget;
 
 namespace tamrik {
 
-enum class EditorMessageIcon { None, Information, Error };
+using EditorMessageIcon = BoxIcon;
 
-// Every message box of the editors goes through here (OK button only).
+// The editors' message boxes (OK button only), shown through ShowMessageBox like every other box.
 void ShowEditorMessage(QWidget* owner, const QString& title, const QString& text,
                        EditorMessageIcon icon = EditorMessageIcon::Error);
 
-// Test hook: while enabled no box is shown and each call is logged instead.
+// Test hook over the one message-box hook: while enabled no box is shown and each call is logged.
 namespace editor_message_test {
 struct Shown {
     QString title;

@@ -14,12 +14,12 @@ namespace tamrik {
 // The cell records of one grid, kept in settings stores of the grid's own. Key "%05d-%03d" (row,
 // column); value "<key>|<P read-only or U editable>A|<colour as six hex digits of 0xBBGGRR>|<text>",
 // so the access letter is character 10, the colour characters 13 to 18 and the text starts at 20.
-// One store holds 5000 records; further stores take the records that do not fit, so that an event view
+// One store holds 8192 records; further stores take the records that do not fit, so that an event view
 // of every event an image can hold (1021 rows of 6 cells) keeps all its cells.
 class GridCellStore {
 public:
     static constexpr std::size_t kStoreCount = 3;
-    static constexpr std::size_t kCapacity = kStoreCount * SettingsStore::kBucketCount;
+    static constexpr std::size_t kCapacity = kStoreCount * SettingsStore::kSlotCount;
 
     struct Cell {
         bool readOnly = true;
