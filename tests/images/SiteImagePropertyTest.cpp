@@ -16,13 +16,12 @@ namespace tamrik {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using Kind = SiteFieldKind;
 
 // The first offset where two images differ, or -1.
 long firstDifference(const Bytes& a, const Bytes& b) {
-    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
-        if (a[i] != b[i]) return static_cast<long>(i);
-    }
-    return a.size() == b.size() ? -1 : static_cast<long>(std::min(a.size(), b.size()));
+    const auto [at, _] = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
+    return at == a.end() && a.size() == b.size() ? -1 : at - a.begin();
 }
 
 class Random {
@@ -30,97 +29,83 @@ public:
     explicit Random(unsigned seed) : engine_(seed) {}
     int between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(engine_); }
     bool chance(int percent) { return between(1, 100) <= percent; }
+    std::string number(int low, int high) { return std::to_string(between(low, high)); }
     std::string text(std::size_t maxLength) {
         std::string result(static_cast<std::size_t>(between(0, static_cast<int>(maxLength))), ' ');
         for (char& c : result) c = static_cast<char>(between(1, 255));  // any byte but NUL
         return result;
+    }
+    void fill(std::uint8_t* at, int count, int low, int high) {
+        for (int i = 0; i < count; ++i) at[i] = static_cast<std::uint8_t>(between(low, high));
     }
 
 private:
     std::mt19937 engine_;
 };
 
-std::string indexedKey(const SiteField& field, int index) {
-    return field.count > 1 ? field.key + std::to_string(index) : std::string(field.key);
+// A valid text for a field, often in a form that encoding has to normalise ("7:5", "130.7", an odd
+// number of seconds, a text longer than its field).
+std::string randomText(const SiteField& field, Random& random) {
+    std::string text;
+    switch (field.kind) {
+        case Kind::Revision:
+            return random.chance(30) ? "1" : "2";
+        case Kind::Serial: {
+            char hex[16];
+            std::snprintf(hex, sizeof hex, "%08X", static_cast<unsigned>(random.between(0, 0x7FFFFFFF)) * 2u + 1u);
+            return hex;
+        }
+        case Kind::Byte:
+            return random.number(0, 255);
+        case Kind::Word:
+            return random.number(0, 65535);
+        case Kind::Mask:
+            return random.number(-2147483647, 2147483647);
+        case Kind::BeaconRate:
+            return random.number(0, 2);
+        case Kind::DisplayMode:
+        case Kind::AlarmTypes:
+            return random.number(0, 3);
+        case Kind::FiveSeconds: {
+            const int seconds = random.between(0, field.arg * 5);
+            return std::to_string(seconds / 60) + (seconds % 60 < 10 ? ":0" : ":") + std::to_string(seconds % 60);
+        }
+        case Kind::HalfSeconds:
+            text = random.number(0, 130);
+            return text + "." + random.number(0, 9);
+        case Kind::TimeOfDay:
+            text = random.number(0, 23);
+            return text + ":" + random.number(0, 59);
+        case Kind::AccessCode:
+            for (int digit = 0; digit < 6; ++digit) text += static_cast<char>('1' + random.between(0, 3));
+            return text;
+        case Kind::Flag:
+            return random.chance(50) ? "1" : "0";
+        case Kind::DisplayText:
+            return random.text(25);
+        case Kind::SiteText:
+            return random.text(field.arg + 4u);
+        case Kind::Matrix:
+            return std::string(1, "OCPWX"[random.between(0, 4)]);
+    }
+    return text;
 }
 
-std::string minSec(int seconds) {
-    return std::to_string(seconds / 60) + ":" + (seconds % 60 < 10 ? "0" : "") + std::to_string(seconds % 60);
-}
-
-// Fills the store with valid values of every kind, some keys left out, some texts in forms that
-// encoding has to normalise.
+// Fills the store with valid values of every kind, some keys left out.
 void fillRandomSite(SettingsStore& store, Random& random) {
     for (const SiteField& field : SiteImageFields()) {
+        const bool matrix = field.kind == Kind::Matrix;
+        // Any key may be missing except the pulse times: a missing one is written as 0, which reads
+        // back as "0.0", which the panel's half-second range turns into 0.5 s.
+        const int missing = matrix ? 10 : field.kind == Kind::HalfSeconds ? 0 : 5;
         for (int i = 1; i <= field.count; ++i) {
-            if (field.kind == SiteFieldKind::Matrix) {
-                for (int output = 1; output <= field.count; ++output) {
-                    if (random.chance(90)) {
-                        const std::string key = "Matrix_" + std::to_string(i) + "_" + std::to_string(output);
-                        SettingPut(store, key, std::string(1, "OCPWX"[random.between(0, 4)]));
-                    }
-                }
-                continue;
+            for (int output = 1; output <= (matrix ? field.count : 1); ++output) {
+                if (random.chance(missing)) continue;
+                const std::string key = matrix            ? "Matrix_" + std::to_string(i) + "_" + std::to_string(output)
+                                        : field.count > 1 ? field.key + std::to_string(i)
+                                                          : std::string(field.key);
+                SettingPut(store, key, randomText(field, random));
             }
-            const std::string key = indexedKey(field, i);
-            // Any key may be missing except the pulse times: a missing one is written as 0, which
-            // reads back as "0.0", which the panel's half-second range turns into 0.5 s.
-            if (field.kind != SiteFieldKind::HalfSeconds && random.chance(5)) continue;
-            std::string value;
-            switch (field.kind) {
-                case SiteFieldKind::Revision:
-                    value = random.chance(30) ? "1" : "2";
-                    break;
-                case SiteFieldKind::Serial: {
-                    char hex[16];
-                    std::snprintf(hex, sizeof hex, "%08X",
-                                  static_cast<unsigned>(random.between(0, 0x7FFFFFFF)) * 2u + 1u);
-                    value = hex;
-                    break;
-                }
-                case SiteFieldKind::Byte:
-                    value = std::to_string(random.between(0, 255));
-                    break;
-                case SiteFieldKind::Word:
-                    value = std::to_string(random.between(0, 65535));
-                    break;
-                case SiteFieldKind::Mask:
-                    value = std::to_string(random.between(-2147483647, 2147483647));
-                    break;
-                case SiteFieldKind::BeaconRate:
-                    value = std::to_string(random.between(0, 2));
-                    break;
-                case SiteFieldKind::FiveSeconds:
-                    value = minSec(random.between(0, field.arg * 5));
-                    break;
-                case SiteFieldKind::HalfSeconds:
-                    value = std::to_string(random.between(0, 130)) + "." + std::to_string(random.between(0, 9));
-                    break;
-                case SiteFieldKind::TimeOfDay:
-                    value = std::to_string(random.between(0, 23)) + ":" + std::to_string(random.between(0, 59));
-                    break;
-                case SiteFieldKind::AccessCode:
-                    for (int digit = 0; digit < 6; ++digit) value += static_cast<char>('1' + random.between(0, 3));
-                    break;
-                case SiteFieldKind::Flag:
-                    value = random.chance(50) ? "1" : "0";
-                    break;
-                case SiteFieldKind::DisplayMode:
-                    value = std::to_string(random.between(0, 3));
-                    break;
-                case SiteFieldKind::AlarmTypes:
-                    value = std::to_string(random.between(0, 3));
-                    break;
-                case SiteFieldKind::DisplayText:
-                    value = random.text(25);
-                    break;
-                case SiteFieldKind::SiteText:
-                    value = random.text(field.arg + 4u);
-                    break;
-                case SiteFieldKind::Matrix:
-                    break;
-            }
-            SettingPut(store, key, value);
         }
     }
 }
@@ -131,52 +116,47 @@ Bytes randomNormalImage(Random& random) {
     Bytes image(kSiteImageSize, 0);
     for (const SiteField& field : SiteImageFields()) {
         std::uint8_t* at = image.data() + field.offset;
-        const auto byte = [&random] { return static_cast<std::uint8_t>(random.between(0, 255)); };
         switch (field.kind) {
-            case SiteFieldKind::Revision:
+            case Kind::Revision:
                 at[0] = 2;
                 break;
-            case SiteFieldKind::Serial:
-            case SiteFieldKind::Mask:
-                for (int i = 0; i < 4; ++i) at[i] = byte();
+            case Kind::Serial:
+            case Kind::Mask:
+                random.fill(at, 4, 0, 255);
                 break;
-            case SiteFieldKind::Byte:
-                at[0] = byte();
+            case Kind::Byte:
+                random.fill(at, 1, 0, 255);
                 break;
-            case SiteFieldKind::Word:
-                at[0] = byte(), at[1] = byte();
+            case Kind::Word:
+            case Kind::TimeOfDay:
+                random.fill(at, 2, 0, 255);
                 break;
-            case SiteFieldKind::BeaconRate:
-                at[0] = static_cast<std::uint8_t>(random.between(0, 2));
+            case Kind::Matrix:
+            case Kind::AlarmTypes:
+                random.fill(at, field.kind == Kind::Matrix ? 256 : 8, 0, 255);
                 break;
-            case SiteFieldKind::FiveSeconds:
-                for (int i = 0; i < field.count; ++i) at[i] = static_cast<std::uint8_t>(random.between(0, field.arg));
+            case Kind::BeaconRate:
+                random.fill(at, 1, 0, 2);
                 break;
-            case SiteFieldKind::HalfSeconds:
-                at[0] = static_cast<std::uint8_t>(random.between(1, 255));
+            case Kind::FiveSeconds:
+                random.fill(at, field.count, 0, field.arg);
                 break;
-            case SiteFieldKind::TimeOfDay:
-                at[0] = byte(), at[1] = byte();
+            case Kind::HalfSeconds:
+                random.fill(at, 1, 1, 255);
                 break;
-            case SiteFieldKind::AccessCode:
-                for (int i = 0; i < 6; ++i) at[i] = static_cast<std::uint8_t>(random.between(0, 9));
+            case Kind::AccessCode:
+                random.fill(at, 6, 0, 9);
                 break;
-            case SiteFieldKind::Flag:
+            case Kind::Flag:
                 if (random.chance(50)) at[0] = static_cast<std::uint8_t>(at[0] | 1 << field.arg);
                 break;
-            case SiteFieldKind::DisplayMode:
+            case Kind::DisplayMode:
                 at[0] = static_cast<std::uint8_t>(at[0] | random.between(0, 3) << 1);
                 break;
-            case SiteFieldKind::Matrix:
-            case SiteFieldKind::AlarmTypes:
-                for (int i = 0; i < (field.kind == SiteFieldKind::Matrix ? 256 : 8); ++i) at[i] = byte();
+            case Kind::DisplayText:
+                for (int slot = 0; slot < field.count; ++slot) random.fill(at + 21 * slot, 20, 1, 255);
                 break;
-            case SiteFieldKind::DisplayText:
-                for (int slot = 0; slot < field.count; ++slot) {
-                    for (int i = 0; i < 20; ++i) at[21 * slot + i] = static_cast<std::uint8_t>(random.between(1, 255));
-                }
-                break;
-            case SiteFieldKind::SiteText: {
+            case Kind::SiteText: {
                 const std::string text = random.text(field.arg - 1u);
                 std::copy(text.begin(), text.end(), at);
                 break;
