@@ -29,72 +29,26 @@ TEST_F(HexFileTest, LoadsDataRecordsAtTheirAddressesUnderEachAddressRecordKind) 
         HexRecord(0, 0x0010, {1, 2, 3}) + "\n" + HexRecord(2, 0, {0x00, 0x02}) + "\n" +  // segment base 0x20
         HexRecord(0, 0x0004, {4}) + "\n" + HexRecord(4, 0, {0x00, 0x00}) + "\n" +        // linear base 0
         HexRecord(0, 0x0040, {5, 6}) + "\n" + HexRecord(5, 0, {0, 0, 0, 0}) + "\n" +  // start address: nothing to load
-        HexRecord(1, 0, {}) + "\n";
+        HexRecord(0x0C, 0x50, {1, 2}) + "\n" +                                        // unknown type: skipped
+        HexRecord(1, 0, {}) + "\n" + HexRecord(0, 0x60, {0xAB}) + "\n";  // records after the end are loaded too
     ASSERT_EQ(parse(text), 1) << error;
-    EXPECT_EQ(image[0x10], 1);
-    EXPECT_EQ(image[0x12], 3);
-    EXPECT_EQ(image[0x24], 4);
-    EXPECT_EQ(image[0x40], 5);
-    EXPECT_EQ(image[0x41], 6);
-    EXPECT_EQ(image[0x13], 0xFF);
+    const std::pair<int, int> bytes[] = {{0x10, 1}, {0x12, 3}, {0x13, 0xFF}, {0x24, 4},
+                                         {0x40, 5}, {0x41, 6}, {0x50, 0xFF}, {0x60, 0xAB}};
+    for (const auto& [at, byte] : bytes) EXPECT_EQ(image[at], byte) << at;
 }
 
-TEST_F(HexFileTest, RecordsAfterTheEndOfFileRecordAreLoadedToo) {
-    ASSERT_EQ(parse(HexRecord(1, 0, {}) + "\r\n" + HexRecord(0, 0x20, {0xAB}) + "\r\n"), 1) << error;
-    EXPECT_EQ(image[0x20], 0xAB);
-}
-
-TEST_F(HexFileTest, LowerCaseDigitsAndCrLfLineEndsAreFine) {
-    std::string record = HexRecord(0, 0x30, {0xCD, 0xEF});
-    for (char& c : record) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    ASSERT_EQ(parse(record + "\r\n"), 1) << error;
+TEST_F(HexFileTest, LowerCaseLongRecordsAndBytesPastTheImageLoad) {
+    std::string lower = HexRecord(0, 0x30, {0xCD, 0xEF});
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    ASSERT_EQ(parse(lower + "\r\n"), 1) << error;
     EXPECT_EQ(image[0x31], 0xEF);
-}
 
-TEST_F(HexFileTest, AFileEndingInAnEmptyLineIsRefused) {
-    EXPECT_EQ(parse(HexRecord(0, 0, {1}) + "\r\n" + HexRecord(1, 0, {}) + "\r\n\r\n"), 0);
-    EXPECT_EQ(error, "line 3: does not start with ':'");
-    EXPECT_EQ(parse(HexRecord(1, 0, {}) + "\n\n"), 0);
-    EXPECT_EQ(error, "line 2: does not start with ':'");
-    EXPECT_EQ(parse("junk\n"), 0);
-}
-
-TEST_F(HexFileTest, ABadRecordChecksumIsRefusedNamingItsLine) {
-    std::string bad = HexRecord(0, 0x10, {1, 2, 3});
-    bad[bad.size() - 1] = bad.back() == '0' ? '1' : '0';
-    EXPECT_EQ(parse(HexRecord(0, 0, {9}) + "\n" + bad + "\n" + HexRecord(1, 0, {}) + "\n"), 0);
-    EXPECT_EQ(error, "line 2: the record checksum is wrong");
-}
-
-TEST_F(HexFileTest, ARecordShorterThanItsCountIsRefused) {
-    const std::string full = HexRecord(0, 0x10, {1, 2, 3, 4});
-    EXPECT_EQ(parse(full.substr(0, full.size() - 4) + "\n"), 0);
-    EXPECT_EQ(error, "line 1: the record is shorter than its count");
-    EXPECT_EQ(parse(":\n"), 0);
-}
-
-TEST_F(HexFileTest, NonHexadecimalCharactersAreRefused) {
-    std::string record = HexRecord(0, 0x10, {0x12, 0x34});
-    record[10] = 'G';
-    EXPECT_EQ(parse(record + "\n"), 0);
-    EXPECT_EQ(error, "line 1: the record holds a character that is not a hex digit");
-}
-
-TEST_F(HexFileTest, AnAddressRecordMustHoldTwoBytes) {
-    EXPECT_EQ(parse(HexRecord(4, 0, {0x01}) + "\n"), 0);
-    EXPECT_EQ(error, "line 1: the address record does not hold two bytes");
-}
-
-TEST_F(HexFileTest, RecordsOfAnyLengthLoad) {
     std::vector<std::uint8_t> data(255);
     for (int i = 0; i < 255; ++i) data[i] = static_cast<std::uint8_t>(i);
-    const std::string longRecord = HexRecord(0, 0, data);
-    ASSERT_GT(longRecord.size(), 500u);
-    ASSERT_EQ(parse(longRecord + "\n"), 1) << error;
+    ASSERT_EQ(parse(HexRecord(0, 0, data) + "\n"), 1) << error;  // a line of over 500 characters
     EXPECT_EQ(image[254], 254);
-}
 
-TEST_F(HexFileTest, BytesPastTheImageAreDroppedAndTheLoadSucceeds) {
+    // Bytes past the image are dropped and the load succeeds.
     ASSERT_EQ(parse(HexRecord(0, 0xFE, {1, 2, 3, 4}) + "\n" + HexRecord(4, 0, {0x00, 0x05}) + "\n" +
                     HexRecord(0, 0x0000, {7}) + "\n"),
               1)
@@ -103,9 +57,27 @@ TEST_F(HexFileTest, BytesPastTheImageAreDroppedAndTheLoadSucceeds) {
     EXPECT_EQ(image[0xFF], 2);
 }
 
-TEST_F(HexFileTest, UnknownRecordTypesAreSkipped) {
-    ASSERT_EQ(parse(HexRecord(0x0C, 0x10, {1, 2}) + "\n"), 1) << error;
-    EXPECT_EQ(image[0x10], 0xFF);
+TEST_F(HexFileTest, RefusesUnsoundRecordsNamingTheLine) {
+    std::string badChecksum = HexRecord(0, 0x10, {1, 2, 3});
+    badChecksum.back() = badChecksum.back() == '0' ? '1' : '0';
+    const std::string full = HexRecord(0, 0x10, {1, 2, 3, 4});
+    std::string notHex = HexRecord(0, 0x10, {0x12, 0x34});
+    notHex[10] = 'G';
+    const std::string end = HexRecord(1, 0, {}) + "\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {HexRecord(0, 0, {1}) + "\r\n" + HexRecord(1, 0, {}) + "\r\n\r\n", "line 3: does not start with ':'"},
+        {end + "\n", "line 2: does not start with ':'"},
+        {"junk\n", "line 1: does not start with ':'"},
+        {HexRecord(0, 0, {9}) + "\n" + badChecksum + "\n" + end, "line 2: the record checksum is wrong"},
+        {full.substr(0, full.size() - 4) + "\n", "line 1: the record is shorter than its count"},
+        {":\n", "line 1: the byte count is not hexadecimal"},
+        {notHex + "\n", "line 1: the record holds a character that is not a hex digit"},
+        {HexRecord(4, 0, {0x01}) + "\n", "line 1: the address record does not hold two bytes"},
+    };
+    for (const auto& [text, message] : cases) {
+        EXPECT_EQ(parse(text), 0) << text;
+        EXPECT_EQ(error, message) << text;
+    }
 }
 
 TEST(HexFileLoadTest, ReadsAFileAndRefusesOneThatIsMissing) {
@@ -125,26 +97,21 @@ protected:
 };
 
 TEST_F(FirmwareImageTest, TypeIsCutAtTheFirstBlankAndUpperCased) {
-    FirmwareSetTypeChars(image.data(), "5300      ");
-    EXPECT_EQ(FirmwareTypeName(image.data()), "5300");
-    FirmwareSetTypeChars(image.data(), "kestrelix ");
-    EXPECT_EQ(FirmwareTypeName(image.data()), "KESTRELIX");
-    FirmwareSetTypeChars(image.data(), "5300X     ");
-    EXPECT_EQ(FirmwareTypeName(image.data()), "Unknown");
-    FirmwareSetTypeChars(image.data(), "          ");
-    EXPECT_EQ(FirmwareTypeName(image.data()), "Unknown");
+    const std::pair<const char*, const char*> types[] = {
+        {"5300      ", "5300"}, {"kestrelix ", "KESTRELIX"}, {"5300X     ", "Unknown"}, {"          ", "Unknown"}};
+    for (const auto& [chars, name] : types) {
+        FirmwareSetTypeChars(image.data(), chars);
+        EXPECT_EQ(FirmwareTypeName(image.data()), name) << chars;
+    }
 }
 
 TEST_F(FirmwareImageTest, VersionAndTypeSitTwoCharactersPerWord) {
     FirmwareSetVersionChars(image.data(), "12345678");
-    EXPECT_EQ(image[0xA224], '1');
-    EXPECT_EQ(image[0xA225], '2');
-    EXPECT_EQ(image[0xA228], '3');
-    EXPECT_EQ(image[0xA231], '8');
-    EXPECT_EQ(FirmwareVersionChars(image.data()), "12345678");
     FirmwareSetTypeChars(image.data(), "5300");
-    EXPECT_EQ(image[0xA234], '5');
-    EXPECT_EQ(image[0xA239], '0');
+    const std::pair<int, char> bytes[] = {{0xA224, '1'}, {0xA225, '2'}, {0xA228, '3'},
+                                          {0xA231, '8'}, {0xA234, '5'}, {0xA239, '0'}};
+    for (const auto& [at, byte] : bytes) EXPECT_EQ(image[at], byte) << at;
+    EXPECT_EQ(FirmwareVersionChars(image.data()), "12345678");
 }
 
 TEST_F(FirmwareImageTest, ChecksumStampIsStoredHighByteFirst) {

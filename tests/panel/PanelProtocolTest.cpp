@@ -13,13 +13,20 @@ using testing::MakeReport;
 using testing::RecordingObserver;
 using testing::ReportAddress;
 using testing::ScriptedLink;
+using Messages = std::vector<std::string>;
 
-// A panel that answers program memory reads with `count` in byte 6 and the bytes 0, 1, 2, ... of the
-// report right-aligned (the program memory read layout).
-std::vector<Report> wordReply(std::uint8_t count) {
-    Report reply = MakeReport(kCommandReadProgram, count);
+// A reply with `count` in byte 6 and the bytes 7, 8, 9, ... 64 numbered by their place.
+std::vector<Report> numberedReply(std::uint8_t command, std::uint8_t count) {
+    Report reply = MakeReport(command, count);
     for (int i = 7; i < 65; ++i) reply[i] = static_cast<std::uint8_t>(i);
     return {reply};
+}
+// A program memory read reply (words right-aligned in groups of four from byte 9).
+std::vector<Report> wordReply(std::uint8_t count) { return numberedReply(kCommandReadProgram, count); }
+
+// A panel that answers only queries, each with an empty query report.
+std::vector<Report> acknowledgeQueries(const Report& request) {
+    return request[1] == kCommandQuery ? std::vector<Report>{MakeReport(kCommandQuery)} : std::vector<Report>{};
 }
 
 class ProtocolTest : public ::testing::Test {
@@ -35,29 +42,20 @@ protected:
 
 TEST_F(ProtocolTest, ProgramWordsPutsWordsRightAlignedThenAcknowledgesAndCompletes) {
     observer.ProgressOpen();
-    link.answer = [](const Report& request) {
-        return request[1] == kCommandQuery ? std::vector<Report>{MakeReport(kCommandQuery)} : std::vector<Report>{};
-    };
+    link.answer = acknowledgeQueries;
     const std::uint8_t source[12] = {0x11, 0x12, 0x21, 0x22, 0x31, 0x32, 0x41, 0x42, 0x51, 0x52, 0x61, 0x62};
     ASSERT_EQ(session.PanelProgramWords(source, 0x2400, sizeof source), 1);
 
     ASSERT_EQ(link.written.size(), 3u);
-    const Report& program = link.written[0];
-    EXPECT_EQ(program[0], 0);
-    EXPECT_EQ(program[1], kCommandProgram);
-    EXPECT_EQ(ReportAddress(program), 0x2400u);
-    EXPECT_EQ(program[6], 24);
-    for (int word = 0; word < 6; ++word) {
-        const int at = 41 + 4 * word;
-        EXPECT_EQ(program[at], source[2 * word]) << word;
-        EXPECT_EQ(program[at + 1], source[2 * word + 1]) << word;
-        EXPECT_EQ(program[at + 2], 0);
-        EXPECT_EQ(program[at + 3], 0);
+    Report program = MakeReport(kCommandProgram, 24, 0x2400);
+    for (int word = 0; word < 6; ++word) {  // two data bytes and two zero bytes per word, the last word at 61
+        program[41 + 4 * word] = source[2 * word];
+        program[42 + 4 * word] = source[2 * word + 1];
     }
+    EXPECT_EQ(link.written[0], program);
     // The acknowledgement request is the same report with the command changed.
-    Report expectedAck = program;
-    expectedAck[1] = kCommandQuery;
-    EXPECT_EQ(link.written[1], expectedAck);
+    program[1] = kCommandQuery;
+    EXPECT_EQ(link.written[1], program);
     EXPECT_EQ(link.written[2][1], kCommandProgramComplete);
     EXPECT_EQ(ReportAddress(link.written[2]), 0u);
     EXPECT_EQ(link.written[2][6], 0);
@@ -75,49 +73,39 @@ TEST_F(ProtocolTest, ReadWordsOfSiteDataTakes220ExchangesAdvancingTwoUnitsPerWor
         EXPECT_EQ(ReportAddress(link.written[i]), 0x2400u + 28 * i);
     }
     // Each word's first two bytes: groups start at byte 9.
-    EXPECT_EQ(site[0], 9);
-    EXPECT_EQ(site[1], 10);
-    EXPECT_EQ(site[2], 13);
+    EXPECT_EQ(std::vector<std::uint8_t>(site.begin(), site.begin() + 4), (std::vector<std::uint8_t>{9, 10, 13, 14}));
     EXPECT_EQ(site[27], 62);
 }
 
-TEST_F(ProtocolTest, ReplyCountOf58GivesFifteenWordsTheLastCutToTwoBytes) {
-    link.answer = [](const Report&) { return wordReply(58); };
-    std::uint8_t bytes[30] = {};
-    ASSERT_EQ(session.PanelReadWords(bytes, 0x1800, sizeof bytes), 1);
-    EXPECT_EQ(link.written.size(), 1u);
-    EXPECT_EQ(bytes[0], 7);
-    EXPECT_EQ(bytes[28], 63);
-    EXPECT_EQ(bytes[29], 64);
-}
-
-TEST_F(ProtocolTest, OverLongReplyCountsAreClampedToTheReport) {
-    link.answer = [](const Report&) { return wordReply(0xFF); };
-    std::uint8_t bytes[60] = {};
-    ASSERT_EQ(session.PanelReadWords(bytes, 0x1800, sizeof bytes), 1);
-    EXPECT_EQ(link.written.size(), 2u);  // read as 58-byte replies: 30 bytes each
-    EXPECT_EQ(bytes[29], 64);
+// The reply count says how many bytes of the report hold words; a count past the report's end is
+// read as the report's 58 bytes, and a word the report's end cuts short is asked for again.
+TEST_F(ProtocolTest, ReplyCountsAreClampedToTheReportAndCutWordsAskedAgain) {
+    const struct {
+        std::uint8_t count;
+        std::size_t length, exchanges;
+    } cases[] = {{58, 30, 1}, {0xFF, 60, 2}, {57, 30, 2}};
+    for (const auto& c : cases) {
+        link.written.clear();
+        link.answer = [&](const Report&) { return wordReply(c.count); };
+        std::vector<std::uint8_t> bytes(c.length);
+        ASSERT_EQ(session.PanelReadWords(bytes.data(), 0x1800, c.length), 1) << int(c.count);
+        EXPECT_EQ(link.written.size(), c.exchanges) << int(c.count);
+        if (c.count == 57) {  // 14 whole words at 8..63, then a group at 64 with one byte in the report
+            EXPECT_EQ(ReportAddress(link.written[1]), 0x1800u + 28);
+        } else {  // 58 bytes: 15 words, the last cut to its two data bytes
+            EXPECT_EQ(bytes[0], 7);
+            EXPECT_EQ(bytes[28], 63);
+            EXPECT_EQ(bytes[29], 64);
+        }
+    }
 
     link.written.clear();
-    link.answer = [](const Report&) {
-        Report reply = MakeReport(kCommandReadData, 200);
-        for (int i = 7; i < 65; ++i) reply[i] = static_cast<std::uint8_t>(i);
-        return std::vector<Report>{reply};
-    };
+    link.answer = [](const Report&) { return numberedReply(kCommandReadData, 200); };
     std::vector<std::uint8_t> data(116);
     ASSERT_EQ(session.PanelReadMemory(data.data(), 0, 116), 1);
     EXPECT_EQ(link.written.size(), 2u);
     EXPECT_EQ(data[57], 64);
     EXPECT_EQ(ReportAddress(link.written[1]), 58u);
-}
-
-TEST_F(ProtocolTest, OddReplyCountNeverTakesAWordCutByTheReportEnd) {
-    link.answer = [](const Report&) { return wordReply(57); };
-    std::uint8_t bytes[30] = {};
-    ASSERT_EQ(session.PanelReadWords(bytes, 0x1800, sizeof bytes), 1);
-    // 57 bytes: 14 whole words at 8..63, then a group at 64 with one byte in the report, asked again.
-    EXPECT_EQ(link.written.size(), 2u);
-    EXPECT_EQ(ReportAddress(link.written[1]), 0x1800u + 28);
 }
 
 TEST_F(ProtocolTest, RepeatedEmptyRepliesAreAConnectionFaultNotAnEndlessLoop) {
@@ -126,24 +114,13 @@ TEST_F(ProtocolTest, RepeatedEmptyRepliesAreAConnectionFaultNotAnEndlessLoop) {
     std::uint8_t bytes[8] = {};
     EXPECT_EQ(session.PanelReadWords(bytes, 0x5112, sizeof bytes), 0);
     EXPECT_EQ(link.written.size(), static_cast<std::size_t>(kMaxEmptyReplies));
-    EXPECT_EQ(observer.messages(), std::vector<std::string>{testing::kConnectionFaultMessage});
+    EXPECT_EQ(observer.messages(), Messages{testing::kConnectionFaultMessage});
     EXPECT_FALSE(observer.progressIsOpen());
 
     link.written.clear();
-    link.answer = [](const Report&) {
-        Report empty = MakeReport(kCommandReadData, 0);
-        return std::vector<Report>{empty};
-    };
+    link.answer = [](const Report&) { return std::vector<Report>{MakeReport(kCommandReadData, 0)}; };
     EXPECT_EQ(session.PanelReadMemory(bytes, 0, sizeof bytes), 0);
     EXPECT_EQ(link.written.size(), static_cast<std::size_t>(kMaxEmptyReplies));
-}
-
-TEST_F(ProtocolTest, AFewEmptyRepliesAmongGoodOnesStillComplete) {
-    int replies = 0;
-    link.answer = [&](const Report&) { return wordReply(++replies % 2 == 1 ? 0 : 56); };
-    std::uint8_t bytes[56] = {};
-    EXPECT_EQ(session.PanelReadWords(bytes, 0x2400, sizeof bytes), 1);
-    EXPECT_EQ(link.written.size(), 4u);
 }
 
 TEST_F(ProtocolTest, WriteMemorySendsCountAndDataLeftAligned) {
@@ -151,11 +128,9 @@ TEST_F(ProtocolTest, WriteMemorySendsCountAndDataLeftAligned) {
     const std::uint8_t two[2] = {0x34, 0x12};
     ASSERT_EQ(session.PanelWriteMemory(two, 0x1FF4, 2), 1);
     ASSERT_EQ(link.written.size(), 1u);
-    EXPECT_EQ(link.written[0][1], kCommandWriteData);
-    EXPECT_EQ(ReportAddress(link.written[0]), 0x1FF4u);
-    EXPECT_EQ(link.written[0][6], 2);
-    EXPECT_EQ(link.written[0][7], 0x34);
-    EXPECT_EQ(link.written[0][8], 0x12);
+    Report expected = MakeReport(kCommandWriteData, 2, 0x1FF4);
+    expected[7] = 0x34, expected[8] = 0x12;
+    EXPECT_EQ(link.written[0], expected);
 
     link.written.clear();
     std::vector<std::uint8_t> block(100, 0xAB);
@@ -164,23 +139,13 @@ TEST_F(ProtocolTest, WriteMemorySendsCountAndDataLeftAligned) {
     EXPECT_EQ(link.written[0][6], 58);
     EXPECT_EQ(ReportAddress(link.written[1]), 0x100u + 58);
     EXPECT_EQ(link.written[1][6], 42);
-}
 
-TEST_F(ProtocolTest, WriteMemoryTimeOutIsToldWithoutBringingTheProgramForward) {
+    // A write left without a reply is told in the background: the program is not brought forward.
     observer.ProgressOpen();
-    const std::uint8_t two[2] = {1, 2};
+    link.answer = nullptr;
     EXPECT_EQ(session.PanelWriteMemory(two, 0x1FF4, 2), 0);
     EXPECT_EQ(observer.messages(),
-              std::vector<std::string>{"5300 Commissioning software Error|Fault with connection to panel|error|bg"});
-}
-
-TEST_F(ProtocolTest, AnyReportArrivingInTimeIsTakenAsTheReply) {
-    Report unrelated = MakeReport(0x77, 56);
-    unrelated[64] = 0x5A;
-    link.answer = [&](const Report&) { return std::vector<Report>{unrelated}; };
-    std::uint8_t bytes[2] = {};
-    ASSERT_EQ(session.PanelReadWords(bytes, 0x2400, 2), 1);
-    EXPECT_EQ(bytes[0], unrelated[9]);
+              Messages{"5300 Commissioning software Error|Fault with connection to panel|error|bg"});
 }
 
 TEST_F(ProtocolTest, SilentPanelTimesOutAfterHalfASecondReadingInBoundedSlots) {
@@ -206,16 +171,6 @@ TEST_F(ProtocolTest, WithNoDeviceEverySendSearchesFourTimesAndTheWaitSleepsInste
     EXPECT_GT(link.clock().now() - start, kReplyWaitLimit);
 }
 
-TEST_F(ProtocolTest, SendFindsAPanelThatCameBackOnTheNextTry) {
-    link.deviceThere = false;
-    Report report = MakeReport(kCommandQuery);
-    EXPECT_EQ(session.PanelSend(report), 255);
-    link.deviceThere = true;
-    EXPECT_EQ(session.PanelSend(report), 3);
-    EXPECT_EQ(link.searches, 5);
-    EXPECT_EQ(link.written.size(), 1u);
-}
-
 TEST_F(ProtocolTest, QuerySumsTheTwoValuesOfTheReply) {
     link.answer = [](const Report&) {
         Report reply = MakeReport(kCommandQuery);
@@ -228,15 +183,11 @@ TEST_F(ProtocolTest, QuerySumsTheTwoValuesOfTheReply) {
 }
 
 TEST_F(ProtocolTest, EraseSendsTheBlockThenTheSameReportAsAQuery) {
-    link.answer = [](const Report& request) {
-        return request[1] == kCommandQuery ? std::vector<Report>{MakeReport(kCommandQuery)} : std::vector<Report>{};
-    };
+    link.answer = acknowledgeQueries;
     ASSERT_EQ(session.PanelEraseBlock(0x2A400), 1);
     ASSERT_EQ(link.written.size(), 2u);
-    EXPECT_EQ(link.written[0][1], kCommandEraseBlock);
-    EXPECT_EQ(ReportAddress(link.written[0]), 0x2A400u);
-    EXPECT_EQ(link.written[1][1], kCommandQuery);
-    EXPECT_EQ(ReportAddress(link.written[1]), 0x2A400u);
+    EXPECT_EQ(link.written[0], MakeReport(kCommandEraseBlock, 0, 0x2A400));
+    EXPECT_EQ(link.written[1], MakeReport(kCommandQuery, 0, 0x2A400));
 }
 
 TEST(IdentityCopyTest, SealsNineBytesWithFlagAndModbusCrc) {
@@ -245,12 +196,20 @@ TEST(IdentityCopyTest, SealsNineBytesWithFlagAndModbusCrc) {
 
     const PanelIdentity identity{0x5300A1C7, 1, 32, 192, 2, 3};
     auto copy = IdentityCopyBuild(identity);
-    EXPECT_EQ(copy[0], 0xC7);
-    EXPECT_EQ(copy[3], 0x53);
-    EXPECT_EQ(copy[9], 0x01);
     const std::uint16_t crc = Crc16Modbus(copy.data(), 10);
-    EXPECT_EQ(copy[10], crc & 0xFF);
-    EXPECT_EQ(copy[11], crc >> 8);
+    const std::vector<std::uint8_t> expected = {0xC7,
+                                                0xA1,
+                                                0x00,
+                                                0x53,
+                                                1,
+                                                32,
+                                                192,
+                                                2,
+                                                3,
+                                                0x01,
+                                                static_cast<std::uint8_t>(crc),
+                                                static_cast<std::uint8_t>(crc >> 8)};
+    EXPECT_EQ(std::vector<std::uint8_t>(copy.begin(), copy.end()), expected);
     EXPECT_TRUE(IdentityCopyIsValid(copy.data()));
     copy[11] ^= 1;
     EXPECT_FALSE(IdentityCopyIsValid(copy.data()));
@@ -259,20 +218,16 @@ TEST(IdentityCopyTest, SealsNineBytesWithFlagAndModbusCrc) {
     EXPECT_FALSE(IdentityCopyIsValid(copy.data()));
 }
 
-// A panel whose program memory holds `words` (2 data bytes per word from the address asked).
+// A panel whose program memory holds the given areas (2 data bytes per word from the address asked).
 std::function<std::vector<Report>(const Report&)> panelHolding(
     std::map<std::uint32_t, std::vector<std::uint8_t>> areas) {
     return [areas](const Report& request) {
         Report reply = MakeReport(kCommandReadProgram, 56);
-        const std::uint32_t address = ReportAddress(request);
-        for (int word = 0; word < 14; ++word) {
+        for (std::uint32_t at = ReportAddress(request), word = 0; word < 14; ++word, at += 2) {
             for (const auto& [start, bytes] : areas) {
-                const std::uint32_t at = address + 2 * word;
-                if (at >= start && at - start + 1 < bytes.size() + 1) {
-                    const std::size_t i = at - start;
-                    reply[9 + 4 * word] = i < bytes.size() ? bytes[i] : 0;
-                    reply[10 + 4 * word] = i + 1 < bytes.size() ? bytes[i + 1] : 0;
-                }
+                if (at < start || at - start >= bytes.size()) continue;
+                reply[9 + 4 * word] = bytes[at - start];
+                reply[10 + 4 * word] = at - start + 1 < bytes.size() ? bytes[at - start + 1] : 0;
             }
         }
         return std::vector<Report>{reply};
@@ -285,19 +240,17 @@ TEST_F(ProtocolTest, IdentityComesFromTheSealedCopyOrElseFromTheSiteData) {
     auto copy = IdentityCopyBuild(sealed);
     const auto siteBytes = site.toBytes();
     std::vector<std::uint8_t> copyBytes(copy.begin(), copy.end());
-    std::vector<std::uint8_t> siteRecord(siteBytes.begin(), siteBytes.end());
+    const std::vector<std::uint8_t> siteRecord(siteBytes.begin(), siteBytes.end());
 
     link.answer = panelHolding({{0x2A400, copyBytes}, {0x2402, siteRecord}});
     PanelIdentity identity{};
     EXPECT_EQ(session.PanelReadIdentity(identity), 1);
-    EXPECT_EQ(identity.serialNumber, 0x11223344u);
-    EXPECT_EQ(identity.maxLoggedDevices, 100);
+    EXPECT_EQ(identity.toBytes(), sealed.toBytes());
 
     copyBytes[10] ^= 0xFF;  // flag still 1, CRC wrong
     link.answer = panelHolding({{0x2A400, copyBytes}, {0x2402, siteRecord}});
     EXPECT_EQ(session.PanelReadIdentity(identity), 2);
-    EXPECT_EQ(identity.serialNumber, 0x55667788u);
-    EXPECT_EQ(identity.language, 5);
+    EXPECT_EQ(identity.toBytes(), site.toBytes());
     EXPECT_TRUE(observer.messages().empty());
 }
 
@@ -313,28 +266,18 @@ TEST_F(ProtocolTest, FirmwareVersionIsShownAsTwoNumbersAndBecomesZeroWhenUnreada
     EXPECT_EQ(session.PanelReadFirmwareVersion(&read), 0);
     EXPECT_EQ(read, "");
     EXPECT_STREQ(SettingGet(store, "FirmwareVersion"), "0");
-}
 
-TEST(FirmwareVersionTest, NumberIsTheFirstThreeDigits) {
     EXPECT_EQ(FirmwareVersionNumber("12350000"), 123);
-    EXPECT_EQ(FirmwareVersionNumber("12400000"), 124);
     EXPECT_EQ(FirmwareVersionNumber("9x"), 9);
     EXPECT_EQ(FirmwareVersionNumber("x12"), 0);
-    EXPECT_EQ(FirmwareVersionText("12345678"), "1.234 / 5.678");
     EXPECT_EQ(FirmwareVersionText(std::string("12\0"
                                               "45678",
                                               8)),
               "1.2");
 }
 
-}  // namespace
-}  // namespace tamrik
-
-namespace tamrik {
-namespace {
-
 TEST(PanelLinkContractTest, WriteOpensReadNeverDoesAndAFailedWriteCloses) {
-    testing::ScriptedLink link;
+    ScriptedLink link;
     std::uint8_t buffer[65] = {};
     EXPECT_EQ(link.LinkRead(buffer, 65), -1);
     EXPECT_EQ(link.searches, 0);
@@ -342,7 +285,6 @@ TEST(PanelLinkContractTest, WriteOpensReadNeverDoesAndAFailedWriteCloses) {
     const Report report = MakeReport(kCommandQuery);
     EXPECT_EQ(link.LinkWrite(report.data(), 65), 1);
     EXPECT_TRUE(link.isOpen());
-    EXPECT_EQ(link.searches, 1);
     EXPECT_EQ(link.LinkWrite(report.data(), 65), 1);
     EXPECT_EQ(link.searches, 1);  // stays open
 
@@ -358,7 +300,7 @@ TEST(PanelLinkContractTest, WriteOpensReadNeverDoesAndAFailedWriteCloses) {
 }
 
 TEST(PanelLinkContractTest, ShortWritesKeepThePreviousTailAndReadsCopyOnlyWhatIsAsked) {
-    testing::ScriptedLink link;
+    ScriptedLink link;
     Report full{};
     full.fill(0xEE);
     full[0] = 0;
@@ -376,7 +318,6 @@ TEST(PanelLinkContractTest, ShortWritesKeepThePreviousTailAndReadsCopyOnlyWhatIs
     EXPECT_EQ(link.LinkRead(nullptr, 0), 1);  // consumes one report, copies nothing
     std::uint8_t seven[7] = {};
     EXPECT_EQ(link.LinkRead(seven, sizeof seven), 1);
-    EXPECT_EQ(seven[0], 0);
     EXPECT_EQ(seven[1], 0x07);
     EXPECT_EQ(seven[6], 9);
     EXPECT_EQ(link.reportsRead(), 2u);

@@ -151,9 +151,11 @@ private:
     std::vector<Report> pending_;
 };
 
-inline Report MakeReport(std::uint8_t command, std::uint8_t count = 0) {
+// A report with its command, address (little-endian in bytes 2 to 5) and count; every other byte 0.
+inline Report MakeReport(std::uint8_t command, std::uint8_t count = 0, std::uint32_t address = 0) {
     Report report{};
     report[1] = command;
+    for (int i = 0; i < 4; ++i) report[2 + i] = static_cast<std::uint8_t>(address >> (8 * i));
     report[6] = count;
     return report;
 }

@@ -19,9 +19,7 @@ namespace {
 using testing::MakeReport;
 
 Report request(std::uint8_t command, std::uint32_t address, std::uint8_t count) {
-    Report report = MakeReport(command, count);
-    for (int i = 0; i < 4; ++i) report[2 + i] = static_cast<std::uint8_t>(address >> (8 * i));
-    return report;
+    return MakeReport(command, count, address);
 }
 
 TEST(SimulatedFlashTest, EraseSetsTheWholeBlockAndProgrammingOnlyClearsBits) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "images/ImageLayout.h"
 #include "panel/IdentityCopy.h"
 #include "panel/PanelTestSupport.h"
@@ -14,24 +16,21 @@ using testing::kCannotProgramMessage;
 using testing::kConnectionFaultMessage;
 using testing::kWriteFailedMessage;
 using testing::kWriteSucceededMessage;
-using testing::SimulatedBench;
 using Messages = std::vector<std::string>;
 
-bool readPanel(SimulatedBench& bench) {
-    return RunTransfer(bench.observer, [&] { return ReadPanelWorker(bench.session); });
-}
-
-bool writePanel(SimulatedBench& bench) {
-    return RunTransfer(bench.observer, [&] { return WritePanelWorker(bench.session); });
-}
-
 // A bench whose store already holds the demo site, as after an earlier read.
-struct LoadedBench : SimulatedBench {
+struct LoadedBench : testing::SimulatedBench {
     LoadedBench() {
         DemoSiteSettings(store);
         SettingPut(store, "SiteName", "Before the transfer");
         checksumBefore = StoreChecksum(&store);
         panel->clearRequests();
+    }
+    bool read() {
+        return RunTransfer(observer, [&] { return ReadPanelWorker(session); });
+    }
+    bool write() {
+        return RunTransfer(observer, [&] { return WritePanelWorker(session); });
     }
     bool storeUnchanged() const {
         return StoreChecksum(&store) == checksumBefore && value("SiteName") == "Before the transfer";
@@ -42,30 +41,38 @@ struct LoadedBench : SimulatedBench {
         }
         return false;
     }
+    // Whether the whole demo site, loop and event log arrived.
+    bool readEverything() const {
+        return value("SiteName") == "Harbour View Offices" && value("DeviceText_30") == "Meeting room        " &&
+               value("FirmwareVersion") == "1.250 / 0.110" && value("NonFireEvent_12") == "36, 0, 1718467200";
+    }
     std::uint32_t checksumBefore = 0;
 };
 
-ReplyFault faultFor(const SimRequest& request, std::uint8_t command, ReplyFault fault) {
-    return request.command == command ? fault : ReplyFault::None;
+// The given fault on the replies to every request the predicate picks.
+std::function<ReplyFault(const SimRequest&)> faultWhere(std::function<bool(const SimRequest&)> picks,
+                                                        ReplyFault fault) {
+    return [=](const SimRequest& request) { return picks(request) ? fault : ReplyFault::None; };
+}
+std::function<ReplyFault(const SimRequest&)> faultOn(std::uint8_t command, ReplyFault fault) {
+    return faultWhere([command](const SimRequest& request) { return request.command == command; }, fault);
 }
 
-TEST(NoPanelTest, ReadFailsAfterHalfASecondWithTheStoreUnchanged) {
+TEST(NoPanelTest, ReadFailsAfterHalfASecondWithTheStoreUnchangedAndAWriteIsToldThatNothingWasWritten) {
     LoadedBench bench;
     bench.panel->faults.noPanel = true;
     const auto start = bench.now();
-    EXPECT_FALSE(readPanel(bench));
+    EXPECT_FALSE(bench.read());
     EXPECT_GT(bench.now() - start, kReplyWaitLimit);
     EXPECT_EQ(bench.observer.messages(), Messages{kConnectionFaultMessage});
     EXPECT_TRUE(bench.storeUnchanged());
     EXPECT_FALSE(bench.observer.progressIsOpen());
     EXPECT_EQ(bench.panel->searches(), 4u);
-}
 
-TEST(NoPanelTest, WriteToldTwiceAboutTheConnectionThenThatNothingWasWritten) {
-    LoadedBench bench;
-    bench.panel->faults.noPanel = true;
-    EXPECT_FALSE(writePanel(bench));
-    EXPECT_EQ(bench.observer.messages(),
+    LoadedBench writing;
+    writing.panel->faults.noPanel = true;
+    EXPECT_FALSE(writing.write());
+    EXPECT_EQ(writing.observer.messages(),
               (Messages{kConnectionFaultMessage, kConnectionFaultMessage, kWriteFailedMessage}));
 }
 
@@ -73,7 +80,7 @@ TEST(UnpluggedTest, APanelPluggedBackInWhileSendingIsFoundAgainAndTheReadComplet
     LoadedBench bench;
     bench.panel->faults.unplugAfterReports = 100;
     bench.panel->faults.replugAfterSearches = 2;
-    EXPECT_TRUE(readPanel(bench));
+    EXPECT_TRUE(bench.read());
     EXPECT_EQ(bench.value("PanelData"), "1");
     EXPECT_TRUE(bench.observer.messages().empty());
     EXPECT_EQ(bench.panel->searches(), 3u);  // the first search, one that found nothing, one that found it
@@ -82,7 +89,7 @@ TEST(UnpluggedTest, APanelPluggedBackInWhileSendingIsFoundAgainAndTheReadComplet
 TEST(UnpluggedTest, ATransferCutShortFailsAndTheNextOneFindsThePanelAgain) {
     LoadedBench bench;
     bench.panel->faults.unplugAfterReports = 300;  // during the loop data
-    EXPECT_FALSE(readPanel(bench));
+    EXPECT_FALSE(bench.read());
     EXPECT_EQ(bench.observer.messages(), Messages{kConnectionFaultMessage});
     EXPECT_EQ(bench.value("PanelData"), "<absent>");
     EXPECT_EQ(bench.value("SiteName"), "Harbour View Offices");  // the site was read before the cut
@@ -90,31 +97,27 @@ TEST(UnpluggedTest, ATransferCutShortFailsAndTheNextOneFindsThePanelAgain) {
 
     bench.panel->plugIn();
     const auto searches = bench.panel->searches();
-    EXPECT_TRUE(readPanel(bench));
+    EXPECT_TRUE(bench.read());
     EXPECT_EQ(bench.panel->searches(), searches + 1);
     EXPECT_EQ(bench.value("PanelData"), "1");
 }
 
-TEST(LateReplyTest, AReplyLaterThanHalfASecondIsAConnectionFault) {
-    LoadedBench bench;
-    bench.panel->faults.lateBy = std::chrono::milliseconds{700};
-    bench.panel->faults.replyFault = [](const SimRequest& request) {
-        return request.sequence == 5 ? ReplyFault::Late : ReplyFault::None;
-    };
-    EXPECT_FALSE(readPanel(bench));
-    EXPECT_EQ(bench.observer.messages(), Messages{kConnectionFaultMessage});
-    EXPECT_TRUE(bench.storeUnchanged());
-}
-
-TEST(LateReplyTest, ASlowButTimelyReplyIsWaitedFor) {
-    LoadedBench bench;
-    bench.panel->faults.lateBy = std::chrono::milliseconds{350};
-    bench.panel->faults.replyFault = [](const SimRequest& request) {
-        return request.sequence == 5 ? ReplyFault::Late : ReplyFault::None;
-    };
-    const auto start = bench.now();
-    EXPECT_TRUE(readPanel(bench));
-    EXPECT_GE(bench.now() - start, std::chrono::milliseconds{350});
+TEST(LateReplyTest, AReplyLaterThanHalfASecondIsAConnectionFaultAndASlowButTimelyOneIsWaitedFor) {
+    for (const int lateBy : {700, 350}) {
+        SCOPED_TRACE(lateBy);
+        LoadedBench bench;
+        bench.panel->faults.lateBy = std::chrono::milliseconds{lateBy};
+        bench.panel->faults.replyFault =
+            faultWhere([](const SimRequest& r) { return r.sequence == 5; }, ReplyFault::Late);
+        const auto start = bench.now();
+        EXPECT_EQ(bench.read(), lateBy < 500);
+        if (lateBy < 500) {
+            EXPECT_GE(bench.now() - start, std::chrono::milliseconds{lateBy});
+        } else {
+            EXPECT_EQ(bench.observer.messages(), Messages{kConnectionFaultMessage});
+            EXPECT_TRUE(bench.storeUnchanged());
+        }
+    }
 }
 
 TEST(StaleReportTest, AStaleReportIsTakenAsTheReplySoTheVerificationFails) {
@@ -127,47 +130,37 @@ TEST(StaleReportTest, AStaleReportIsTakenAsTheReplySoTheVerificationFails) {
             programmed && request.command == kCommandReadProgram && request.address == kSiteDataAddress;
         return firstVerify ? ReplyFault::StaleFirst : ReplyFault::None;
     };
-    EXPECT_FALSE(writePanel(bench));
+    EXPECT_FALSE(bench.write());
     EXPECT_EQ(bench.observer.messages(), Messages{kWriteFailedMessage});
     EXPECT_FALSE(bench.anyRequestIn(kCommandEraseBlock, 0x1800, 0x2400));
 }
 
 TEST(ReplyCountTest, RepliesThatAlwaysCarryNothingEndTheReadInsteadOfLoopingForEver) {
     LoadedBench bench;
-    bench.panel->faults.replyFault = [](const SimRequest& request) {
-        return faultFor(request, kCommandReadProgram, ReplyFault::CountZero);
-    };
-    EXPECT_FALSE(readPanel(bench));
+    bench.panel->faults.replyFault = faultOn(kCommandReadProgram, ReplyFault::CountZero);
+    EXPECT_FALSE(bench.read());
     EXPECT_EQ(bench.observer.messages(), Messages{kConnectionFaultMessage});
     EXPECT_EQ(bench.panel->requests().size(), static_cast<std::size_t>(kMaxEmptyReplies));
     EXPECT_TRUE(bench.storeUnchanged());
 }
 
-TEST(ReplyCountTest, OccasionalEmptyRepliesAreAskedAgain) {
+TEST(ReplyCountTest, OccasionalEmptyRepliesAreAskedAgainAndCountsAbove58AreClampedToTheReport) {
     LoadedBench bench;
-    bench.panel->faults.replyFault = [](const SimRequest& request) {
-        return request.sequence % 7 == 0 ? ReplyFault::CountZero : ReplyFault::None;
-    };
-    EXPECT_TRUE(readPanel(bench));
-    EXPECT_EQ(bench.value("SiteName"), "Harbour View Offices");
-    EXPECT_EQ(bench.value("NonFireEvent_12"), "36, 0, 1718467200");
-}
+    bench.panel->faults.replyFault =
+        faultWhere([](const SimRequest& r) { return r.sequence % 7 == 0; }, ReplyFault::CountZero);
+    EXPECT_TRUE(bench.read());
+    EXPECT_TRUE(bench.readEverything());
 
-TEST(ReplyCountTest, CountsAbove58AreClampedToTheReportAndReadCorrectly) {
-    LoadedBench bench;
-    bench.panel->faults.tooLargeCount = 0xF0;
-    bench.panel->faults.replyFault = [](const SimRequest& request) {
-        const bool read = request.command == kCommandReadProgram || request.command == kCommandReadData;
-        return read ? ReplyFault::CountTooLarge : ReplyFault::None;
-    };
-    EXPECT_TRUE(readPanel(bench));
-    EXPECT_TRUE(bench.observer.messages().empty());
-    EXPECT_EQ(bench.value("SiteName"), "Harbour View Offices");
-    EXPECT_EQ(bench.value("DeviceText_30"), "Meeting room        ");
-    EXPECT_EQ(bench.value("FirmwareVersion"), "1.250 / 0.110");
-    EXPECT_EQ(bench.value("NonFireEvent_12"), "36, 0, 1718467200");
+    LoadedBench large;
+    large.panel->faults.tooLargeCount = 0xF0;
+    large.panel->faults.replyFault = faultWhere(
+        [](const SimRequest& r) { return r.command == kCommandReadProgram || r.command == kCommandReadData; },
+        ReplyFault::CountTooLarge);
+    EXPECT_TRUE(large.read());
+    EXPECT_TRUE(large.observer.messages().empty());
+    EXPECT_TRUE(large.readEverything());
     // 58-byte replies carry 15 words: fewer exchanges than with 14.
-    EXPECT_LT(bench.requestsOf(kCommandReadProgram).size(), 220u + 110u + 1u);
+    EXPECT_LT(large.requestsOf(kCommandReadProgram).size(), 220u + 110u + 1u);
 }
 
 TEST(DamagedIdentityTest, TheIdentityComesFromTheSiteDataAndTheWriteSealsAFreshCopy) {
@@ -180,7 +173,7 @@ TEST(DamagedIdentityTest, TheIdentityComesFromTheSiteDataAndTheWriteSealsAFreshC
     EXPECT_EQ(identity.numZones, 6);
 
     bench.panel->clearRequests();
-    EXPECT_TRUE(writePanel(bench));
+    EXPECT_TRUE(bench.write());
     EXPECT_TRUE(bench.anyRequestIn(kCommandReadProgram, kSiteIdentityAddress, kSiteIdentityAddress + 1));
     const auto copy = bench.panel->readWordData(kIdentityCopyAddress, kIdentityCopySize);
     EXPECT_TRUE(IdentityCopyIsValid(copy.data()));
@@ -190,7 +183,7 @@ TEST(DamagedIdentityTest, TheIdentityComesFromTheSiteDataAndTheWriteSealsAFreshC
 TEST(UnsupportedSiteTest, ARevisionThreeImageLeavesTheStoreAloneAndStopsTheRead) {
     LoadedBench bench;
     bench.panel->setSiteRevision(3);
-    EXPECT_FALSE(readPanel(bench));
+    EXPECT_FALSE(bench.read());
     EXPECT_EQ(bench.observer.messages(), Messages{"Site data error|Site data is in an unsupported format|error|bg"});
     EXPECT_TRUE(bench.storeUnchanged());
     EXPECT_FALSE(bench.anyRequestIn(kCommandReadProgram, kLoopDataAddress, kSiteDataAddress));
@@ -202,7 +195,7 @@ TEST(VerifyTest, ASiteDataMismatchStopsBeforeTheLoopDataIsTouched) {
     LoadedBench bench;
     bench.panel->faults.wrongBitAddress = kSiteDataAddress + 0x100;
     const auto loopBefore = bench.panel->readWordData(kLoopDataAddress, kLoopImageSize);
-    EXPECT_FALSE(writePanel(bench));
+    EXPECT_FALSE(bench.write());
     EXPECT_EQ(bench.observer.messages(), Messages{kWriteFailedMessage});
     EXPECT_FALSE(bench.anyRequestIn(kCommandEraseBlock, kLoopDataAddress, kSiteDataAddress));
     EXPECT_FALSE(bench.anyRequestIn(kCommandProgram, kLoopDataAddress, kSiteDataAddress));
@@ -213,14 +206,14 @@ TEST(VerifyTest, ASiteDataMismatchStopsBeforeTheLoopDataIsTouched) {
 TEST(VerifyTest, ALoopDataMismatchFailsTheWrite) {
     LoadedBench bench;
     bench.panel->faults.wrongBitAddress = kLoopDataAddress + 0x40;
-    EXPECT_FALSE(writePanel(bench));
+    EXPECT_FALSE(bench.write());
     EXPECT_EQ(bench.observer.messages(), Messages{kWriteFailedMessage});
 }
 
 TEST(AcknowledgeTest, AnIdentityEraseNotAcknowledgedIsToldAndTheWriteGoesOn) {
     LoadedBench bench;
     bench.panel->faults.eraseFails = [](std::uint32_t address) { return address == kIdentityCopyAddress; };
-    EXPECT_TRUE(writePanel(bench));
+    EXPECT_TRUE(bench.write());
     EXPECT_EQ(bench.observer.messages(),
               (Messages{"NV Fail!|NV Data not written to panel!|error|fg", kWriteSucceededMessage}));
     EXPECT_FALSE(bench.anyRequestIn(kCommandProgram, kIdentityCopyAddress, kIdentityCopyAddress + 12));
@@ -230,24 +223,23 @@ TEST(AcknowledgeTest, ASiteBlockLeftUnerasedShowsUpAsAVerifyFailure) {
     LoadedBench bench;
     SettingPut(bench.store, "SiteName", "Zzzzzzzzzzzzzzzzzzzz");  // bits the old name does not have
     bench.panel->faults.eraseFails = [](std::uint32_t address) { return address == 0x3800; };
-    EXPECT_FALSE(writePanel(bench));
+    EXPECT_FALSE(bench.write());
     EXPECT_EQ(bench.observer.messages(), Messages{kWriteFailedMessage});
 }
 
 TEST(AcknowledgeTest, AProgramStepNotAcknowledgedCannotProgramThePage) {
     LoadedBench bench;
     bench.panel->faults.programFails = [](std::uint32_t address) { return address == kSiteDataAddress + 0x38; };
-    EXPECT_FALSE(writePanel(bench));
+    EXPECT_FALSE(bench.write());
     EXPECT_EQ(bench.observer.messages(), (Messages{kCannotProgramMessage, kWriteFailedMessage}));
 }
 
 TEST(AcknowledgeTest, ALostChecksumWriteIsToldAndTheWriteGoesOn) {
     LoadedBench bench;
-    bench.panel->faults.replyFault = [](const SimRequest& request) {
-        return request.command == kCommandWriteData && request.address == kSiteChecksumDataAddress ? ReplyFault::Lost
-                                                                                                   : ReplyFault::None;
-    };
-    EXPECT_TRUE(writePanel(bench));
+    bench.panel->faults.replyFault = faultWhere(
+        [](const SimRequest& r) { return r.command == kCommandWriteData && r.address == kSiteChecksumDataAddress; },
+        ReplyFault::Lost);
+    EXPECT_TRUE(bench.write());
     EXPECT_EQ(bench.observer.messages(),
               (Messages{"5300 Commissioning software Error|Fault with connection to panel|error|bg",
                         kWriteSucceededMessage}));
@@ -258,10 +250,8 @@ TEST(AcknowledgeTest, ALostChecksumWriteIsToldAndTheWriteGoesOn) {
 
 TEST(EventLogTest, AnUnreadableEventLogLeavesSiteAndDevicesWithoutPanelData) {
     LoadedBench bench;
-    bench.panel->faults.replyFault = [](const SimRequest& request) {
-        return faultFor(request, kCommandReadData, ReplyFault::Lost);
-    };
-    EXPECT_FALSE(readPanel(bench));
+    bench.panel->faults.replyFault = faultOn(kCommandReadData, ReplyFault::Lost);
+    EXPECT_FALSE(bench.read());
     EXPECT_EQ(bench.observer.messages(), Messages{kConnectionFaultMessage});
     EXPECT_EQ(bench.value("SiteName"), "Harbour View Offices");
     EXPECT_EQ(bench.value("Type_1"), "64");

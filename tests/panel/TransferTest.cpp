@@ -16,6 +16,7 @@ namespace tamrik {
 namespace {
 
 using testing::SimulatedBench;
+using Lines = std::vector<std::string>;
 
 std::uint16_t dataWord(SimulatedPanel& panel, std::size_t offset) {
     return static_cast<std::uint16_t>(panel.dataMemory()[offset] | panel.dataMemory()[offset + 1] << 8);
@@ -29,9 +30,11 @@ bool writePanel(SimulatedBench& bench) {
     return RunTransfer(bench.observer, [&] { return WritePanelWorker(bench.session); });
 }
 
-TEST(ReadTransferTest, ReadsSiteDevicesFirmwareAndEventLogsOfTheDemoPanel) {
+TEST(ReadTransferTest, ReadsSiteDevicesFirmwareAndEventLogsOfTheDemoPanelWithoutChangingIt) {
     SimulatedBench bench;
+    const std::string before = bench.panel->state();
     ASSERT_TRUE(readPanel(bench));
+    EXPECT_TRUE(bench.panel->state() == before);
     EXPECT_EQ(bench.value("PanelData"), "1");
     EXPECT_EQ(bench.value("SiteName"), "Harbour View Offices");
     EXPECT_EQ(bench.value("PanelSnum"), kDemoPanelSerial);
@@ -50,47 +53,61 @@ TEST(ReadTransferTest, ReadsSiteDevicesFirmwareAndEventLogsOfTheDemoPanel) {
     EXPECT_EQ(bench.value("FireEvent_6"), "133, 5, 1718287290");
     EXPECT_EQ(bench.value("FireEvent_7"), "<absent>");
     EXPECT_EQ(bench.value("NonFireEvent_12"), "36, 0, 1718467200");
+    EXPECT_EQ(bench.observer.events(), (Lines{"open", "title:Reading site data...", "title:Reading loop data...",
+                                              "title:Reading event log...", "close"}));
 
-    const std::vector<std::string> expected = {"open", "title:Reading site data...", "title:Reading loop data...",
-                                               "title:Reading event log...", "close"};
-    EXPECT_EQ(bench.observer.events(), expected);
-}
-
-TEST(ReadTransferTest, ReadsTheImagesInTheirOrderWithoutChangingThePanel) {
-    SimulatedBench bench;
-    const std::string before = bench.panel->state();
-    ASSERT_TRUE(readPanel(bench));
-    EXPECT_EQ(bench.panel->state(), before);
     const auto reads = bench.requestsOf(kCommandReadProgram);
-    ASSERT_FALSE(reads.empty());
+    ASSERT_EQ(reads.size(), 220u + 110u + 1u);  // site, loop, firmware version
     EXPECT_EQ(reads.front().address, kSiteDataAddress);
     EXPECT_EQ(bench.requestsOf(kCommandReadData).size(), (8192 + 57) / 58);
-    // site 220 + loop 110 + firmware version 1 exchanges
-    EXPECT_EQ(reads.size(), 220u + 110u + 1u);
 }
 
-class WriteTransferTest : public ::testing::Test {
-protected:
-    // Reads the demo panel, then changes the site the way an engineer would.
-    void SetUp() override {
-        ASSERT_TRUE(readPanel(bench));
-        SettingPut(bench.store, "SiteName", "Harbour View Offices (rewired)");
-        SettingPut(bench.store, "DeviceText_31", "New corridor       ");
-        SettingPut(bench.store, "Type_31", "1");
-        SettingPut(bench.store, "SNum_31", "0ABCDE");
-        SettingPut(bench.store, "Zone_31", "6");
-        SettingPut(bench.store, "Matrix_1_2", "W");
-        SettingPut(bench.store, "PanelSnum", "5300BEEF");
-        SettingDelete(bench.store, "NonLatching_25");
+// The request log as the steps of the sequence: erases and data writes by address, runs of reads or
+// programming by the area they start in; acknowledgements and completions belong to their step.
+Lines steps(const std::vector<SimRequest>& requests) {
+    Lines found;
+    for (const auto& request : requests) {
+        const std::uint32_t a = request.address;
+        const std::string area = a == kSiteIdentityAddress      ? "site identity"
+                                 : a >= kIdentityCopyAddress    ? "identity"
+                                 : a >= kFirmwareVersionAddress ? "version"
+                                 : a >= kSiteDataAddress        ? "site"
+                                                                : "loop";
+        char hex[16];
+        std::snprintf(hex, sizeof hex, "%X", a);
+        std::string step;
+        if (request.command == kCommandEraseBlock) {
+            step = "erase " + std::string(hex);
+        } else if (request.command == kCommandWriteData) {
+            step = "data " + std::string(hex);
+        } else if (request.command == kCommandReadProgram || request.command == kCommandProgram) {
+            step = (request.command == kCommandProgram ? "program " : "read ") + area;
+        } else {
+            continue;
+        }
+        if (found.empty() || found.back() != step || request.command == kCommandEraseBlock) found.push_back(step);
     }
+    return found;
+}
 
+// Reads the demo panel, changes the site the way an engineer would and writes it back.
+TEST(WriteTransferTest, LeavesExactlyTheEncodedImagesInTheirStepsAndReadsBackAsTheChangedSite) {
     SimulatedBench bench;
-};
+    ASSERT_TRUE(readPanel(bench));
+    const std::pair<const char*, const char*> changes[] = {
+        {"SiteName", "Harbour View Offices (rewired)"},
+        {"DeviceText_31", "New corridor       "},
+        {"Type_31", "1"},
+        {"SNum_31", "0ABCDE"},
+        {"Zone_31", "6"},
+        {"Matrix_1_2", "W"},
+        {"PanelSnum", "5300BEEF"},
+    };
+    for (const auto& [key, value] : changes) SettingPut(bench.store, key, value);
+    SettingDelete(bench.store, "NonLatching_25");
 
-TEST_F(WriteTransferTest, LeavesExactlyTheEncodedImagesChecksumsAndIdentityInThePanel) {
     // What the write must leave: the images the encoders make of the same store.
-    std::vector<std::uint8_t> site(kSiteImageSize);
-    std::vector<std::uint8_t> loop(kLoopImageSize);
+    std::vector<std::uint8_t> site(kSiteImageSize), loop(kLoopImageSize);
     PanelIdentity identity{};
     const std::uint16_t siteChecksum = SiteImageEncode(bench.store, site.data(), identity);
     for (int address = 1; address <= kLoopRecordCount; ++address) {
@@ -98,7 +115,6 @@ TEST_F(WriteTransferTest, LeavesExactlyTheEncodedImagesChecksumsAndIdentityInThe
     }
     bench.panel->clearRequests();
     ASSERT_TRUE(writePanel(bench));
-    EXPECT_EQ(bench.observer.messages().back(), testing::kWriteSucceededMessage);
 
     EXPECT_EQ(bench.panel->readWordData(kSiteDataAddress, kSiteImageSize), site);
     EXPECT_EQ(bench.panel->readWordData(kLoopDataAddress, kLoopImageSize), loop);
@@ -110,83 +126,25 @@ TEST_F(WriteTransferTest, LeavesExactlyTheEncodedImagesChecksumsAndIdentityInThe
     // The words' third and fourth bytes are programmed as 0.
     EXPECT_EQ(bench.panel->programMemory()[2 * kSiteDataAddress + 2], 0);
     EXPECT_EQ(bench.panel->programMemory()[2 * kSiteDataAddress + 3], 0);
-}
 
-TEST_F(WriteTransferTest, ReadingBackGivesTheChangedSite) {
-    ASSERT_TRUE(writePanel(bench));
-    SimulatedBench again(bench.panel);
-    ASSERT_TRUE(readPanel(again));
-    EXPECT_EQ(again.value("SiteName"), "Harbour View Offices (rewired)");
-    EXPECT_EQ(again.value("DeviceText_31"), " New corridor       ");
-    EXPECT_EQ(again.value("Type_31"), "1");
-    EXPECT_EQ(again.value("SNum_31"), "0ABCDE");
-    EXPECT_EQ(again.value("Matrix_1_2"), "W");
-    EXPECT_EQ(again.value("PanelSnum"), "5300BEEF");
-    EXPECT_EQ(again.value("NonLatching_25"), "<absent>");
-    EXPECT_EQ(again.value("PanelData"), "1");
-}
-
-// Condenses the request log to the steps of the sequence: runs of the same command at consecutive
-// addresses become one step.
-std::vector<std::string> steps(const std::vector<SimRequest>& requests) {
-    std::vector<std::string> found;
-    for (const auto& request : requests) {
-        char step[48];
-        switch (request.command) {
-            case kCommandReadProgram:
-            case kCommandProgram:
-                std::snprintf(step, sizeof step, "%s", request.command == kCommandProgram ? "program" : "read");
-                break;
-            case kCommandEraseBlock:
-                std::snprintf(step, sizeof step, "erase %X", request.address);
-                break;
-            case kCommandWriteData:
-                std::snprintf(step, sizeof step, "data %X", request.address);
-                break;
-            default:
-                continue;  // acknowledgements and completions belong to their step
-        }
-        std::string text = step;
-        if (text == "read" || text == "program") {
-            // Name the area by the first request of the run.
-            static const struct {
-                std::uint32_t from, to;
-                const char* name;
-            } areas[] = {{0x1800, 0x2400, "loop"},
-                         {0x2400, 0x3C00, "site"},
-                         {0x2A400, 0x2A40C, "identity"},
-                         {0x2402, 0x240B, "site identity"},
-                         {0x5112, 0x511A, "version"}};
-            std::string area = "?";
-            for (const auto& a : areas) {
-                if (request.address >= a.from && request.address < a.to) area = a.name;
-            }
-            if (request.address == 0x2402) area = "site identity";
-            text += " " + area;
-        }
-        if (found.empty() || found.back() != text || text.rfind("erase", 0) == 0) found.push_back(text);
-    }
-    return found;
-}
-
-TEST_F(WriteTransferTest, StepsRunInTheirOrder) {
-    bench.panel->clearRequests();
-    ASSERT_TRUE(writePanel(bench));
-    const std::vector<std::string> expected = {
-        "read identity", "read version", "data 1FF4",  "erase 2A400",  "program identity", "erase 2400", "erase 2800",
-        "erase 2C00",    "erase 3000",   "erase 3400", "erase 3800",   "program site",     "read site",  "data 1FF6",
-        "erase 1800",    "erase 1C00",   "erase 2000", "program loop", "read loop"};
-    EXPECT_EQ(steps(bench.panel->requests()), expected);
-    const std::vector<std::string> titles = {"open",
-                                             "title:Writing site data...",
-                                             "title:Verifying site data...",
-                                             "title:Writing loop data...",
-                                             "title:Verifying loop data...",
-                                             "close",
-                                             "message:" + testing::kWriteSucceededMessage};
+    EXPECT_EQ(steps(bench.panel->requests()),
+              (Lines{"read identity", "read version", "data 1FF4", "erase 2A400", "program identity", "erase 2400",
+                     "erase 2800", "erase 2C00", "erase 3000", "erase 3400", "erase 3800", "program site", "read site",
+                     "data 1FF6", "erase 1800", "erase 1C00", "erase 2000", "program loop", "read loop"}));
     auto events = bench.observer.events();
     events.erase(events.begin(), std::find(events.rbegin(), events.rend(), "open").base() - 1);
-    EXPECT_EQ(events, titles);
+    EXPECT_EQ(events,
+              (Lines{"open", "title:Writing site data...", "title:Verifying site data...", "title:Writing loop data...",
+                     "title:Verifying loop data...", "close", "message:" + testing::kWriteSucceededMessage}));
+
+    SimulatedBench again(bench.panel);
+    ASSERT_TRUE(readPanel(again));
+    for (const auto& [key, value] : changes) {
+        // Display texts come back right-aligned in their 20 characters.
+        EXPECT_EQ(again.value(key), std::string(key) == "DeviceText_31" ? " New corridor       " : value) << key;
+    }
+    EXPECT_EQ(again.value("NonLatching_25"), "<absent>");
+    EXPECT_EQ(again.value("PanelData"), "1");
 }
 
 TEST(TransferRunnerTest, TheDisplayOpensBeforeTheWorkerAndNoRequestIsLost) {
@@ -199,7 +157,7 @@ TEST(TransferRunnerTest, TheDisplayOpensBeforeTheWorkerAndNoRequestIsLost) {
         return true;
     });
     EXPECT_TRUE(result);
-    EXPECT_EQ(observer.events(), (std::vector<std::string>{"open", "title:Quick", "close"}));
+    EXPECT_EQ(observer.events(), (Lines{"open", "title:Quick", "close"}));
     EXPECT_FALSE(observer.progressIsOpen());
 }
 
