@@ -31,6 +31,12 @@ protected:
         fakehid::Reset();
     }
 
+    // A demo panel behind the first matching interface.
+    std::shared_ptr<SimulatedPanel> attachDemoPanel() {
+        auto panel = demoPanel();
+        fakehid::Devices().push_back({"/dev/hidraw0", 0x04D8, 0xFB4C, 0x0100, true, panel});
+        return panel;
+    }
     bool readPanel(PanelLink& link) {
         PanelSession session(link, store, observer);
         return RunTransfer(observer, [&] { return ReadPanelWorker(session); });
@@ -40,9 +46,8 @@ protected:
     SilentObserver observer;
 };
 
-TEST_F(HidLinkTest, ReadsTheDemoPanelThroughHidReports) {
-    auto panel = demoPanel();
-    fakehid::Devices().push_back({"/dev/hidraw3", 0x04D8, 0xFB4C, 0x0100, true, panel});
+TEST_F(HidLinkTest, ReadsAndWritesTheDemoPanelThroughHidReports) {
+    attachDemoPanel();
     HidLink link;
     ASSERT_TRUE(readPanel(link));
     EXPECT_STREQ(SettingGet(store, "PanelData"), "1");
@@ -55,13 +60,7 @@ TEST_F(HidLinkTest, ReadsTheDemoPanelThroughHidReports) {
     for (std::uint8_t id : calls.writeReportIds) EXPECT_EQ(id, 0);
     for (std::size_t length : calls.readLengths) EXPECT_EQ(length, 64u);
     for (int timeout : calls.readTimeouts) EXPECT_EQ(timeout, 100);
-}
 
-TEST_F(HidLinkTest, WritesTheSiteBackAndVerifiesIt) {
-    auto panel = demoPanel();
-    fakehid::Devices().push_back({"/dev/hidraw0", 0x04D8, 0xFB4C, 0x0100, true, panel});
-    HidLink link;
-    ASSERT_TRUE(readPanel(link));
     SettingPut(store, "SiteName", "Changed over USB");
     PanelSession session(link, store, observer);
     ASSERT_TRUE(RunTransfer(observer, [&] { return WritePanelWorker(session); }));
@@ -104,8 +103,7 @@ TEST_F(HidLinkTest, FindDeviceSkipsInterfacesThatCannotBeOpenedAndCountsOnlyOpen
 }
 
 TEST_F(HidLinkTest, APanelUnpluggedBetweenOperationsIsSearchedForAgain) {
-    auto panel = demoPanel();
-    fakehid::Devices().push_back({"/dev/hidraw0", 0x04D8, 0xFB4C, 0x0100, true, panel});
+    auto panel = attachDemoPanel();
     HidLink link;
     ASSERT_TRUE(readPanel(link));
     EXPECT_EQ(fakehid::CallLog().enumerations, 1);
@@ -121,8 +119,7 @@ TEST_F(HidLinkTest, APanelUnpluggedBetweenOperationsIsSearchedForAgain) {
 }
 
 TEST_F(HidLinkTest, AReadErrorClosesTheLinkAndAReadWhileClosedFails) {
-    auto panel = demoPanel();
-    fakehid::Devices().push_back({"/dev/hidraw0", 0x04D8, 0xFB4C, 0x0100, true, panel});
+    auto panel = attachDemoPanel();
     HidLink link;
     std::uint8_t buffer[65];
     EXPECT_EQ(link.LinkRead(buffer, 65), -1);
