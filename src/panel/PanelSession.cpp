@@ -102,17 +102,20 @@ int PanelSession::PanelReadWords(std::uint8_t* destination, std::uint32_t addres
             address += 2;
             ++words;
         }
-        if (words == 0) {
-            if (++emptyReplies >= kMaxEmptyReplies) {
-                connectionFault();
-                return 0;
-            }
-        } else {
-            emptyReplies = 0;
-        }
+        if (!keepGoingAfterReply(words != 0, emptyReplies)) return 0;
         observer_.ProgressSet(percentOf(done, count));
     }
     return 1;
+}
+
+bool PanelSession::keepGoingAfterReply(bool carriedData, int& emptyReplies) {
+    if (carriedData) {
+        emptyReplies = 0;
+        return true;
+    }
+    if (++emptyReplies < kMaxEmptyReplies) return true;
+    connectionFault();
+    return false;
 }
 
 int PanelSession::PanelProgramWords(const std::uint8_t* source, std::uint32_t address, std::uint32_t count) {
@@ -183,14 +186,7 @@ int PanelSession::PanelReadMemory(std::uint8_t* destination, std::uint16_t addre
         std::memcpy(destination + done, &report_[kReportDataByte], taken);
         done += taken;
         at += static_cast<std::uint32_t>(taken);
-        if (taken == 0) {
-            if (++emptyReplies >= kMaxEmptyReplies) {
-                connectionFault();
-                return 0;
-            }
-        } else {
-            emptyReplies = 0;
-        }
+        if (!keepGoingAfterReply(taken != 0, emptyReplies)) return 0;
         observer_.ProgressSet(percentOf(done, count));
     }
     return 1;

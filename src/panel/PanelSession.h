@@ -65,6 +65,9 @@ public:
 
 private:
     bool awaitReply();
+    // Counts replies that carried no data; after kMaxEmptyReplies in a row reports the connection
+    // fault and answers false.
+    bool keepGoingAfterReply(bool carriedData, int& emptyReplies);
     void prepare(std::uint8_t command, std::uint32_t address, std::uint8_t count);
     void connectionFault(bool foreground = true);
     void cannotProgram();
