@@ -53,23 +53,6 @@ MainWindow::MainWindow(SettingsStore& store, DesktopOptions options, QWidget* pa
 
 MainWindow::~MainWindow() = default;
 
-namespace {
-
-PromptIcon toPromptIcon(MessageIcon icon) {
-    switch (icon) {
-    case MessageIcon::Information: return PromptIcon::Information;
-    case MessageIcon::Warning: return PromptIcon::Warning;
-    case MessageIcon::Error: return PromptIcon::Error;
-    case MessageIcon::Question: return PromptIcon::Question;
-    case MessageIcon::None: break;
-    }
-    return PromptIcon::None;
-}
-
-QString fromView(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
-
-}  // namespace
-
 PanelLink* MainWindow::panelLink() {
     if (!panelLink_) {
         std::string error;
@@ -84,12 +67,7 @@ PanelLink* MainWindow::panelLink() {
 
 bool MainWindow::runPanelTransfer(const std::function<bool(PanelSession&)>& work) {
     if (!panelLink()) return false;
-    GuiTransferObserver observer(
-        this,
-        [](QWidget* owner, const PanelMessage& message) {
-            UserPrompts::show(owner, fromView(message.title), fromView(message.text), toPromptIcon(message.icon));
-        },
-        [](QWidget* owner, const QString& title, const QString& text) { return UserPrompts::askYesNo(owner, title, text); });
+    GuiTransferObserver observer(this);
     transferRunning_ = true;
     PanelSession session(*panelLink_, store_, observer);
     observer.run([&] { work(session); });

@@ -21,26 +21,6 @@
 namespace tamrik {
 namespace {
 
-BoxIcon boxIcon(MessageIcon icon) {
-    switch (icon) {
-        case MessageIcon::Information:
-            return BoxIcon::Information;
-        case MessageIcon::Warning:
-            return BoxIcon::Warning;
-        case MessageIcon::Error:
-            return BoxIcon::Error;
-        case MessageIcon::Question:
-            return BoxIcon::Question;
-        case MessageIcon::None:
-            break;
-    }
-    return BoxIcon::None;
-}
-
-QString fromView(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QLineEdit* shownOnly(const char* name, QWidget* parent) {
     auto* field = new QLineEdit(parent);
     field->setObjectName(QString::fromLatin1(name));
@@ -55,14 +35,7 @@ FirmwareDialog::FirmwareDialog(PanelLink& link, SettingsStore& store, QWidget* o
     : QDialog(owner) {
     setObjectName(QStringLiteral("firmwareDialog"));
     setWindowTitle(QStringLiteral("Change panel firmware"));
-    observer_ = std::make_unique<GuiTransferObserver>(
-        this,
-        [](QWidget* messageOwner, const PanelMessage& message) {
-            ShowMessageBox(messageOwner, fromView(message.title), fromView(message.text), boxIcon(message.icon));
-        },
-        [](QWidget* questionOwner, const QString& title, const QString& text) {
-            return ShowMessageBox(questionOwner, title, text, BoxIcon::Question, BoxButtons::YesNo);
-        });
+    observer_ = std::make_unique<GuiTransferObserver>(this);
     session_ = std::make_unique<PanelSession>(link, store, *observer_);
     build();
 

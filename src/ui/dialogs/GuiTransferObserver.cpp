@@ -6,12 +6,41 @@
 #include <atomic>
 #include <thread>
 
+#include "ui/dialogs/MessageBoxes.h"
 #include "ui/dialogs/ProgressDialog.h"
 
 namespace tamrik {
 
+namespace {
+
+BoxIcon boxIcon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Information: return BoxIcon::Information;
+    case MessageIcon::Warning: return BoxIcon::Warning;
+    case MessageIcon::Error: return BoxIcon::Error;
+    case MessageIcon::Question: return BoxIcon::Question;
+    case MessageIcon::None: break;
+    }
+    return BoxIcon::None;
+}
+
+QString fromView(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
+
+}  // namespace
+
 GuiTransferObserver::GuiTransferObserver(QWidget* owner, ShowMessage showMessage, AskQuestion askQuestion)
-    : owner_(owner), showMessage_(std::move(showMessage)), askQuestion_(std::move(askQuestion)) {}
+    : owner_(owner), showMessage_(std::move(showMessage)), askQuestion_(std::move(askQuestion)) {
+    if (!showMessage_) {
+        showMessage_ = [](QWidget* messageOwner, const PanelMessage& message) {
+            ShowMessageBox(messageOwner, fromView(message.title), fromView(message.text), boxIcon(message.icon));
+        };
+    }
+    if (!askQuestion_) {
+        askQuestion_ = [](QWidget* questionOwner, const QString& title, const QString& text) {
+            return ShowMessageBox(questionOwner, title, text, BoxIcon::Question, BoxButtons::YesNo);
+        };
+    }
+}
 
 GuiTransferObserver::~GuiTransferObserver() { delete dialog_; }
 

@@ -21,7 +21,8 @@ public:
     using ShowMessage = std::function<void(QWidget* owner, const PanelMessage& message)>;
     using AskQuestion = std::function<bool(QWidget* owner, const QString& title, const QString& text)>;
 
-    GuiTransferObserver(QWidget* owner, ShowMessage showMessage, AskQuestion askQuestion);
+    // Messages and questions go through ShowMessageBox unless other functions are given.
+    explicit GuiTransferObserver(QWidget* owner, ShowMessage showMessage = {}, AskQuestion askQuestion = {});
     ~GuiTransferObserver() override;
 
     // Runs `work` on a worker thread under the modal progress dialog, and returns on the UI thread
