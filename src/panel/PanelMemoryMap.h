@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "images/ImageLayout.h"
+
 namespace tamrik {
 
 // Commands of the panel's memory protocol (byte 1 of a report).
@@ -40,8 +42,9 @@ constexpr std::uint32_t kFirmwareChecksumAddress = 0x5110;
 constexpr std::uint32_t kFirmwareVersionAddress = 0x5112;  // 8 characters, two per word
 constexpr std::uint32_t kFirmwareTypeAddress = 0x511A;     // 10 characters, two per word
 constexpr std::uint16_t kEventLogDataAddress = 0x0000;     // data memory
-constexpr std::uint16_t kSiteChecksumDataAddress = 0x1FF4;
-constexpr std::uint16_t kLoopChecksumDataAddress = 0x1FF6;
+// The two image checksums live in data memory right behind the event log area.
+constexpr auto kSiteChecksumDataAddress = static_cast<std::uint16_t>(kEventLogSiteChecksumOffset);  // 0x1FF4
+constexpr auto kLoopChecksumDataAddress = static_cast<std::uint16_t>(kEventLogLoopChecksumOffset);  // 0x1FF6
 
 // Program memory as a byte image: 4 bytes per word, byte offset = 2 x address.
 constexpr std::size_t kProgramMemoryBytes = 0x55000;
