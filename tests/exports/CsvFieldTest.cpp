@@ -5,24 +5,23 @@
 namespace tamrik {
 namespace {
 
-std::string field(std::string_view text) {
-    std::string line = "<";
-    CsvAppendField(line, text);
-    return line;
-}
-
-TEST(CsvFieldTest, PlainTextIsWrittenAsItIs) {
-    EXPECT_EQ(field(""), "<");
-    EXPECT_EQ(field("  ZONE 01   "), "<  ZONE 01   ");
-    EXPECT_EQ(field("tab\there \x7f\xe9;"), "<tab\there \x7f\xe9;");
-}
-
-TEST(CsvFieldTest, SeparatorsQuotesAndLineBreaksAreQuoted) {
-    EXPECT_EQ(field("HALL, EAST"), "<\"HALL, EAST\"");
-    EXPECT_EQ(field("6\" BELL"), "<\"6\"\" BELL\"");
-    EXPECT_EQ(field("TWO\r\nLINES"), "<\"TWO\r\nLINES\"");
-    EXPECT_EQ(field("LF\nONLY"), "<\"LF\nONLY\"");
-    EXPECT_EQ(field("\""), "<\"\"\"\"");
+// Plain text is written as it is; separators, quotes and line breaks are quoted.
+TEST(CsvFieldTest, QuotesOnlyWhatMustBeQuoted) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "<"},
+        {"  ZONE 01   ", "<  ZONE 01   "},
+        {"tab\there \x7f\xe9;", "<tab\there \x7f\xe9;"},
+        {"HALL, EAST", "<\"HALL, EAST\""},
+        {"6\" BELL", "<\"6\"\" BELL\""},
+        {"TWO\r\nLINES", "<\"TWO\r\nLINES\""},
+        {"LF\nONLY", "<\"LF\nONLY\""},
+        {"\"", "<\"\"\"\""},
+    };
+    for (const auto& [text, line] : cases) {
+        std::string appended = "<";
+        CsvAppendField(appended, text);
+        EXPECT_EQ(appended, line) << text;
+    }
 }
 
 }  // namespace

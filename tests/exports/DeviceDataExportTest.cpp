@@ -23,23 +23,9 @@ TEST(DeviceDataExportTest, DefaultSite) {
 
 TEST(DeviceDataExportTest, DeviceValuesAndTheirNames) {
     ScratchStore site;
-    site.put("SNum_3", "123456");
-    site.put("Type_3", "208");
-    site.put("Version_3", "17");
-    site.put("Sens1_3", "3");
-    site.put("Sens2_3", "9");
-    site.put("Volume_3", "4");
-    site.put("Class_3", "12");
-    site.put("NonLatching_3", "1");
-    site.put("Coverage_3", "1");
-    site.put("Type_4", "142");
-    site.put("Coverage_4", "9");
-    site.put("Volume_4", "07");
-    site.put("Type_5", "164");
-    site.put("Coverage_5", "1");
-    site.put("Type_6", "171");  // not in the catalogue: shown as hex digits
-    site.put("Type_7", "142");
-    site.put("Coverage_7", "21");
+    site.set("SNum_3=123456; Type_3=208; Version_3=17; Sens1_3=3; Sens2_3=9; Volume_3=4; Class_3=12");
+    site.set("NonLatching_3=1; Coverage_3=1; Type_4=142; Coverage_4=9; Volume_4=07; Type_5=164; Coverage_5=1");
+    site.set("Type_6=171; Type_7=142; Coverage_7=21");  // 171 is not in the catalogue: shown as hex digits
     const auto lines = CsvLines(DeviceDataCsv(site.store));
     EXPECT_EQ(lines[3], "3, 123456, MULTI-SND, 17, 0, 1, Enhanced, 9, 1, 1, 0, 0, Medium, Unknown, Non-Latching,N/A");
     EXPECT_EQ(lines[4], "4, 000000, IO-CONF, 0, 0, 1, None, None, 1, 1, 0, 0, 07, Automatic, Latching,NL FCR");
@@ -61,8 +47,7 @@ TEST(DeviceDataExportTest, AbsentValues) {
 
 TEST(DeviceDataExportTest, TextsWithSeparatorsStayInTheirColumn) {
     ScratchStore site;
-    site.put("SNum_2", "12,34");
-    site.put("Version_2", "say \"hi\"");
+    site.set("SNum_2=12,34; Version_2=say \"hi\"");
     EXPECT_EQ(CsvLines(DeviceDataCsv(site.store))[2],
               "2,\" 12,34\", 00,\" say \"\"hi\"\"\", 0, 1, None, None, 1, 1, 0, 0, High, Automatic, Latching,N/A");
 }

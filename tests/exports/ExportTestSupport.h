@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "settings/DefaultSettings.h"
@@ -20,6 +22,16 @@ public:
     ScratchStore& operator=(const ScratchStore&) = delete;
 
     void put(const std::string& key, const std::string& value) { SettingPut(store, key, value); }
+    // Puts "key=value" settings separated by semicolons (blanks after a semicolon are skipped).
+    void set(std::string_view settings) {
+        while (!settings.empty()) {
+            settings.remove_prefix(std::min(settings.find_first_not_of(' '), settings.size()));
+            const std::string_view item = settings.substr(0, settings.find(';'));
+            const std::size_t equals = item.find('=');
+            SettingPut(store, item.substr(0, equals), equals == item.npos ? "" : item.substr(equals + 1));
+            settings.remove_prefix(std::min(item.size() + 1, settings.size()));
+        }
+    }
 
     SettingsStore store;
 };

@@ -41,17 +41,10 @@ TEST(MatrixExportTest, DefaultSiteHas36LinesOf33Fields) {
 
 TEST(MatrixExportTest, SiteValues) {
     ScratchStore site;
-    site.put("DisabledOPGroups", "-2147483632");  // groups 5 and 32
-    site.put("OutputDelay_2", "1:30");
-    site.put("OutputDelayT2_32", "20:00");
-    site.put("AlarmType_1", "1");
-    site.put("AlarmType_3", "7");
+    site.set("DisabledOPGroups=-2147483632");  // groups 5 and 32
+    site.set("OutputDelay_2=1:30; OutputDelayT2_32=20:00; AlarmType_1=1; AlarmType_3=7; ClassChange=1");
+    site.set("RemoteAlarmInput=1; Matrix_1_1=O; Matrix_1_2=P; Matrix_1_3=W");
     SettingDelete(site.store, "AlarmType_2");
-    site.put("ClassChange", "1");
-    site.put("RemoteAlarmInput", "1");
-    site.put("Matrix_1_1", "O");
-    site.put("Matrix_1_2", "P");
-    site.put("Matrix_1_3", "W");
     SettingDelete(site.store, "Matrix_1_4");
     const auto lines = CsvLines(MatrixCsv(site.store));
     EXPECT_EQ(lines[0].substr(0, 22), ",OPG1,OPG2,OPG3,OPG4,X");
@@ -67,8 +60,7 @@ TEST(MatrixExportTest, SiteValues) {
 
 TEST(MatrixExportTest, UnsignedMaskAndOddCells) {
     ScratchStore site;
-    site.put("DisabledOPGroups", "2147483649");  // groups 1 and 32
-    site.put("Matrix_2_2", "A,B");
+    site.set("DisabledOPGroups=2147483649; Matrix_2_2=A,B");  // groups 1 and 32
     const auto lines = CsvLines(MatrixCsv(site.store));
     EXPECT_EQ(lines[0].substr(0, 7), ",X,OPG2");
     EXPECT_TRUE(lines[0].ends_with(",X,"));
