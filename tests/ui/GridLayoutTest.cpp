@@ -5,7 +5,8 @@
 namespace tamrik::testing {
 namespace {
 
-// Title 24, header 21, rows of 21: data rows start below y = 45. Columns: 50 | 100 | hidden | 60, gap 10.
+// Title 24, header 21, rows of 21: data rows start below y = 45. Columns: 50 | 100 | hidden | 60, gap 10,
+// so data column 1 spans x 50..160 and column 3 spans 160..230.
 GridLayout Sample() {
     GridLayout layout;
     layout.titleHeight = 24;
@@ -25,131 +26,60 @@ class GridLayoutTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void hitTestsRowsByBand();
-    void hitTestsColumnsIncludingGapsAndHiddenColumns();
-    void cellRectanglesFollowTheScrollPosition();
-    void visibleRangeAndScrollRanges();
-    void scrollingIntoViewMovesTheLeastNeeded();
-    void findsColumnBordersForResizing();
+    void hitTestsAtTheBandEdges();
+    void cellRectanglesAndScrolling();
 };
 
-void GridLayoutTest::hitTestsRowsByBand() {
+void GridLayoutTest::hitTestsAtTheBandEdges() {
     GridLayout layout = Sample();
-    QCOMPARE(layout.rowAt(0), -1);
-    QCOMPARE(layout.rowAt(24), -1);  // the title's lower edge still belongs to the title
-    QCOMPARE(layout.rowAt(25), 0);
-    QCOMPARE(layout.rowAt(45), 0);
-    QCOMPARE(layout.rowAt(46), 1);
-    QCOMPARE(layout.rowAt(65), 1);
-    QCOMPARE(layout.rowAt(66), 2);
+    const int rows[][2] = {{0, -1}, {24, -1}, {25, 0}, {45, 0}, {46, 1}, {66, 2}};  // the title's edge is title
+    for (const auto& [y, row] : rows) QCOMPARE(layout.rowAt(y), row);
+    // The gap after a column belongs to it; the hidden column takes no room.
+    const int columns[][2] = {{50, 0}, {51, 1}, {160, 1}, {161, 3}, {230, 3}, {231, -1}};
+    for (const auto& [x, column] : columns) QCOMPARE(layout.columnAt(x), column);
+    // Column borders for resizing: within the slop of a right edge, the last one sizing the last column.
+    const int borders[][2] = {{150, 1}, {141, 1}, {139, -1}, {48, 0}, {225, 3}, {100, -1}};
+    for (const auto& [x, border] : borders) QCOMPARE(layout.borderAt(x, 10), border);
+
     layout.topRow = 5;
+    layout.leftColumn = 3;
     QCOMPARE(layout.rowAt(46), 5);
+    QCOMPARE(layout.columnAt(51), 3);
     layout.rows = 6;
     QCOMPARE(layout.rowAt(66), 6);
     QCOMPARE(layout.rowAt(87), -1);  // below the last row
-}
-
-void GridLayoutTest::hitTestsColumnsIncludingGapsAndHiddenColumns() {
-    GridLayout layout = Sample();
-    QCOMPARE(layout.columnAt(0), 0);
-    QCOMPARE(layout.columnAt(50), 0);
-    QCOMPARE(layout.columnAt(51), 1);
-    QCOMPARE(layout.columnAt(160), 1);  // the gap after a column belongs to it
-    QCOMPARE(layout.columnAt(161), 3);  // the hidden column takes no room
-    QCOMPARE(layout.columnAt(230), 3);
-    QCOMPARE(layout.columnAt(231), -1);
+    layout.leftColumn = 1;
     layout.extendLast = true;
     QCOMPARE(layout.columnAt(399), 3);
-    layout.extendLast = false;
-    layout.leftColumn = 3;
-    QCOMPARE(layout.columnAt(51), 3);
 }
 
-void GridLayoutTest::cellRectanglesFollowTheScrollPosition() {
+// What the grid's own tests reach only through whole cells: exact rectangles, stretching, partial rows.
+void GridLayoutTest::cellRectanglesAndScrolling() {
     GridLayout layout = Sample();
-    GridRect rect = layout.cellRect(2, 3);
-    QCOMPARE(rect.left, 160);
-    QCOMPARE(rect.right, 220);
-    QCOMPARE(rect.top, 66);
-    QCOMPARE(rect.bottom, 87);
-    rect = layout.cellRect(0, 0);
-    QCOMPARE(rect.left, 0);
-    QCOMPARE(rect.right, 50);
-    QCOMPARE(rect.top, 24);
-    QCOMPARE(rect.bottom, 45);
-
+    const GridRect rect = layout.cellRect(2, 3);
+    QCOMPARE((std::array{rect.left, rect.top, rect.right, rect.bottom}), (std::array{160, 66, 220, 87}));
+    QCOMPARE(layout.cellRect(0, 0).top, 24);
+    QCOMPARE(layout.lastVisibleRow(), 21);  // the partly shown row is painted too
     layout.extendLast = true;
     QCOMPARE(layout.cellRect(2, 3).right, 400);
     QCOMPARE(layout.cellRect(2, 3, false).right, 220);
     QCOMPARE(layout.cellRect(2, 1).right, 150);
-
-    layout.leftColumn = 3;
-    layout.topRow = 2;
-    QCOMPARE(layout.cellRect(2, 3).left, 50);
-    QCOMPARE(layout.cellRect(2, 3).top, 45);
-    QCOMPARE(layout.cellRect(2, 1).left, 50 - 110);  // scrolled off to the left
-}
-
-void GridLayoutTest::visibleRangeAndScrollRanges() {
-    GridLayout layout = Sample();
-    QCOMPARE(layout.visibleRowCount(), 20);
-    QCOMPARE(layout.lastVisibleRow(), 21);  // the partly shown row is painted too
-    QCOMPARE(layout.verticalMaximum(), 81);
-    QVERIFY(layout.needsVerticalBar());
-    QCOMPARE(layout.contentWidth(), 50 + 110 + 70);
-    QVERIFY(!layout.needsHorizontalBar());
-    QCOMPARE(layout.lastVisibleColumn(), 3);
+    layout.extendLast = false;
 
     layout.clientWidth = 200;
-    QVERIFY(layout.needsHorizontalBar());
     QCOMPARE(layout.lastVisibleColumn(), 3);  // the first column that does not fit whole still shows
-    QCOMPARE(layout.horizontalMaximum(), 2);  // the hidden column is not a scroll step
-    layout.leftColumn = 3;
-    QCOMPARE(layout.horizontalPosition(), 2);
-    QCOMPARE(layout.columnAtPosition(1), 1);
-    QCOMPARE(layout.columnAtPosition(2), 3);
-    QCOMPARE(layout.nextShownColumn(3, -1), 1);
-    QCOMPARE(layout.nextShownColumn(3, 1), 0);
-
-    layout.rows = 5;
-    QVERIFY(!layout.needsVerticalBar());
-    QCOMPARE(layout.verticalMaximum(), 1);
-    QCOMPARE(layout.lastVisibleRow(), 5);
-}
-
-void GridLayoutTest::scrollingIntoViewMovesTheLeastNeeded() {
-    GridLayout layout = Sample();
-    layout.scrollIntoView(21, 1);
-    QCOMPARE(layout.topRow, 2);
-    layout.scrollIntoView(100, 1);
-    QCOMPARE(layout.topRow, 81);
-    layout.scrollIntoView(90, 1);
-    QCOMPARE(layout.topRow, 81);
-    layout.scrollIntoView(5, 1);
-    QCOMPARE(layout.topRow, 5);
-    layout.scrollIntoView(0, 1);  // the header row never scrolls
-    QCOMPARE(layout.topRow, 5);
-
-    layout.clientWidth = 200;
     layout.scrollIntoView(5, 3);
-    QCOMPARE(layout.leftColumn, 2);  // column 3 now starts at 50 and fits
+    QCOMPARE(layout.leftColumn, 2);                  // column 3 now starts at 50 and fits
+    QCOMPARE(layout.cellRect(2, 1).left, 50 - 110);  // scrolled off to the left
     layout.scrollIntoView(5, 1);
     QCOMPARE(layout.leftColumn, 1);
-
+    layout.topRow = 5;
+    layout.scrollIntoView(0, 1);  // the header row never scrolls
+    QCOMPARE(layout.topRow, 5);
     // A client too small for one row still ends with the row at the top.
     layout.clientHeight = 50;
     layout.scrollIntoView(40, 1);
     QCOMPARE(layout.topRow, 40);
-}
-
-void GridLayoutTest::findsColumnBordersForResizing() {
-    GridLayout layout = Sample();
-    QCOMPARE(layout.borderAt(150, 10), 1);
-    QCOMPARE(layout.borderAt(141, 10), 1);
-    QCOMPARE(layout.borderAt(139, 10), -1);
-    QCOMPARE(layout.borderAt(48, 10), 0);
-    QCOMPARE(layout.borderAt(225, 10), 3);  // the border after the last column sizes the last column
-    QCOMPARE(layout.borderAt(100, 10), -1);
 }
 
 }  // namespace tamrik::testing

@@ -2,12 +2,13 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QSignalSpy>
+#include <QMouseEvent>
 #include <QTest>
 #include <QWidget>
 #include <cstdint>
+#include <memory>
 #include <string>
-#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "ui/grid/Grid.h"
@@ -15,24 +16,55 @@
 
 namespace tamrik::testing {
 
-// The calls an editor makes on its grid.
-inline std::intptr_t SetCellText(Grid& grid, int row, int column, const std::string& text, bool readOnly = false) {
-    return GridSetCellText(grid, row, column, text, readOnly);
+inline std::unique_ptr<Grid> MakeGrid(int id = 701, const QString& title = {}, QWidget* parent = nullptr) {
+    return std::unique_ptr<Grid>(Grid::create(id, title, parent));
 }
-inline std::intptr_t SetCellColour(Grid& grid, int row, int column, std::uint32_t colour) {
-    return GridSetCellColour(grid, row, column, colour);
-}
-inline std::intptr_t SetReadOnly(Grid& grid, int row, int column, bool readOnly) {
-    return GridSetReadOnly(grid, row, column, readOnly);
-}
-inline std::string CellText(Grid& grid, int row, int column) { return GridCellText(grid, row, column); }
 
-// GM_GETCELL with its raw result, which the tests check too.
-inline GridCell GetCell(Grid& grid, int row, int column, std::intptr_t* result = nullptr) {
-    GridCell cell(row, column);
-    const std::intptr_t answer = grid.message(GM_GETCELL, reinterpret_cast<std::intptr_t>(&cell));
-    if (result) *result = answer;
-    return cell;
+// `rows` x `columns` empty editable cells 60 pixels wide, typing allowed.
+inline void FillPlain(Grid& grid, int rows, int columns) {
+    grid.message(GM_SETSIZE, rows, columns);
+    grid.message(GM_ALLOWTYPING, 1);
+    for (int column = 1; column <= columns; ++column) grid.message(GM_SETCOLWIDTH, column, 60);
+    for (int row = 1; row <= rows; ++row) {
+        for (int column = 1; column <= columns; ++column) GridSetCellText(grid, row, column, "");
+    }
+}
+
+// Shows a widget as the active top-level window so that it can hold the keyboard focus.
+inline bool ShowActive(QWidget& widget) {
+    widget.show();
+    widget.activateWindow();
+    QApplication::setActiveWindow(&widget);
+    return QTest::qWaitForWindowActive(&widget);
+}
+
+// A plain grid shown as the active window and focused, sized so that `visibleRows` whole rows fit below
+// its header, plus half a row; null if it never became active.
+inline std::unique_ptr<Grid> ShowPlain(int rows, int columns, int visibleRows, int width = 400) {
+    auto grid = MakeGrid();
+    FillPlain(*grid, rows, columns);
+    grid->resize(width, 300);
+    grid->show();
+    const int chrome = grid->height() - grid->viewport()->height();
+    grid->resize(width, chrome + grid->headerHeight() + visibleRows * grid->rowHeight() + 10);
+    if (!ShowActive(*grid)) return nullptr;
+    grid->setFocus();
+    return grid;
+}
+
+inline QPoint CellPoint(Grid& grid, int row, int column) { return grid.cellRect(row, column).center(); }
+
+// A pixel `inset` pixels inside a cell's top-left corner: 0 is the grid line, 1 the focus frame band.
+inline QColor PixelNearCorner(Grid& grid, int row, int column, int inset = 1) {
+    const QImage image = grid.viewport()->grab().toImage();
+    const QRect rect = grid.cellRect(row, column);
+    return image.pixelColor(rect.left() + inset, rect.top() + inset);
+}
+
+inline void SendMouseMove(Grid& grid, const QPoint& point, Qt::MouseButtons buttons) {
+    QMouseEvent move(QEvent::MouseMove, point, grid.viewport()->mapToGlobal(point), Qt::NoButton, buttons,
+                     Qt::NoModifier);
+    QApplication::sendEvent(grid.viewport(), &move);
 }
 
 // One notification as the owner receives it.
@@ -42,6 +74,7 @@ struct Note {
     int high;
     bool operator==(const Note& other) const = default;
 };
+using Notes = std::vector<Note>;
 
 // Collects the grid's notifications in order.
 class NoteRecorder {
@@ -54,40 +87,24 @@ public:
     ~NoteRecorder() { QObject::disconnect(connection_); }
     NoteRecorder(const NoteRecorder&) = delete;
     NoteRecorder& operator=(const NoteRecorder&) = delete;
-    int count(int code) const {
-        int found = 0;
-        for (const auto& note : notes) found += note.code == code ? 1 : 0;
-        return found;
-    }
     std::vector<int> codes() const {
         std::vector<int> result;
         for (const auto& note : notes) result.push_back(note.code);
         return result;
     }
-    std::vector<Note> notes;
+    // The notes so far, forgetting them.
+    Notes take() { return std::exchange(notes, {}); }
+    Notes notes;
 
 private:
     QMetaObject::Connection connection_;
 };
 
-inline QString PngPath(const QString& name) {
-    QDir().mkpath(QStringLiteral(TAMRIK_UI_PNG_DIR));
-    return QStringLiteral(TAMRIK_UI_PNG_DIR) + QLatin1Char('/') + name + QStringLiteral(".png");
-}
-
-// Renders a widget for review; the image's existence and size are checked so a test notices a broken
-// render.
+// Renders a widget for review under png/ in the build folder; false when nothing could be rendered.
 inline bool SavePng(QWidget& widget, const QString& name) {
+    QDir().mkpath(QStringLiteral(TAMRIK_UI_PNG_DIR));
     const QPixmap pixmap = widget.grab();
-    return !pixmap.isNull() && pixmap.save(PngPath(name));
-}
-
-// Shows the grid as an active top-level window so that it can hold the keyboard focus.
-inline bool ShowActive(QWidget& widget) {
-    widget.show();
-    widget.activateWindow();
-    QApplication::setActiveWindow(&widget);
-    return QTest::qWaitForWindowActive(&widget);
+    return !pixmap.isNull() && pixmap.save(QStringLiteral(TAMRIK_UI_PNG_DIR "/%1.png").arg(name));
 }
 
 }  // namespace tamrik::testing
