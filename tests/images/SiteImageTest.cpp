@@ -106,18 +106,13 @@ TEST_F(SiteImageTest, DecodeReplacesTheStoreAndCountsAsSaved) {
     SettingPut(store, "SiteName", "changed");
 
     ASSERT_TRUE(decode(image));
-    EXPECT_EQ(value("FireEvent_1"), "<absent>");
-    EXPECT_EQ(value("SNum_1"), "<absent>");  // loop keys come from the loop image, not this one
-    EXPECT_EQ(value("SiteName"), "Harbour Yard");
-    EXPECT_EQ(value("PanelSnum"), "53000000");
-    EXPECT_EQ(value("SFRevision"), "2");
-    EXPECT_EQ(value("UserCode2"), "312244");
-    EXPECT_EQ(value("Matrix_32_32"), "C");
-    EXPECT_EQ(value("PulseOnTime"), "1.0");
-    EXPECT_EQ(value("OutputDelay_3"), "0:00");
-    EXPECT_EQ(value("PanelType"), "0");
-    EXPECT_EQ(value("MaleVoice"), "0");
-    EXPECT_EQ(value("FlashOnPoll"), "1");
+    // Loop keys come from the loop image and events from the event log, not from this one.
+    const std::pair<const char*, const char*> values[] = {
+        {"FireEvent_1", "<absent>"}, {"SNum_1", "<absent>"},  {"SiteName", "Harbour Yard"}, {"PanelSnum", "53000000"},
+        {"SFRevision", "2"},         {"UserCode2", "312244"}, {"Matrix_32_32", "C"},        {"PulseOnTime", "1.0"},
+        {"OutputDelay_3", "0:00"},   {"PanelType", "0"},      {"MaleVoice", "0"},           {"FlashOnPoll", "1"},
+    };
+    for (const auto& [key, text] : values) EXPECT_EQ(value(key), text) << key;
     EXPECT_EQ(value("BannerText_3"), std::string(20, ' '));
     EXPECT_EQ(store.savedChecksum, StoreChecksum(&store));
     EXPECT_FALSE(StoreChangedSinceSaved(store));
