@@ -14,74 +14,40 @@ constexpr bool N = false;
 
 // code, name, input, output, beacon on next group, talking, quiescent mA, alarm mA, minimum version
 constexpr std::array<DeviceType, 68> kCatalogue{{
-    {0x01, "OPT", Y, N, N, N, 0.2f, 2.4f, 15},
-    {0x21, "OPT-B", Y, N, N, N, 0.2f, 2.4f, 15},
-    {0x22, "MULTI", Y, N, N, N, 0.4f, 2.53f, 15},
-    {0x24, "OPT-HEAT", Y, N, N, N, 0.45f, 2.58f, 15},
-    {0x40, "MCP", Y, N, N, N, 0.5f, 4.5f, 11},
-    {0xD0, "MULTI-SND", Y, Y, N, N, 0.4f, 9.23f, 15},
-    {0xD1, "MULTI-SB", Y, Y, Y, N, 0.55f, 13.5f, 15},
-    {0xD2, "MULTI-VOX", Y, Y, N, Y, 0.4f, 14.23f, 15},
-    {0xD3, "MULTI-VB", Y, Y, Y, Y, 0.55f, 12.5f, 15},
-    {0xD4, "OH-SND", Y, Y, N, N, 0.45f, 9.28f, 15},
-    {0xD5, "OH-SB", Y, Y, Y, N, 0.55f, 13.5f, 15},
-    {0xD6, "OH-VB", Y, Y, Y, Y, 0.55f, 12.5f, 15},
-    {0xD7, "OPT-SND", Y, Y, N, N, 0.4f, 9.23f, 15},
-    {0xD8, "OPT-SB", Y, Y, Y, N, 0.55f, 13.5f, 15},
-    {0xD9, "OPT-VB", Y, Y, Y, Y, 0.55f, 12.5f, 15},
-    {0xDA, "OPTB-SND", Y, Y, N, N, 0.4f, 9.23f, 15},
-    {0xDB, "OPT-BCN", Y, Y, Y, N, 0.4f, 7.53f, 15},
-    {0xDC, "MULTI-BCN", Y, Y, Y, N, 0.55f, 7.0f, 15},
-    {0xDD, "OH-BCN", Y, Y, Y, N, 0.55f, 7.0f, 15},
-    {0x23, "HEAT", Y, N, N, N, 0.35f, 2.62f, 15},
-    {0x83, "SOUNDER", N, Y, N, N, 0.65f, 5.0f, 31},
-    {0xA1, "WALL-SB", N, Y, N, N, 0.7f, 12.5f, 2},
-    {0x48, "BEAM", Y, N, N, N, 0.65f, 4.0f, 10},
-    {0x81, "BELL", N, Y, N, N, 0.6f, 20.0f, 7},
-    {0x82, "IO-UNIT", Y, Y, N, N, 0.55f, 2.2f, 15},
-    {0x49, "ISOL-PSU", N, N, N, N, 35.0f, 40.0f, 25},
-    {0x85, "SND-BCN", N, Y, N, N, 0.87f, 6.8f, 28},
-    {0x87, "BEACON", N, Y, N, N, 0.58f, 1.5f, 8},
-    {0x88, "RELAY", N, Y, N, N, 0.6f, 10.0f, 4},
-    {0x86, "BEACON-B", N, Y, N, N, 0.58f, 1.5f, 8},
-    {0x9E, "CEIL-BCN", N, Y, N, N, 0.8f, 5.0f, 1},
-    {0x41, "MCP-B", Y, N, N, N, 0.5f, 4.5f, 5},
-    {0xC3, "ZONE-MOD", Y, Y, N, N, 2.0f, 4.0f, 9},
-    {0xC4, "CONV-4Z", Y, Y, N, N, 7.0f, 7.0f, 26},
-    {0xC5, "MCP-16", Y, Y, N, N, 7.0f, 7.0f, 7},
-    {0xC6, "INPUT-16", Y, Y, N, N, 7.0f, 7.0f, 7},
-    {0x47, "REPEATER", N, N, N, N, 6.5f, 6.5f, 8},
-    {0x90, "IO-MOD", Y, Y, N, N, 1.35f, 5.0f, 2},
-    {0x8A, "OUT-MOD", N, Y, N, N, 2.5f, 4.0f, 2},
-    {0x43, "MIMIC", N, N, N, N, 6.5f, 6.5f, 9},
-    {0xCD, "RELAY-4", N, Y, N, N, 5.0f, 5.0f, 6},
-    {0xC8, "DOOR-HOLD", Y, Y, N, N, 0.7f, 67.0f, 1},
-    {0x30, "SWITCH", Y, Y, N, N, 1.0f, 1.0f, 1},
-    {0x91, "IO-MINI", Y, Y, N, N, 0.9f, 9.0f, 1},
-    {0xC2, "SUPV-OUT", Y, Y, N, N, 4.3f, 73.0f, 1},
-    {0xCA, "SUPV-OUT2", Y, Y, N, N, 5.3f, 87.5f, 1},
-    {0xC9, "KEYSWITCH", Y, Y, N, N, 0.3f, 0.3f, 1},
-    {0xA4, "WALL-SBI", Y, Y, N, N, 0.8f, 7.5f, 20},
-    {0xA5, "WALL-VOX", Y, Y, N, Y, 0.6f, 13.5f, 20},
-    {0xA3, "VOX-SND", N, Y, N, Y, 0.45f, 14.42f, 1},
-    {0x33, "FLAME", Y, N, N, N, 0.7f, 0.7f, 1},
-    {0xCE, "ASPIRATOR", Y, N, N, N, 0.7f, 0.7f, 1},
-    {0xC0, "IO-DUAL", Y, Y, N, N, 0.9f, 9.0f, 1},
-    {0x31, "VIRT-IN", Y, N, N, N, 0.0f, 0.0f, 1},
-    {0x32, "VIRT-IN2", Y, N, N, N, 0.0f, 0.0f, 1},
-    {0xBA, "EXT-PSU", N, Y, N, N, 35.0f, 35.0f, 1},
-    {0xB7, "NET-IN", Y, N, N, N, 0.0f, 0.0f, 1},
-    {0xB3, "NET-OUT", N, Y, N, N, 0.0f, 0.0f, 1},
-    {0x50, "RADIO-IN", Y, N, N, N, 0.0f, 0.0f, 1},
-    {0xBB, "RADIO-IN2", Y, N, N, N, 0.0f, 0.0f, 1},
-    {0xB0, "RADIO-OUT", N, Y, N, N, 0.0f, 0.0f, 1},
-    {0xDE, "BASE-SND", N, Y, N, N, 0.4f, 9.23f, 16},
-    {0xDF, "BASE-SB", N, Y, N, N, 0.55f, 13.5f, 16},
-    {0xE0, "BASE-VOX", N, Y, N, Y, 0.4f, 14.23f, 16},
-    {0xE1, "BASE-VB", N, Y, N, Y, 0.55f, 12.5f, 16},
-    {0x8B, "SPUR-PSU", Y, Y, N, N, 11.0f, 14.0f, 1},
-    {0x8E, "IO-CONF", Y, Y, N, N, 0.7f, 4.0f, 1},
-    {0x34, "CO-HEAT", Y, N, N, N, 0.7f, 0.7f, 1},
+    {0x01, "OPT", Y, N, N, N, 0.2f, 2.4f, 15},        {0x21, "OPT-B", Y, N, N, N, 0.2f, 2.4f, 15},
+    {0x22, "MULTI", Y, N, N, N, 0.4f, 2.53f, 15},     {0x24, "OPT-HEAT", Y, N, N, N, 0.45f, 2.58f, 15},
+    {0x40, "MCP", Y, N, N, N, 0.5f, 4.5f, 11},        {0xD0, "MULTI-SND", Y, Y, N, N, 0.4f, 9.23f, 15},
+    {0xD1, "MULTI-SB", Y, Y, Y, N, 0.55f, 13.5f, 15}, {0xD2, "MULTI-VOX", Y, Y, N, Y, 0.4f, 14.23f, 15},
+    {0xD3, "MULTI-VB", Y, Y, Y, Y, 0.55f, 12.5f, 15}, {0xD4, "OH-SND", Y, Y, N, N, 0.45f, 9.28f, 15},
+    {0xD5, "OH-SB", Y, Y, Y, N, 0.55f, 13.5f, 15},    {0xD6, "OH-VB", Y, Y, Y, Y, 0.55f, 12.5f, 15},
+    {0xD7, "OPT-SND", Y, Y, N, N, 0.4f, 9.23f, 15},   {0xD8, "OPT-SB", Y, Y, Y, N, 0.55f, 13.5f, 15},
+    {0xD9, "OPT-VB", Y, Y, Y, Y, 0.55f, 12.5f, 15},   {0xDA, "OPTB-SND", Y, Y, N, N, 0.4f, 9.23f, 15},
+    {0xDB, "OPT-BCN", Y, Y, Y, N, 0.4f, 7.53f, 15},   {0xDC, "MULTI-BCN", Y, Y, Y, N, 0.55f, 7.0f, 15},
+    {0xDD, "OH-BCN", Y, Y, Y, N, 0.55f, 7.0f, 15},    {0x23, "HEAT", Y, N, N, N, 0.35f, 2.62f, 15},
+    {0x83, "SOUNDER", N, Y, N, N, 0.65f, 5.0f, 31},   {0xA1, "WALL-SB", N, Y, N, N, 0.7f, 12.5f, 2},
+    {0x48, "BEAM", Y, N, N, N, 0.65f, 4.0f, 10},      {0x81, "BELL", N, Y, N, N, 0.6f, 20.0f, 7},
+    {0x82, "IO-UNIT", Y, Y, N, N, 0.55f, 2.2f, 15},   {0x49, "ISOL-PSU", N, N, N, N, 35.0f, 40.0f, 25},
+    {0x85, "SND-BCN", N, Y, N, N, 0.87f, 6.8f, 28},   {0x87, "BEACON", N, Y, N, N, 0.58f, 1.5f, 8},
+    {0x88, "RELAY", N, Y, N, N, 0.6f, 10.0f, 4},      {0x86, "BEACON-B", N, Y, N, N, 0.58f, 1.5f, 8},
+    {0x9E, "CEIL-BCN", N, Y, N, N, 0.8f, 5.0f, 1},    {0x41, "MCP-B", Y, N, N, N, 0.5f, 4.5f, 5},
+    {0xC3, "ZONE-MOD", Y, Y, N, N, 2.0f, 4.0f, 9},    {0xC4, "CONV-4Z", Y, Y, N, N, 7.0f, 7.0f, 26},
+    {0xC5, "MCP-16", Y, Y, N, N, 7.0f, 7.0f, 7},      {0xC6, "INPUT-16", Y, Y, N, N, 7.0f, 7.0f, 7},
+    {0x47, "REPEATER", N, N, N, N, 6.5f, 6.5f, 8},    {0x90, "IO-MOD", Y, Y, N, N, 1.35f, 5.0f, 2},
+    {0x8A, "OUT-MOD", N, Y, N, N, 2.5f, 4.0f, 2},     {0x43, "MIMIC", N, N, N, N, 6.5f, 6.5f, 9},
+    {0xCD, "RELAY-4", N, Y, N, N, 5.0f, 5.0f, 6},     {0xC8, "DOOR-HOLD", Y, Y, N, N, 0.7f, 67.0f, 1},
+    {0x30, "SWITCH", Y, Y, N, N, 1.0f, 1.0f, 1},      {0x91, "IO-MINI", Y, Y, N, N, 0.9f, 9.0f, 1},
+    {0xC2, "SUPV-OUT", Y, Y, N, N, 4.3f, 73.0f, 1},   {0xCA, "SUPV-OUT2", Y, Y, N, N, 5.3f, 87.5f, 1},
+    {0xC9, "KEYSWITCH", Y, Y, N, N, 0.3f, 0.3f, 1},   {0xA4, "WALL-SBI", Y, Y, N, N, 0.8f, 7.5f, 20},
+    {0xA5, "WALL-VOX", Y, Y, N, Y, 0.6f, 13.5f, 20},  {0xA3, "VOX-SND", N, Y, N, Y, 0.45f, 14.42f, 1},
+    {0x33, "FLAME", Y, N, N, N, 0.7f, 0.7f, 1},       {0xCE, "ASPIRATOR", Y, N, N, N, 0.7f, 0.7f, 1},
+    {0xC0, "IO-DUAL", Y, Y, N, N, 0.9f, 9.0f, 1},     {0x31, "VIRT-IN", Y, N, N, N, 0.0f, 0.0f, 1},
+    {0x32, "VIRT-IN2", Y, N, N, N, 0.0f, 0.0f, 1},    {0xBA, "EXT-PSU", N, Y, N, N, 35.0f, 35.0f, 1},
+    {0xB7, "NET-IN", Y, N, N, N, 0.0f, 0.0f, 1},      {0xB3, "NET-OUT", N, Y, N, N, 0.0f, 0.0f, 1},
+    {0x50, "RADIO-IN", Y, N, N, N, 0.0f, 0.0f, 1},    {0xBB, "RADIO-IN2", Y, N, N, N, 0.0f, 0.0f, 1},
+    {0xB0, "RADIO-OUT", N, Y, N, N, 0.0f, 0.0f, 1},   {0xDE, "BASE-SND", N, Y, N, N, 0.4f, 9.23f, 16},
+    {0xDF, "BASE-SB", N, Y, N, N, 0.55f, 13.5f, 16},  {0xE0, "BASE-VOX", N, Y, N, Y, 0.4f, 14.23f, 16},
+    {0xE1, "BASE-VB", N, Y, N, Y, 0.55f, 12.5f, 16},  {0x8B, "SPUR-PSU", Y, Y, N, N, 11.0f, 14.0f, 1},
+    {0x8E, "IO-CONF", Y, Y, N, N, 0.7f, 4.0f, 1},     {0x34, "CO-HEAT", Y, N, N, N, 0.7f, 0.7f, 1},
 }};
 
 struct SensModeSet {
@@ -126,9 +92,9 @@ constexpr const char* kClassNames[] = {"Automatic",
 
 constexpr const char* kSensModeNames[] = {"None", "Office", "Bedroom", "Enhanced", "No Op", "Prison"};
 
-constexpr const char* kConfigOptionNames[] = {"NONE",     "NL",     "14s",        "NL 14s",    "FS",         "NL FS",
-                                              "14s FS",   "NL 14s FS", "INVALID", "NL FCR",    "INVALID",    "NL 14s FCR",
-                                              "INVALID",  "NL FS FCR", "INVALID", "NL 14s FS FCR"};
+constexpr const char* kConfigOptionNames[] = {
+    "NONE",    "NL",     "14s",     "NL 14s",     "FS",      "NL FS",     "14s FS",  "NL 14s FS",
+    "INVALID", "NL FCR", "INVALID", "NL 14s FCR", "INVALID", "NL FS FCR", "INVALID", "NL 14s FS FCR"};
 
 }  // namespace
 
@@ -178,10 +144,14 @@ std::string SensModeName(const char* value) {
 
 std::string VolumeName(int volume) {
     switch (volume) {
-    case 2: return "Low";
-    case 4: return "Medium";
-    case 15: return "High";
-    default: return std::to_string(volume);
+        case 2:
+            return "Low";
+        case 4:
+            return "Medium";
+        case 15:
+            return "High";
+        default:
+            return std::to_string(volume);
     }
 }
 
@@ -205,7 +175,9 @@ std::string_view ConfigOptionName(int index) {
     return kConfigOptionNames[index];
 }
 
-std::string_view LatchingName(bool nonLatchingKeyPresent) { return nonLatchingKeyPresent ? "Non-Latching" : "Latching"; }
+std::string_view LatchingName(bool nonLatchingKeyPresent) {
+    return nonLatchingKeyPresent ? "Non-Latching" : "Latching";
+}
 
 void SensModeStep(char* value, std::uint32_t typeCode) {
     const auto allowed = SensModesAllowed(typeCode);

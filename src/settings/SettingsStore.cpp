@@ -25,7 +25,9 @@ EntryPool& entryPool() {
     return *pool;
 }
 
-std::string_view clampKey(std::string_view key) { return key.substr(0, std::min(key.size(), SettingsStore::kMaxKeyLength)); }
+std::string_view clampKey(std::string_view key) {
+    return key.substr(0, std::min(key.size(), SettingsStore::kMaxKeyLength));
+}
 
 std::uint32_t homeSlot(const SettingsStore& store, std::string_view key) {
     return StoreHash(key, static_cast<std::uint32_t>(key.size() % 256)) % store.bucketCount;

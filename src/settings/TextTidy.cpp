@@ -32,7 +32,8 @@ std::string TidyText(std::string_view text) {
 }
 
 void TidyImportedTexts(SettingsStore& store) {
-    for (int address = 1; address <= kLoopAddressCount; ++address) tidyKey(store, "DeviceText_" + std::to_string(address));
+    for (int address = 1; address <= kLoopAddressCount; ++address)
+        tidyKey(store, "DeviceText_" + std::to_string(address));
     for (int zone = 1; zone <= kZoneCount; ++zone) tidyKey(store, "ZoneText_" + std::to_string(zone));
     tidyKey(store, "BannerText_1");
     tidyKey(store, "BannerText_2");

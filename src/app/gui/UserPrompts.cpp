@@ -18,9 +18,9 @@ FileDialogTestState& fileDialogTest() {
 
 bool confirmNewFile(QWidget* owner, const QString& path) {
     if (path.isEmpty() || QFileInfo::exists(path)) return !path.isEmpty();
-    return UserPrompts::askYesNo(owner, QStringLiteral("Create file"),
-                                 QStringLiteral("%1\r\nThis file does not exist.\r\nCreate the file?")
-                                     .arg(QFileInfo(path).fileName()));
+    return UserPrompts::askYesNo(
+        owner, QStringLiteral("Create file"),
+        QStringLiteral("%1\r\nThis file does not exist.\r\nCreate the file?").arg(QFileInfo(path).fileName()));
 }
 
 QString runFileDialog(QWidget* owner, const QString& initialName, const QString& filterText, bool save) {

@@ -17,7 +17,8 @@ using PromptIcon = BoxIcon;
 class UserPrompts {
 public:
     // Yes / No question; true for Yes.
-    static bool askYesNo(QWidget* owner, const QString& title, const QString& text, PromptIcon icon = PromptIcon::Question);
+    static bool askYesNo(QWidget* owner, const QString& title, const QString& text,
+                         PromptIcon icon = PromptIcon::Question);
     static void show(QWidget* owner, const QString& title, const QString& text, PromptIcon icon);
 
     // Filter text is the comma-separated "description,pattern,..." list. An empty result means cancelled.

@@ -33,8 +33,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<PanelTransfers> MakeWindowedFirmwareTransfers(std::unique_ptr<PanelLink> link, int& argc,
-                                                              char** argv) {
+std::unique_ptr<PanelTransfers> MakeWindowedFirmwareTransfers(std::unique_ptr<PanelLink> link, int& argc, char** argv) {
     if (!link) return nullptr;
     return std::make_unique<WindowedFirmwareTransfers>(std::move(link), argc, argv);
 }

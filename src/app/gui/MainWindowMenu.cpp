@@ -1,0 +1,145 @@
+// The menu: every item with its command id, status help and shortcut, and the dispatch of commands.
+#include <QAction>
+#include <QMenuBar>
+
+#include "app/gui/MainWindow.h"
+#include "ui/dialogs/AboutWindow.h"
+
+namespace tamrik {
+
+QAction* MainWindow::addCommand(QMenu* menu, const QString& text, int command, const QString& statusTip) {
+    auto* action = menu->addAction(text);
+    action->setObjectName(QStringLiteral("command%1").arg(command));
+    action->setStatusTip(statusTip);
+    connect(action, &QAction::triggered, this, [this, command] { runCommand(command); });
+    actions_.insert(command, action);
+    return action;
+}
+
+void MainWindow::buildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    addCommand(file, QStringLiteral("&New"), kCommandNew, QStringLiteral("Creates a new site"))
+        ->setShortcut(QKeySequence::New);
+    addCommand(file, QStringLiteral("&Load..."), kCommandLoad, QStringLiteral("Loads site info from a file"))
+        ->setShortcut(QKeySequence::Open);
+    addCommand(file, QStringLiteral("&Import text"), kCommandImportText,
+               QStringLiteral("Import device and zone text from a file"));
+    file->addSeparator();
+    addCommand(file, QStringLiteral("&Save..."), kCommandSave, QStringLiteral("Saves current site info to a file"))
+        ->setShortcut(QKeySequence::Save);
+    addCommand(file, QStringLiteral("S&ave as..."), kCommandSaveAs, QStringLiteral("Saves current site info to a file"))
+        ->setShortcut(QKeySequence::SaveAs);
+    QMenu* exportMenu = file->addMenu(QStringLiteral("&Export"));
+    exportMenu->setObjectName(QStringLiteral("exportMenu"));
+    addCommand(exportMenu, QStringLiteral("Event log"), kCommandExportLog);
+    addCommand(exportMenu, QStringLiteral("Device data"), kCommandExportDevices);
+    addCommand(exportMenu, QStringLiteral("Matrix"), kCommandExportMatrix);
+    addCommand(exportMenu, QStringLiteral("Text"), kCommandExportText);
+    file->addSeparator();
+    addCommand(file, QStringLiteral("E&xit"), kCommandExit, QStringLiteral("Exits this application"))
+        ->setShortcut(QKeySequence::Quit);
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    addCommand(edit, QStringLiteral("&Enter Site Info"), kCommandSiteInfo, QStringLiteral("Edits site specific info"));
+    addCommand(edit, QStringLiteral("&Matrix editor"), kCommandMatrixEditor,
+               QStringLiteral("Edits the matrix for this site"));
+    addCommand(edit, QStringLiteral("&Text editor"), kCommandTextEditor, QStringLiteral("Edits site text"));
+    addCommand(edit, QStringLiteral("&Device editor"), kCommandDeviceEditor, QStringLiteral("Edits loop device info"));
+    addCommand(edit, QStringLiteral("&Coincidence"), kCommandCoincidence);
+    addCommand(edit, QStringLiteral("&Panel info"), kCommandPanelInfo);
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    addCommand(view, QStringLiteral("Fire event log"), kCommandFireLog, QStringLiteral("View fire event log"));
+    addCommand(view, QStringLiteral("Non-fire event log"), kCommandNonFireLog,
+               QStringLiteral("View non-fire event log"));
+    addCommand(view, QStringLiteral("Combined Fire / Non-fire event log"), kCommandCombinedLog,
+               QStringLiteral("View combined fire / non-fire event log"));
+    view->addSeparator();
+    addCommand(view, QStringLiteral("Design checker"), kCommandDesignChecker);
+
+    QMenu* panel = menuBar()->addMenu(QStringLiteral("&Panel"));
+    addCommand(panel, QStringLiteral("&Send settings to panel"), kCommandSendToPanel,
+               QStringLiteral("Send the site information from the PC to the panel"));
+    addCommand(panel, QStringLiteral("&Get settings from panel"), kCommandGetFromPanel,
+               QStringLiteral("Gets the site information from the panel"));
+    panel->addSeparator();
+    addCommand(panel, QStringLiteral("&Update panel firmware"), kCommandUpdateFirmware);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    addCommand(help, QStringLiteral("&Web interface"), kCommandWebInterface,
+               QStringLiteral("Open an alternative GUI in a web browser."))
+        ->setEnabled(false);
+    QMenu* documentation = help->addMenu(QStringLiteral("&Documentation"));
+    addCommand(documentation, QStringLiteral("Installation manual"), kCommandInstallationManual);
+    addCommand(documentation, QStringLiteral("User manual"), kCommandUserManual);
+    addCommand(documentation, QStringLiteral("Programming manual"), kCommandProgrammingManual);
+    help->addSeparator();
+    QAction* about =
+        addCommand(help, QStringLiteral("&About ..."), kCommandAbout, QStringLiteral("About this application"));
+    about->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_Question), QKeySequence(Qt::ALT | Qt::Key_Slash)});
+}
+
+void MainWindow::runCommand(int command) {
+    switch (command) {
+        case kCommandNew:
+            commandNew();
+            break;
+        case kCommandLoad:
+            commandLoad();
+            break;
+        case kCommandImportText:
+            commandImportText();
+            break;
+        case kCommandSave:
+        case kCommandSaveAs:
+            commandSave();
+            break;
+        case kCommandExit:
+            close();
+            break;
+        case kCommandMatrixEditor:
+        case kCommandTextEditor:
+        case kCommandDeviceEditor:
+        case kCommandFireLog:
+        case kCommandNonFireLog:
+        case kCommandCombinedLog:
+        case kCommandCoincidence:
+            commandOpenEditor(command);
+            break;
+        case kCommandExportLog:
+        case kCommandExportDevices:
+        case kCommandExportMatrix:
+        case kCommandExportText:
+            commandExport(command);
+            break;
+        case kCommandSendToPanel:
+            commandSendToPanel();
+            break;
+        case kCommandGetFromPanel:
+            commandGetFromPanel();
+            break;
+        case kCommandInstallationManual:
+        case kCommandUserManual:
+        case kCommandProgrammingManual:
+            commandDocumentation(command);
+            break;
+        case kCommandWebInterface:
+            commandWebInterface();
+            break;
+        case kCommandAbout:
+            AboutWindow::Open(this);
+            break;
+        case kCommandSiteInfo:
+        case kCommandPanelInfo:
+        case kCommandDesignChecker:
+            commandDialog(command);
+            break;
+        case kCommandUpdateFirmware:
+            commandUpdateFirmware();
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace tamrik

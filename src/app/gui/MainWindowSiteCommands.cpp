@@ -1,0 +1,157 @@
+// The commands on the site: New, Load, Import text, Save, the exports, the site dialogs and the notes.
+#include <QDesktopServices>
+#include <QUrl>
+
+#include "app/gui/MainWindow.h"
+#include "app/gui/SiteBackground.h"
+#include "app/gui/UserPrompts.h"
+#include "exports/CsvExport.h"
+#include "settings/DefaultSettings.h"
+#include "settings/SiteFile.h"
+#include "settings/TextTidy.h"
+#include "ui/dialogs/DesignCheckDialog.h"
+#include "ui/dialogs/PanelSettingsDialog.h"
+#include "ui/dialogs/SiteInfoDialog.h"
+
+namespace tamrik {
+namespace {
+
+const QString kSiteFileFilter = QStringLiteral("Site file,*.psf");
+const QString kImportFilter = QStringLiteral("Site file,*.psf,Text file,*.txt");
+
+std::string toLocal(const QString& path) { return path.toLocal8Bit().toStdString(); }
+
+}  // namespace
+
+void MainWindow::commandNew() {
+    if (!UserPrompts::askYesNo(this, kProgramTitle, QStringLiteral("Delete current settings?"))) return;
+    editorClose(false);
+    StoreDestroy(&store_);
+    StoreCreate(store_);
+    resetErrorFlags();
+    ApplyDefaultSettings(store_);
+    updateTitle();
+    update();
+}
+
+void MainWindow::commandLoad() {
+    const QString path = UserPrompts::openFileName(this, sitePath_, kSiteFileFilter);
+    if (path.isEmpty()) return;
+    sitePath_ = path;
+    StoreDestroy(&store_);
+    StoreCreate(store_);
+    resetErrorFlags();
+    const int result = SiteFileRead(toLocal(path), store_);
+    ApplyDefaultSettings(store_);
+    if (result == kSiteFileUnreadable) {
+        UserPrompts::show(this, kProgramTitle, QStringLiteral("Couldn't open file"), PromptIcon::Error);
+        return;
+    }
+    if (result == kSiteFileBadCheck && !options_.acceptErrors) {
+        UserPrompts::show(this, kProgramTitle, QStringLiteral("Not done!\r\nFile contains errors"), PromptIcon::Error);
+        StoreDestroy(&store_);
+        StoreCreate(store_);
+        ApplyDefaultSettings(store_);
+    } else if (result == kSiteFileBadCheck) {
+        UserPrompts::show(this, kProgramTitle, QStringLiteral("Loaded but file contains errors"),
+                          PromptIcon::Information);
+        destroyEditorWithoutWriteBack();
+    } else {
+        UserPrompts::show(this, kProgramTitle, QStringLiteral("Site info. loaded from file"), PromptIcon::Information);
+        destroyEditorWithoutWriteBack();
+    }
+    updateTitle();
+}
+
+void MainWindow::commandImportText() {
+    const QString path = UserPrompts::openFileName(this, importPath_, kImportFilter);
+    if (path.isEmpty()) return;
+    importPath_ = path;
+    if (SiteFileRead(toLocal(path), store_) == kSiteFileUnreadable) {
+        UserPrompts::show(this, kProgramTitle, QStringLiteral("Couldn't open file"), PromptIcon::Error);
+        return;
+    }
+    TidyImportedTexts(store_);
+    UserPrompts::show(this, kProgramTitle, QStringLiteral("Text imported into current site file"),
+                      PromptIcon::Information);
+    destroyEditorWithoutWriteBack();
+    updateTitle();
+}
+
+void MainWindow::commandSave() {
+    editorClose();
+    const QString path = UserPrompts::saveFileName(this, sitePath_, kSiteFileFilter);
+    if (path.isEmpty()) return;
+    sitePath_ = path;
+    std::string error;
+    if (!SiteFileWrite(toLocal(path), &store_, &error)) {
+        // A failed save must never look like a successful one: the old file is still intact.
+        UserPrompts::show(this, kProgramTitle,
+                          QStringLiteral("Site info. NOT saved\r\n%1").arg(QString::fromLocal8Bit(error.c_str())),
+                          PromptIcon::Error);
+        return;
+    }
+    UserPrompts::show(this, kProgramTitle, QStringLiteral("Site info. saved"), PromptIcon::Information);
+    StoreMarkSaved(store_);
+}
+
+void MainWindow::commandExport(int command) {
+    struct ExportCommand {
+        int command;
+        CsvExportKind kind;
+        const char* title;
+        const char* success;
+        const char* failure;
+    };
+    static constexpr ExportCommand kExports[] = {
+        {kCommandExportLog, CsvExportKind::EventLog, "Log", "Log exported", "Could not export log"},
+        {kCommandExportDevices, CsvExportKind::DeviceData, "Device data", "Device data exported",
+         "Could not export device data"},
+        {kCommandExportMatrix, CsvExportKind::Matrix, "Matrix", "Matrix exported", "Could not export matrix"},
+        {kCommandExportText, CsvExportKind::Text, "Text", "Text exported", "Could not export text"},
+    };
+    for (const auto& item : kExports) {
+        if (item.command != command) continue;
+        // No editor is closed first: the export shows the site as the store holds it.
+        const QString path = UserPrompts::saveFileName(this, QString(), QStringLiteral("CSV file,*.csv"));
+        const bool written = !path.isEmpty() && CsvExportWrite(item.kind, store_, toLocal(path));
+        if (written) {
+            UserPrompts::show(this, QString::fromLatin1(item.title), QString::fromLatin1(item.success),
+                              PromptIcon::None);
+        } else {
+            UserPrompts::show(this, QString::fromLatin1(item.title), QString::fromLatin1(item.failure),
+                              PromptIcon::Error);
+        }
+    }
+}
+
+void MainWindow::commandDocumentation(int command) {
+    QString manual = QStringLiteral("Installation");
+    if (command == kCommandUserManual) manual = QStringLiteral("User");
+    if (command == kCommandProgrammingManual) manual = QStringLiteral("Programming");
+    UserPrompts::show(this, QStringLiteral("5300 %1 manual").arg(manual),
+                      QStringLiteral("The latest 5300 %1 manual is available from\n\n%2").arg(manual, kSupportSite),
+                      PromptIcon::None);
+}
+
+void MainWindow::commandWebInterface() {
+    QDesktopServices::openUrl(QUrl(QStringLiteral("http://localhost/web_files/index.html")));
+}
+
+void MainWindow::commandDialog(int command) {
+    editorClose();
+    if (command == kCommandDesignChecker) {
+        siteErrors_ = RunDesignCheckDialog(this, store_);
+        refreshErrorBanner();
+        return;
+    }
+    if (command == kCommandSiteInfo) {
+        RunSiteInfoDialog(this, store_);
+    } else {
+        RunPanelSettingsDialog(this, store_);
+    }
+    siteCheckQuiet();
+    updateTitle();
+}
+
+}  // namespace tamrik
