@@ -10,17 +10,14 @@ class DesignCheckDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void aSiteWithoutFaultsSaysSo() {
-        ScopedStore store;
-        DesignCheckDialog dialog(*store);
-        QCOMPARE(dialog.faultCount(), 0u);
-        QCOMPARE(dialog.reportText(), QStringLiteral("No Site File Errors"));
-        QCOMPARE(dialog.quiescentText(), QStringLiteral("0.00mA"));
-        QCOMPARE(dialog.alarmText(), QStringLiteral("0.00mA"));
-    }
-
     void faultsAreListedOnePerLine() {
         ScopedStore store;
+        {
+            DesignCheckDialog clean(*store);
+            QCOMPARE(clean.faultCount(), 0u);
+            QCOMPARE(clean.reportText(), QStringLiteral("No Site File Errors"));
+            QCOMPARE(clean.quiescentText(), QStringLiteral("0.00mA"));
+        }
         SettingPut(*store, "Type_4", "0");
         SettingPut(*store, "DeviceText_4", "Kitchen");
         SettingPut(*store, "Type_9", "250");
@@ -33,14 +30,6 @@ private slots:
                                                      "Site Info 'SiteName' requires a value\n"));
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         SavePng(&dialog, QStringLiteral("design_check"));
-    }
-
-    void emptyReportPicture() {
-        ScopedStore store;
-        DesignCheckDialog dialog(*store);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        SavePng(&dialog, QStringLiteral("design_check_clean"));
     }
 };
 

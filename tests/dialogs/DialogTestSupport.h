@@ -1,11 +1,15 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QTimer>
 #include <QWidget>
 #include <QtTest>
 #include <functional>
+#include <initializer_list>
+#include <utility>
 
 #include "settings/SettingsStore.h"
 
@@ -14,7 +18,7 @@ namespace tamrik::testing {
 // Renders a window to png/<name>.png in the build folder for review.
 inline void SavePng(QWidget* widget, const QString& name) {
     QDir().mkpath(QStringLiteral(TAMRIK_DIALOGS_PNG_DIR));
-    widget->grab().save(QStringLiteral(TAMRIK_DIALOGS_PNG_DIR "/%1.png").arg(name));
+    QVERIFY(widget->grab().save(QStringLiteral(TAMRIK_DIALOGS_PNG_DIR "/%1.png").arg(name)));
 }
 
 // Runs `drive` on the next modal dialog once its event loop is running, so that a test can work a
@@ -30,6 +34,20 @@ inline void WhenModal(std::function<void(QWidget*)> drive, int attempts = 200) {
             QFAIL("no modal dialog appeared");
         }
     });
+}
+
+// Clicks the named button of a dialog.
+inline void ClickButton(QWidget& dialog, const char* name) {
+    auto* button = dialog.findChild<QAbstractButton*>(QString::fromLatin1(name));
+    QVERIFY2(button, name);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// Replaces a field's text by typing, as a user would.
+inline void Retype(QLineEdit* field, const QString& text) {
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Delete);
+    QTest::keyClicks(field, text);
 }
 
 // A store that is created on construction and destroyed with the test.
@@ -49,6 +67,18 @@ private:
 inline QString Stored(const SettingsStore& store, const char* key) {
     const char* value = SettingGet(store, key);
     return value ? QString::fromLatin1(value) : QStringLiteral("<missing>");
+}
+
+using KeyValues = std::initializer_list<std::pair<const char*, const char*>>;
+
+// Stores each value; a null value removes the key.
+inline void Put(SettingsStore& store, KeyValues values) {
+    for (const auto& [key, value] : values) value ? (void)SettingPut(store, key, value) : SettingDelete(store, key);
+}
+
+// Compares each key's stored value; "<missing>" stands for no value.
+inline void ExpectStored(const SettingsStore& store, KeyValues expected) {
+    for (const auto& [key, value] : expected) QCOMPARE(Stored(store, key), QString::fromLatin1(value));
 }
 
 }  // namespace tamrik::testing

@@ -1,5 +1,4 @@
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 #include <memory>
@@ -22,16 +21,17 @@ namespace {
 
 // The demo panel runs version 1.250: numbers below 125 are older.
 constexpr std::size_t kCodeOffset = 2 * kFirmwareStartAddress + 0x100;
+const QString kWritten = QStringLiteral("Success: Firmware written to the panel");
 
-QString field(FirmwareDialog& dialog, const char* name) {
+QString Field(FirmwareDialog& dialog, const char* name) {
     return dialog.findChild<QLineEdit*>(QString::fromLatin1(name))->text();
 }
 
-QPushButton* button(FirmwareDialog& dialog, const char* name) {
-    return dialog.findChild<QPushButton*>(QString::fromLatin1(name));
+bool WriteEnabled(FirmwareDialog& dialog) {
+    return dialog.findChild<QPushButton*>(QStringLiteral("writeButton"))->isEnabled();
 }
 
-QStringList shownTexts() {
+QStringList ShownTexts() {
     QStringList texts;
     for (const auto& shown : message_box_test::TakeShown()) texts << shown.title + QStringLiteral(": ") + shown.text;
     return texts;
@@ -64,19 +64,20 @@ private:
         return QString::fromStdString(path);
     }
     bool codeWritten() const { return panel->programMemory()[kCodeOffset] == 0x40; }
-    std::size_t erases() const {
-        std::size_t count = 0;
-        for (const auto& request : panel->requests()) count += request.command == kCommandEraseBlock;
-        return count;
+    bool anythingErased() const {
+        const auto& requests = panel->requests();
+        return std::any_of(requests.begin(), requests.end(),
+                           [](const auto& request) { return request.command == kCommandEraseBlock; });
     }
-    std::unique_ptr<FirmwareDialog> open(const QString& preset = {}) {
-        auto dialog = std::make_unique<FirmwareDialog>(*link, **store, nullptr, preset);
+    std::unique_ptr<FirmwareDialog> open() {
+        auto dialog = std::make_unique<FirmwareDialog>(*link, **store);
         dialog->show();
         return dialog;
     }
-    void choose(FirmwareDialog& dialog, const QString& path) {
-        hex_file_chooser_test::QueueFileNames({path});
-        QTest::mouseClick(button(dialog, "selectButton"), Qt::LeftButton);
+    // Picks `path` in the file dialog that "Select new file" opens; an empty list cancels it.
+    static void choose(FirmwareDialog& dialog, const QStringList& paths) {
+        hex_file_chooser_test::QueueFileNames(paths);
+        ClickButton(dialog, "selectButton");
     }
 
 private slots:
@@ -98,116 +99,103 @@ private slots:
         message_box_test::Enable(false);
     }
 
-    void opensWithThePanelVersionAndWriteDisabled() {
-        auto dialog = open();
-        QVERIFY(dialog->panelAnswered());
-        QCOMPARE(field(*dialog, "panelFirmwareVersion"), QStringLiteral("1.250 / 0.110"));
-        QVERIFY(!button(*dialog, "writeButton")->isEnabled());
-        // Cancelling the file dialog changes nothing.
-        QTest::mouseClick(button(*dialog, "selectButton"), Qt::LeftButton);
-        QVERIFY(field(*dialog, "firmwareFile").isEmpty());
-    }
-
     void anUnreachablePanelEndsTheDialogAtOnce() {
         panel->faults.noPanel = true;
         FirmwareDialog dialog(*link, **store);
         QVERIFY(!dialog.panelAnswered());
         QCOMPARE(dialog.exec(), int(QDialog::Rejected));
         QVERIFY(
-            shownTexts().contains(QStringLiteral("5300 Commissioning software Error: Fault with connection to panel")));
+            ShownTexts().contains(QStringLiteral("5300 Commissioning software Error: Fault with connection to panel")));
     }
 
     void aFileOfUnknownTypeKeepsWriteDisabled() {
         auto dialog = open();
-        choose(*dialog, hexFile("other.hex", "13000000", "5300X"));
-        QCOMPARE(field(*dialog, "firmwareFile"), QStringLiteral("other.hex"));
-        QCOMPARE(field(*dialog, "firmwareType"), QStringLiteral("Unknown"));
-        QCOMPARE(field(*dialog, "firmwareFileVersion"), QStringLiteral("Unknown"));
-        QVERIFY(!button(*dialog, "writeButton")->isEnabled());
+        QCOMPARE(Field(*dialog, "panelFirmwareVersion"), QStringLiteral("1.250 / 0.110"));
+        QVERIFY(!WriteEnabled(*dialog));
+        choose(*dialog, {});  // cancelling the file dialog changes nothing
+        QVERIFY(Field(*dialog, "firmwareFile").isEmpty());
+
+        choose(*dialog, {hexFile("other.hex", "13000000", "5300X")});
+        QCOMPARE(Field(*dialog, "firmwareFile"), QStringLiteral("other.hex"));
+        QCOMPARE(Field(*dialog, "firmwareType"), QStringLiteral("Unknown"));
+        QCOMPARE(Field(*dialog, "firmwareFileVersion"), QStringLiteral("Unknown"));
+        QVERIFY(!WriteEnabled(*dialog));
         dialog->write();
-        QCOMPARE(erases(), std::size_t{0});
+        QVERIFY(!anythingErased());
     }
 
     // A refused file clears what an earlier file showed and says why.
     void aDamagedFileReplacesTheEarlierOne() {
         auto dialog = open();
-        choose(*dialog, hexFile("good.hex", "13000000", "5300"));
-        QCOMPARE(field(*dialog, "firmwareType"), QStringLiteral("5300"));
-        QCOMPARE(field(*dialog, "firmwareFileVersion"), QStringLiteral("1.300 / 0.000"));
-        QVERIFY(button(*dialog, "writeButton")->isEnabled());
+        choose(*dialog, {hexFile("good.hex", "13000000", "5300")});
+        QCOMPARE(Field(*dialog, "firmwareType"), QStringLiteral("5300"));
+        QCOMPARE(Field(*dialog, "firmwareFileVersion"), QStringLiteral("1.300 / 0.000"));
+        QVERIFY(WriteEnabled(*dialog));
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        SavePng(dialog.get(), QStringLiteral("firmware"));
 
         const std::string damaged = dir->file("damaged.hex");
         WriteBytes(damaged, ":0400000012345678FF\r\n:00000001FF\r\n");
-        choose(*dialog, QString::fromStdString(damaged));
-        QCOMPARE(field(*dialog, "firmwareFile"), QStringLiteral("damaged.hex"));
-        QVERIFY(field(*dialog, "firmwareType").isEmpty());
-        QVERIFY(!button(*dialog, "writeButton")->isEnabled());
+        choose(*dialog, {QString::fromStdString(damaged)});
+        QCOMPARE(Field(*dialog, "firmwareFile"), QStringLiteral("damaged.hex"));
+        QVERIFY(Field(*dialog, "firmwareType").isEmpty());
+        QVERIFY(!WriteEnabled(*dialog));
+        QVERIFY(!dialog->fileLoaded());
         auto* problem = dialog->findChild<QLabel*>(QStringLiteral("fileProblem"));
         QVERIFY(!problem->isHidden());
         QVERIFY(problem->text().contains(QStringLiteral("line 1")));
-        QVERIFY(!dialog->fileLoaded());
+        SavePng(dialog.get(), QStringLiteral("firmware_refused"));
     }
 
-    void aNewerFileIsWrittenAndTheDialogCloses() {
-        QVERIFY(!codeWritten());
+    // A newer version is written at once; an older one only after the user says yes.
+    void writing_data() {
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<bool>("older");
+        QTest::newRow("newer") << QStringLiteral("13000000") << false;
+        QTest::newRow("older") << QStringLiteral("12350000") << true;
+    }
+    void writing() {
+        QFETCH(QString, version);
+        QFETCH(bool, older);
         auto dialog = open();
-        choose(*dialog, hexFile("newer.hex", "13000000", "5300"));
-        QTest::mouseClick(button(*dialog, "writeButton"), Qt::LeftButton);
+        choose(*dialog, {hexFile("file.hex", version.toLatin1().constData(), "kestrelix")});
+        QCOMPARE(Field(*dialog, "firmwareType"), QStringLiteral("KESTRELIX"));
+        if (older) {
+            ClickButton(*dialog, "writeButton");
+            const auto shown = message_box_test::TakeShown();
+            QCOMPARE(shown.size(), 1);
+            QCOMPARE(shown[0].title, QStringLiteral("Are you sure?"));
+            QCOMPARE(shown[0].buttons, BoxButtons::YesNo);
+            QVERIFY(dialog->isVisible());
+            QVERIFY(!anythingErased());
+            message_box_test::QueueAnswers({true});
+        }
+        ClickButton(*dialog, "writeButton");
         QVERIFY(!dialog->isVisible());
         QCOMPARE(dialog->result(), int(QDialog::Accepted));
         QVERIFY(codeWritten());
-        QCOMPARE(shownTexts(), QStringList{QStringLiteral("Success: Firmware written to the panel")});
+        const QStringList shown = ShownTexts();  // the question again, answered yes, then the outcome
+        QCOMPARE(shown.size(), older ? 2 : 1);
+        QCOMPARE(shown.last(), kWritten);
     }
 
-    void anOlderFileAsksFirst() {
-        auto dialog = open();
-        choose(*dialog, hexFile("older.hex", "12350000", "kestrelix"));
-        QCOMPARE(field(*dialog, "firmwareType"), QStringLiteral("KESTRELIX"));
-        QTest::mouseClick(button(*dialog, "writeButton"), Qt::LeftButton);
-        auto shown = message_box_test::TakeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].title, QStringLiteral("Are you sure?"));
-        QCOMPARE(shown[0].buttons, BoxButtons::YesNo);
-        QCOMPARE(shown[0].icon, BoxIcon::Question);
-        QVERIFY(dialog->isVisible());
-        QCOMPARE(erases(), std::size_t{0});
-
-        message_box_test::QueueAnswers({true});
-        QTest::mouseClick(button(*dialog, "writeButton"), Qt::LeftButton);
-        QVERIFY(!dialog->isVisible());
-        QVERIFY(codeWritten());
-    }
-
-    void aPresetFileOfUnknownTypeWaitsForTheUser() {
-        const QString path = hexFile("preset.hex", "13000000", "OTHER");
+    // A preset file starts the update without any click, unless it is of an unknown type.
+    void presetFiles() {
         bool stillOpen = false;
         WhenModal([&stillOpen](QWidget* modal) {
             auto* dialog = qobject_cast<FirmwareDialog*>(modal);
             QVERIFY(dialog);
-            QTRY_COMPARE(field(*dialog, "firmwareType"), QStringLiteral("Unknown"));
+            QTRY_COMPARE(Field(*dialog, "firmwareType"), QStringLiteral("Unknown"));
             stillOpen = dialog->isVisible();
-            QTest::mouseClick(button(*dialog, "cancelButton"), Qt::LeftButton);
+            ClickButton(*dialog, "cancelButton");
         });
-        RunFirmwareDialog(nullptr, *link, **store, path);
+        QVERIFY(!RunFirmwareDialog(nullptr, *link, **store, hexFile("other.hex", "13000000", "OTHER")));
         QVERIFY(stillOpen);
-        QCOMPARE(erases(), std::size_t{0});
-    }
+        QVERIFY(!anythingErased());
 
-    void aPresetFileIsWrittenWithoutAnyClick() {
-        RunFirmwareDialog(nullptr, *link, **store, hexFile("preset.hex", "13000000", "5300"));
+        QVERIFY(RunFirmwareDialog(nullptr, *link, **store, hexFile("preset.hex", "13000000", "5300")));
         QVERIFY(codeWritten());
-        QCOMPARE(shownTexts(), QStringList{QStringLiteral("Success: Firmware written to the panel")});
-    }
-
-    void firmwarePicture() {
-        auto dialog = open();
-        choose(*dialog, hexFile("panel-1300.hex", "13000000", "5300"));
-        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
-        SavePng(dialog.get(), QStringLiteral("firmware"));
-        const std::string damaged = dir->file("damaged.hex");
-        WriteBytes(damaged, ":0400000012345678FF\r\n");
-        choose(*dialog, QString::fromStdString(damaged));
-        SavePng(dialog.get(), QStringLiteral("firmware_refused"));
+        QCOMPARE(ShownTexts(), QStringList{kWritten});
     }
 };
 

@@ -1,4 +1,3 @@
-#include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionSpinBox>
@@ -11,29 +10,16 @@
 using namespace tamrik;
 using namespace tamrik::testing;
 
+Q_DECLARE_METATYPE(tamrik::ValueDialog::Kind)
+
 namespace {
 
-const TimeEntryRequest kSearchTime{QStringLiteral("Adjust search time (m:ss)"), QStringLiteral("2:00"), 0, 600, 5};
-const TimeEntryRequest kWalkTest{QStringLiteral("Adjust seconds"), QStringLiteral("20"), 1, 30, 1};
+using Kind = ValueDialog::Kind;
 
-QLineEdit* editOf(ValueDialog& dialog) { return dialog.field()->findChild<QLineEdit*>(); }
-
-// Replaces the field's text by typing, as a user would.
-void typeInto(ValueDialog& dialog, const QString& text) {
-    QLineEdit* edit = editOf(dialog);
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
-}
-
-void clickButton(ValueDialog& dialog, const char* name) {
-    auto* button = dialog.findChild<QPushButton*>(QString::fromLatin1(name));
-    QVERIFY(button);
-    QTest::mouseClick(button, Qt::LeftButton);
-}
+QLineEdit* EditOf(ValueDialog& dialog) { return dialog.field()->findChild<QLineEdit*>(); }
 
 // Clicks the up or down arrow of the field's up-down control.
-void clickArrow(StepField* field, bool up) {
+void ClickArrow(StepField* field, bool up) {
     QStyleOptionSpinBox option;
     option.initFrom(field);
     option.subControls = QStyle::SC_SpinBoxUp | QStyle::SC_SpinBoxDown;
@@ -44,14 +30,7 @@ void clickArrow(StepField* field, bool up) {
     QTest::mouseClick(field, Qt::LeftButton, {}, arrow.center());
 }
 
-// Types `typed` into a fresh dialog and returns what OK hands back.
-QString confirm(ValueDialog::Kind kind, const TimeEntryRequest& request, const QString& typed) {
-    ValueDialog dialog(kind, request);
-    dialog.show();
-    typeInto(dialog, typed);
-    clickButton(dialog, "okButton");
-    return dialog.result() == QDialog::Accepted ? dialog.valueText() : QStringLiteral("<not accepted>");
-}
+const char* const kPngNames[] = {"value_minsec", "value_number", "value_pulse_time", "value_clock"};
 
 }  // namespace
 
@@ -59,140 +38,104 @@ class ValueDialogsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void minSecOkLowersToTheMaximumAndRoundsDownToTheStep() {
-        QCOMPARE(confirm(ValueDialog::Kind::MinSec, kSearchTime, QStringLiteral("7:03")), QStringLiteral("7:00"));
-        QCOMPARE(confirm(ValueDialog::Kind::MinSec, kSearchTime, QStringLiteral("12:00")), QStringLiteral("10:00"));
-        QCOMPARE(confirm(ValueDialog::Kind::MinSec, kSearchTime, QStringLiteral("0:99")), QStringLiteral("1:35"));
+    // OK lowers to the maximum, raises to the minimum and rounds down to the step.
+    void okNormalisesTheTypedText_data() {
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("minimum");
+        QTest::addColumn<int>("maximum");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<QString>("confirmed");
+        QTest::newRow("m:ss to the step") << Kind::MinSec << "7:03" << 0 << 600 << 5 << "7:00";
+        QTest::newRow("m:ss to the maximum") << Kind::MinSec << "12:00" << 0 << 600 << 5 << "10:00";
+        QTest::newRow("m:ss seconds past 59") << Kind::MinSec << "0:99" << 0 << 600 << 5 << "1:35";
+        QTest::newRow("m:ss of five characters") << Kind::MinSec << "0:0099" << 0 << 600 << 5 << "0:05";
+        // Without a colon the text is a number of seconds, not left as typed (the panel image would read
+        // that as no delay).
+        QTest::newRow("seconds without colon") << Kind::MinSec << "45" << 0 << 600 << 5 << "0:45";
+        QTest::newRow("minutes without colon") << Kind::MinSec << "93" << 0 << 600 << 5 << "1:30";
+        QTest::newRow("empty m:ss") << Kind::MinSec << "" << 0 << 600 << 5 << "0:00";
+        QTest::newRow("number to the minimum") << Kind::Number << "0" << 1 << 30 << 1 << "1";
+        QTest::newRow("number to the maximum") << Kind::Number << "45" << 1 << 30 << 1 << "30";
+        QTest::newRow("not a number") << Kind::Number << "x" << 1 << 30 << 1 << "1";
+        QTest::newRow("number to the step") << Kind::Number << "47" << 0 << 255 << 10 << "40";
+        QTest::newRow("pulse to the half second") << Kind::PulseTime << "3.26" << 0 << 255 << 1 << "3.0";
+        QTest::newRow("pulse to half a second") << Kind::PulseTime << "0" << 0 << 255 << 1 << "0.5";
+        QTest::newRow("clock out of range") << Kind::Clock << "25:70" << 0 << 1439 << 1 << "0:00";
     }
-
-    // Without a colon the text is a number of seconds, not left as typed (which the panel image
-    // would read as no delay).
-    void minSecReadsATextWithoutColonAsSeconds() {
-        QCOMPARE(confirm(ValueDialog::Kind::MinSec, kSearchTime, QStringLiteral("45")), QStringLiteral("0:45"));
-        QCOMPARE(confirm(ValueDialog::Kind::MinSec, kSearchTime, QStringLiteral("93")), QStringLiteral("1:30"));
-        QCOMPARE(confirm(ValueDialog::Kind::MinSec, kSearchTime, QString()), QStringLiteral("0:00"));
-    }
-
-    void minSecArrowsStepWithinTheLimit() {
-        ValueDialog dialog(ValueDialog::Kind::MinSec, {QString(), QStringLiteral("9:55"), 0, 600, 5});
+    void okNormalisesTheTypedText() {
+        QFETCH(Kind, kind);
+        QFETCH(QString, typed);
+        QFETCH(int, minimum);
+        QFETCH(int, maximum);
+        QFETCH(int, step);
+        QFETCH(QString, confirmed);
+        ValueDialog dialog(kind, {QString(), QStringLiteral("1"), minimum, maximum, step});
         dialog.show();
-        StepField* field = dialog.field();
-        clickArrow(field, true);
-        QCOMPARE(dialog.valueText(), QStringLiteral("10:00"));
-        clickArrow(field, true);
-        QCOMPARE(dialog.valueText(), QStringLiteral("10:00"));
-        QTest::keyClick(field, Qt::Key_Down);
-        QTest::keyClick(field, Qt::Key_Down);
-        QCOMPARE(dialog.valueText(), QStringLiteral("9:50"));
-        typeInto(dialog, QStringLiteral("0:03"));
-        QTest::keyClick(field, Qt::Key_Down);
-        QCOMPARE(dialog.valueText(), QStringLiteral("0:00"));
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Time delay MM:SS"));
+        Retype(EditOf(dialog), typed);
+        ClickButton(dialog, "okButton");
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.valueText(), confirmed);
     }
 
-    void noDelaySetsZeroAndCancelHandsNothingBack() {
-        ValueDialog dialog(ValueDialog::Kind::MinSec, kSearchTime);
+    // Up presses click the up arrow, down presses the Down key.
+    void stepsStayWithinTheLimits_data() {
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("maximum");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("ups");
+        QTest::addColumn<int>("downs");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("m:ss stops at the maximum") << Kind::MinSec << "9:55" << 600 << 5 << 2 << 2 << "9:50";
+        QTest::newRow("m:ss stops at zero") << Kind::MinSec << "0:03" << 600 << 5 << 0 << 1 << "0:00";
+        QTest::newRow("number stops at the maximum") << Kind::Number << "254" << 255 << 1 << 2 << 1 << "254";
+        QTest::newRow("pulse in half seconds") << Kind::PulseTime << "127.0" << 255 << 1 << 3 << 0 << "127.5";
+        QTest::newRow("clock wraps up at midnight") << Kind::Clock << "23:59" << 1439 << 1 << 1 << 0 << "0:00";
+        QTest::newRow("clock wraps down at midnight") << Kind::Clock << "0:00" << 1439 << 1 << 0 << 1 << "23:59";
+    }
+    void stepsStayWithinTheLimits() {
+        QFETCH(Kind, kind);
+        QFETCH(QString, value);
+        QFETCH(int, maximum);
+        QFETCH(int, step);
+        QFETCH(int, ups);
+        QFETCH(int, downs);
+        QFETCH(QString, after);
+        ValueDialog dialog(kind, {QString(), value, 0, maximum, step});
         dialog.show();
-        QCOMPARE(dialog.windowTitle(), kSearchTime.title);
-        clickButton(dialog, "noDelayButton");
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        SavePng(&dialog, QString::fromLatin1(kPngNames[static_cast<int>(kind)]));
+        for (int i = 0; i < ups; ++i) ClickArrow(dialog.field(), true);
+        for (int i = 0; i < downs; ++i) QTest::keyClick(dialog.field(), Qt::Key_Down);
+        QCOMPARE(dialog.valueText(), after);
+    }
+
+    void noDelayAndCancelAndEnter() {
+        TimeEntryRequest request{QStringLiteral("Adjust search time (m:ss)"), QStringLiteral("2:00"), 0, 600, 5};
+        ValueDialog dialog(Kind::MinSec, request);
+        dialog.show();
+        QCOMPARE(dialog.windowTitle(), request.title);
+        ClickButton(dialog, "noDelayButton");
         QCOMPARE(dialog.valueText(), QStringLiteral("0:00"));
         QVERIFY(dialog.isVisible());
 
-        TimeEntryRequest request = kSearchTime;
+        // Cancel hands nothing back; Enter confirms the normalised text.
         WhenModal([](QWidget* modal) {
             auto* value = qobject_cast<ValueDialog*>(modal);
             QVERIFY(value);
-            typeInto(*value, QStringLiteral("5:00"));
-            clickButton(*value, "cancelButton");
+            Retype(EditOf(*value), QStringLiteral("5:00"));
+            ClickButton(*value, "cancelButton");
         });
         QVERIFY(!MinSecDialog(nullptr, request));
         QCOMPARE(request.value, QStringLiteral("2:00"));
-
         WhenModal([](QWidget* modal) {
             auto* value = qobject_cast<ValueDialog*>(modal);
-            typeInto(*value, QStringLiteral("5:02"));
-            QTest::keyClick(editOf(*value), Qt::Key_Return);
+            Retype(EditOf(*value), QStringLiteral("5:02"));
+            QTest::keyClick(EditOf(*value), Qt::Key_Return);
         });
         QVERIFY(MinSecDialog(nullptr, request));
         QCOMPARE(request.value, QStringLiteral("5:00"));
-    }
-
-    void minSecFieldTakesAtMostFiveCharacters() {
-        ValueDialog dialog(ValueDialog::Kind::MinSec, kSearchTime);
-        dialog.show();
-        typeInto(dialog, QStringLiteral("10:000"));
-        QCOMPARE(dialog.valueText(), QStringLiteral("10:00"));
-    }
-
-    void numberOkClampsToTheLimits() {
-        QCOMPARE(confirm(ValueDialog::Kind::Number, kWalkTest, QStringLiteral("0")), QStringLiteral("1"));
-        QCOMPARE(confirm(ValueDialog::Kind::Number, kWalkTest, QStringLiteral("45")), QStringLiteral("30"));
-        QCOMPARE(confirm(ValueDialog::Kind::Number, kWalkTest, QStringLiteral("x")), QStringLiteral("1"));
-        const TimeEntryRequest byTens{QString(), QStringLiteral("0"), 0, 255, 10};
-        QCOMPARE(confirm(ValueDialog::Kind::Number, byTens, QStringLiteral("47")), QStringLiteral("40"));
-    }
-
-    void numberArrowsStepAndStopAtTheLimits() {
-        ValueDialog dialog(ValueDialog::Kind::Number,
-                           {QStringLiteral("Adjust reminder days"), QStringLiteral("254"), 0, 255, 1});
-        dialog.show();
-        QTest::keyClick(dialog.field(), Qt::Key_Up);
-        QTest::keyClick(dialog.field(), Qt::Key_Up);
-        QCOMPARE(dialog.valueText(), QStringLiteral("255"));
-        typeInto(dialog, QStringLiteral("12345"));
-        QCOMPARE(dialog.valueText(), QStringLiteral("1234"));
-        QTest::keyClick(dialog.field(), Qt::Key_Down);
-        QCOMPARE(dialog.valueText(), QStringLiteral("255"));
-    }
-
-    void pulseTimeStepsInHalfSecondsWithinRange() {
-        QString value = QStringLiteral("127.0");
-        WhenModal([](QWidget* modal) {
-            auto* dialog = qobject_cast<ValueDialog*>(modal);
-            QCOMPARE(dialog->windowTitle(), QStringLiteral("Set pulse time (Seconds)"));
-            QTest::keyClick(dialog->field(), Qt::Key_Up);
-            QTest::keyClick(dialog->field(), Qt::Key_Up);
-            QCOMPARE(dialog->valueText(), QStringLiteral("127.5"));
-            clickButton(*dialog, "okButton");
-        });
-        QVERIFY(PulseTimeDialog(nullptr, value));
-        QCOMPARE(value, QStringLiteral("127.5"));
-
-        const TimeEntryRequest pulse{QString(), QStringLiteral("1.0"), 1, 255, 1};
-        QCOMPARE(confirm(ValueDialog::Kind::PulseTime, pulse, QStringLiteral("3.26")), QStringLiteral("3.0"));
-        QCOMPARE(confirm(ValueDialog::Kind::PulseTime, pulse, QStringLiteral("0")), QStringLiteral("0.5"));
-    }
-
-    void clockWrapsThroughMidnightBothWays() {
-        ValueDialog dialog(ValueDialog::Kind::Clock, {QString(), QStringLiteral("23:59"), 0, 1439, 1});
-        dialog.show();
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Adjust time HH:MM"));
-        clickArrow(dialog.field(), true);
-        QCOMPARE(dialog.valueText(), QStringLiteral("0:00"));
-        clickArrow(dialog.field(), false);
-        QCOMPARE(dialog.valueText(), QStringLiteral("23:59"));
-
-        QString value = QStringLiteral("25:70");
-        WhenModal([](QWidget* modal) { clickButton(*qobject_cast<ValueDialog*>(modal), "okButton"); });
-        QVERIFY(ClockDialog(nullptr, value));
-        QCOMPARE(value, QStringLiteral("0:00"));
-    }
-
-    void valueDialogPictures() {
-        const std::pair<ValueDialog::Kind, TimeEntryRequest> dialogs[] = {
-            {ValueDialog::Kind::MinSec, kSearchTime},
-            {ValueDialog::Kind::Number, kWalkTest},
-            {ValueDialog::Kind::PulseTime,
-             {QStringLiteral("Set pulse time (Seconds)"), QStringLiteral("3.5"), 1, 255, 1}},
-            {ValueDialog::Kind::Clock, {QStringLiteral("Adjust time HH:MM"), QStringLiteral("7:30"), 0, 1439, 1}},
-        };
-        const char* names[] = {"value_minsec", "value_number", "value_pulse_time", "value_clock"};
-        for (std::size_t i = 0; i < std::size(dialogs); ++i) {
-            ValueDialog dialog(dialogs[i].first, dialogs[i].second);
-            dialog.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-            SavePng(&dialog, QString::fromLatin1(names[i]));
-        }
     }
 };
 
