@@ -7,8 +7,11 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "settings/DefaultSettings.h"
 #include "settings/SettingsStore.h"
@@ -40,6 +43,17 @@ inline std::string Stored(const SettingsStore& store, const std::string& key) {
     return value ? value : "<missing>";
 }
 
+// Compares each key's stored value; "<missing>" stands for no value.
+inline void ExpectStored(const SettingsStore& store,
+                         std::initializer_list<std::pair<std::string, std::string>> expected) {
+    for (const auto& [key, value] : expected) QCOMPARE(Stored(store, key), value);
+}
+
+// Stores each value; a null value removes the key.
+inline void Put(SettingsStore& store, std::initializer_list<std::pair<const char*, const char*>> values) {
+    for (const auto& [key, value] : values) value ? (void)SettingPut(store, key, value) : SettingDelete(store, key);
+}
+
 inline std::string Key(const char* format, int number) {
     char key[64];
     std::snprintf(key, sizeof key, format, number);
@@ -67,6 +81,13 @@ inline std::unique_ptr<SiteEditor> OpenEditor(EditorView view, SettingsStore& st
 }
 
 inline std::string CellText(Grid& grid, int row, int column) { return GridCellText(grid, row, column); }
+
+// The texts of a row's cells from `first` to `last`.
+inline std::vector<std::string> RowTexts(Grid& grid, int row, int first, int last) {
+    std::vector<std::string> texts;
+    for (int column = first; column <= last; ++column) texts.push_back(GridCellText(grid, row, column));
+    return texts;
+}
 
 // Brings a data cell into view the way the keyboard would (the grid scrolls to its current cell).
 inline QPoint CellPoint(Grid& grid, int row, int column) {

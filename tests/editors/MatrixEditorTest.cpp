@@ -1,7 +1,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 #include "EditorTestSupport.h"
 #include "ui/dialogs/StepField.h"
@@ -14,10 +13,19 @@ namespace {
 
 constexpr std::uint32_t kRed = GridRgb(255, 0, 0);
 
-// The matrix cell of input group `input` and output group `output`.
+// The matrix row of input group `input`; output group n is column n.
 int RowOf(int input) { return input + kMatrixInputRowOffset; }
 
 std::uint32_t CellColour(Grid& grid, int row, int column) { return GridGetCell(grid, row, column).colour; }
+
+// What a matrix cell shows for each letter.
+std::uint32_t LetterColour(const std::string& letter) {
+    if (letter == "O") return kGridWhite;
+    if (letter == "P") return GridRgb(0, 255, 0);
+    if (letter == "W") return GridRgb(255, 255, 0);
+    if (letter == "Q") return GridRgb(0, 0, 255);
+    return kRed;
+}
 
 // The fill of a data cell as painted, sampled clear of its text and of the focus frame.
 QColor PaintedFill(Grid& grid, int row, int column) {
@@ -31,23 +39,24 @@ T* Child(QWidget& parent, const char* name) {
     return parent.findChild<T*>(QString::fromLatin1(name));
 }
 
-// Answers the output delay dialog: types the text and presses OK, or cancels when `text` is null.
-void AnswerDelayDialog(const char* text, QString* title = nullptr, QString* shown = nullptr) {
-    WhenModal([text, title, shown](QWidget* modal) {
+// Clicks a delay cell and answers the output delay dialog it opens: types the text and presses OK, or
+// cancels when `text` is null. Returns the dialog's title and the value it opened with.
+QStringList SetDelay(Grid& grid, int row, int column, const char* text) {
+    QStringList seen;
+    WhenModal([text, &seen](QWidget* modal) {
         auto* dialog = qobject_cast<ValueDialog*>(modal);
         QVERIFY(dialog);
-        if (title) *title = dialog->windowTitle();
-        if (shown) *shown = dialog->valueText();
-        if (!text) {
-            QTest::mouseClick(Child<QPushButton>(*dialog, "cancelButton"), Qt::LeftButton);
-            return;
+        seen << dialog->windowTitle() << dialog->valueText();
+        if (text) {
+            auto* edit = dialog->field()->findChild<QLineEdit*>();
+            edit->selectAll();
+            QTest::keyClicks(edit, QString::fromLatin1(text));
         }
-        auto* edit = dialog->field()->findChild<QLineEdit*>();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, QString::fromLatin1(text));
-        QTest::mouseClick(Child<QPushButton>(*dialog, "okButton"), Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(*dialog, text ? "okButton" : "cancelButton"), Qt::LeftButton);
     });
+    ClickCell(grid, row, column);
+    if (!QTest::qWaitFor([&seen] { return !seen.isEmpty() && !QApplication::activeModalWidget(); })) return {};
+    return seen;
 }
 
 }  // namespace
@@ -56,346 +65,236 @@ class MatrixEditorTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void showsTheMatrixWithItsSettingsRows();
-    void labelsFollowTheSpecialInputs();
-    void clickingACellStepsItsLetter();
-    void headerDisablesAndEnablesOutputGroups();
-    void outputDelaysAreSetInTheDelayDialog();
-    void alarmTypeTogglesBetweenAlarmAndControl();
-    void toolBarSetsTheWholeMatrix();
-    void toolBarStepsTheConventionalAlarmGroup();
-    void coincidenceColumnsListTheInputGroups();
-    void coincidenceClickStoresTheNumberOfGroups();
+    void showsTheMatrixWithItsSettingsRows() {
+        DefaultSite site;
+        Put(*site,
+            {{"DisabledOPGroups", "6"}, {"OutputDelay_4", "1:25"}, {"OutputDelayT2_4", "10:00"}});  // 2 and 3 off
+        Put(*site, {{"AlarmType_2", "1"}, {"AlarmType_3", nullptr}, {"Matrix_1_1", "O"}, {"Matrix_1_2", "P"}});
+        Put(*site, {{"Matrix_1_4", "W"}, {"Matrix_2_4", "Q"}, {"Matrix_5_5", nullptr}});
+        auto editor = OpenEditor(EditorView::Matrix, *site, 1700, 900);
+        QVERIFY(editor);
+        Grid& grid = *editor->grid();
+        QCOMPARE(grid.columnWidth(33), 0);  // the spare column stays hidden
+        QCOMPARE(RowTexts(grid, 0, 1, 4), (std::vector<std::string>{"OPG1", "X", "X", "OPG4"}));
+        QCOMPARE(CellColour(grid, 0, 2), 0u);
+        QCOMPARE(RowTexts(grid, 1, 4, 5), (std::vector<std::string>{"1:25", "0:00"}));
+        QCOMPARE(CellText(grid, 2, 4), std::string("10:00"));
+        QCOMPARE(RowTexts(grid, 3, 1, 2), (std::vector<std::string>{"Alarm", "Control"}));
+        QCOMPARE(CellColour(grid, 3, 1), GridRgb(255, 200, 200));
+        QCOMPARE(CellColour(grid, 3, 2), GridRgb(200, 200, 255));
+        bool found = true;
+        GridGetCell(grid, 3, 3, &found);  // a missing alarm type stays empty
+        QVERIFY(!found);
+        QCOMPARE(RowTexts(grid, RowOf(31), 0, 0), std::vector<std::string>{"IPG31"});
+        QCOMPARE(RowTexts(grid, RowOf(32), 0, 0), std::vector<std::string>{"Sound Alarms"});
+
+        const struct {
+            int input, output;
+            const char* letter;
+        } letters[] = {{1, 1, "O"}, {1, 2, "P"}, {1, 4, "W"}, {1, 5, "C"}, {2, 4, "Q"}, {5, 5, "C"}};
+        for (const auto& cell : letters) {
+            QCOMPARE(CellText(grid, RowOf(cell.input), cell.output), std::string(cell.letter));
+            QCOMPARE(CellColour(grid, RowOf(cell.input), cell.output), LetterColour(cell.letter));
+        }
+        QCOMPARE(Stored(*site, "Matrix_5_5"), std::string("C"));  // a missing cell is filled in
+
+        QVERIFY(SavePng(*editor, QStringLiteral("matrix_editor")));
+    }
+
+    void clickingACellStepsItsLetter() {
+        DefaultSite site;
+        Put(*site, {{"Matrix_3_7", "O"}, {"Matrix_4_7", "X"}, {"Matrix_6_1", nullptr}});
+        auto editor = OpenEditor(EditorView::Matrix, *site, 1700, 900);
+        Grid& grid = *editor->grid();
+        SettingDelete(*site, "Matrix_6_1");  // went missing after the editor opened
+
+        for (const std::string letter : {"P", "W", "C", "O"}) {
+            ClickCell(grid, RowOf(3), 7);
+            QCOMPARE(Stored(*site, "Matrix_3_7"), letter);
+            QCOMPARE(CellText(grid, RowOf(3), 7), letter);
+            QCOMPARE(CellColour(grid, RowOf(3), 7), LetterColour(letter));
+            QCOMPARE(GridGetCell(grid, RowOf(3), 7).readOnly, 1);
+        }
+        ClickCell(grid, RowOf(4), 7);  // an unknown letter starts again at C
+        QCOMPARE(Stored(*site, "Matrix_4_7"), std::string("C"));
+        QCOMPARE(PaintedFill(grid, RowOf(4), 7), QColor(255, 0, 0));
+
+        // A cell whose key went missing is left alone; so are clicks on the row headers.
+        const std::uint64_t before = StoreFingerprint(*site);
+        ClickCell(grid, RowOf(6), 1);
+        ClickCell(grid, RowOf(6), 0);
+        ClickCell(grid, 0, 0);
+        QCOMPARE(StoreFingerprint(*site), before);
+    }
+
+    void headerDisablesAndEnablesOutputGroups() {
+        DefaultSite site;
+        auto editor = OpenEditor(EditorView::Matrix, *site, 1700, 900);
+        Grid& grid = *editor->grid();
+
+        ClickCell(grid, 0, 5);
+        QCOMPARE(Stored(*site, "DisabledOPGroups"), std::string("16"));
+        QCOMPARE(CellText(grid, 0, 5), std::string("X"));
+        QTRY_COMPARE(PaintedFill(grid, RowOf(1), 5), QColor(128, 128, 128));  // the group's column is greyed
+        QCOMPARE(PaintedFill(grid, RowOf(1), 6), QColor(255, 0, 0));
+        ClickCell(grid, 0, 5);
+        QCOMPARE(Stored(*site, "DisabledOPGroups"), std::string("0"));
+        QCOMPARE(CellText(grid, 0, 5), std::string("OPG5"));
+        QTRY_COMPARE(PaintedFill(grid, RowOf(1), 5), QColor(255, 0, 0));
+
+        // The top group is bit 31; the mask is kept as the panel's signed number.
+        ClickCell(grid, 0, 32);
+        ClickCell(grid, 0, 1);
+        QCOMPARE(Stored(*site, "DisabledOPGroups"), std::string("-2147483647"));
+        ClickCell(grid, 0, 32);
+        QCOMPARE(Stored(*site, "DisabledOPGroups"), std::string("1"));
+    }
+
+    void outputDelaysAreSetInTheDelayDialog() {
+        DefaultSite site;
+        SettingPut(*site, "OutputDelay_3", "2:00");
+        auto editor = OpenEditor(EditorView::Matrix, *site, 1700, 900);
+        Grid& grid = *editor->grid();
+
+        QCOMPARE(SetDelay(grid, 1, 3, "1:32"),
+                 (QStringList{QStringLiteral("Output Delay (m:ss)"), QStringLiteral("2:00")}));
+        QCOMPARE(Stored(*site, "OutputDelay_3"), std::string("1:30"));  // in 5-second steps
+        QCOMPARE(CellText(grid, 1, 3), std::string("1:30"));
+        // T1 stops at 10 minutes, T2 at 20.
+        SetDelay(grid, 1, 3, "15:00");
+        QCOMPARE(Stored(*site, "OutputDelay_3"), std::string("10:00"));
+        SetDelay(grid, 2, 3, "25:00");
+        QCOMPARE(Stored(*site, "OutputDelayT2_3"), std::string("20:00"));
+
+        // No delay is no key; the cell still reads 0:00. Cancel changes nothing, and a missing delay is not
+        // created by looking at it.
+        SetDelay(grid, 1, 3, "0:00");
+        QCOMPARE(Stored(*site, "OutputDelay_3"), std::string("<missing>"));
+        QCOMPARE(CellText(grid, 1, 3), std::string("0:00"));
+        QCOMPARE(SetDelay(grid, 1, 3, nullptr).value(1), QStringLiteral("0:00"));
+        QCOMPARE(Stored(*site, "OutputDelay_3"), std::string("<missing>"));
+    }
+
+    void alarmTypeTogglesAndLabelsFollowTheSpecialInputs() {
+        DefaultSite site;
+        Put(*site, {{"AlarmType_9", nullptr}, {"ClassChange", "1"}, {"RemoteAlarmInput", "1"}});
+        auto editor = OpenEditor(EditorView::Matrix, *site, 1700, 900);
+        Grid& grid = *editor->grid();
+        QCOMPARE(RowTexts(grid, 33, 0, 0), std::vector<std::string>{"Class Change"});
+        QCOMPARE(RowTexts(grid, 34, 0, 0), std::vector<std::string>{"Remote Alarm"});
+
+        ClickCell(grid, 3, 8);
+        QCOMPARE(Stored(*site, "AlarmType_8"), std::string("1"));
+        QCOMPARE(CellText(grid, 3, 8), std::string("Control"));
+        QCOMPARE(CellColour(grid, 3, 8), GridRgb(200, 200, 255));
+        ClickCell(grid, 3, 8);
+        QCOMPARE(Stored(*site, "AlarmType_8"), std::string("0"));
+        QCOMPARE(CellColour(grid, 3, 8), GridRgb(255, 200, 200));
+        ClickCell(grid, 3, 9);
+        QCOMPARE(Stored(*site, "AlarmType_9"), std::string("<missing>"));
+    }
+
+    void toolBarSetsTheWholeMatrix() {
+        DefaultSite site;
+        SettingPut(*site, "Matrix_32_5", "P");
+        auto editor = OpenEditor(EditorView::Matrix, *site, 1700, 900);
+        Grid& grid = *editor->grid();
+        SettingDelete(*site, "Matrix_7_7");  // the editor filled it in; a missing cell stays missing
+        QWidget* toolBar = editor->toolBar();
+        toolBar->show();
+
+        // Matrix OFF: every input group to O, except that sound alarms stay on C.
+        QTest::mouseClick(Child<QPushButton>(*toolBar, "matrixOffButton"), Qt::LeftButton);
+        for (int input = 1; input <= 32; ++input) {
+            for (int output = 1; output <= 32; ++output) {
+                if (input == 7 && output == 7) continue;
+                const std::string expected = input == 32 ? "C" : "O";
+                QCOMPARE(Stored(*site, Key("Matrix_%d_%d", input, output)), expected);
+                QCOMPARE(CellText(grid, RowOf(input), output), expected);
+            }
+        }
+        QCOMPARE(CellColour(grid, RowOf(1), 1), kGridWhite);
+        QCOMPARE(Stored(*site, "Matrix_7_7"), std::string("C"));  // the refresh that follows shows it as C again
+
+        ClickCell(grid, RowOf(2), 2);  // O -> P
+        QTest::mouseClick(Child<QPushButton>(*toolBar, "matrixContButton"), Qt::LeftButton);
+        for (int input = 1; input <= 32; ++input) {
+            for (int output = 1; output <= 32; ++output) {
+                QCOMPARE(Stored(*site, Key("Matrix_%d_%d", input, output)), std::string("C"));
+            }
+        }
+        QCOMPARE(CellText(grid, RowOf(2), 2), std::string("C"));
+        QCOMPARE(CellColour(grid, RowOf(2), 2), kRed);
+    }
+
+    void toolBarStepsTheConventionalAlarmGroup() {
+        DefaultSite site;
+        SettingPut(*site, "ConvAlarmOpGroup", "2");
+        auto editor = OpenEditor(EditorView::Matrix, *site);
+        QWidget* toolBar = editor->toolBar();
+        toolBar->show();
+        auto* box = Child<QLineEdit>(*toolBar, "alarmGroupBox");
+        auto* up = Child<QToolButton>(*toolBar, "alarmGroupUp");
+        auto* down = Child<QToolButton>(*toolBar, "alarmGroupDown");
+        QVERIFY(box && up && down && box->isReadOnly());
+        QCOMPARE(box->text(), QStringLiteral("2"));
+
+        // It stays within 1 to 32, and each step is stored at once.
+        QTest::mouseClick(down, Qt::LeftButton);
+        QTest::mouseClick(down, Qt::LeftButton);
+        QCOMPARE(box->text(), QStringLiteral("1"));
+        QCOMPARE(Stored(*site, "ConvAlarmOpGroup"), std::string("1"));
+        for (int i = 0; i < 40; ++i) QTest::mouseClick(up, Qt::LeftButton);
+        QCOMPARE(box->text(), QStringLiteral("32"));
+        QTest::keyClick(box, Qt::Key_Down);
+        QCOMPARE(Stored(*site, "ConvAlarmOpGroup"), std::string("31"));
+
+        // A stored group outside 1 to 32 comes back within it at the first step.
+        SettingPut(*site, "ConvAlarmOpGroup", "77");
+        editor.reset();
+        editor = OpenEditor(EditorView::Matrix, *site);
+        toolBar = editor->toolBar();
+        QCOMPARE(Child<QLineEdit>(*toolBar, "alarmGroupBox")->text(), QStringLiteral("77"));
+        QTest::mouseClick(Child<QToolButton>(*toolBar, "alarmGroupUp"), Qt::LeftButton);
+        QCOMPARE(Stored(*site, "ConvAlarmOpGroup"), std::string("32"));
+    }
+
+    // Columns 1 to 12 are 12 down to 1 groups, column 13 is Off; the chosen column is red throughout.
+    void coincidenceShowsAndStoresTheNumberOfGroups() {
+        DefaultSite site;
+        SettingPut(*site, "CoincidenceInputGroups", "3");
+        auto editor = OpenEditor(EditorView::Coincidence, *site, 900, 420);
+        QVERIFY(editor);
+        Grid& grid = *editor->grid();
+        const auto redColumns = [&grid] {
+            std::vector<int> columns;
+            for (int column = 1; column <= 13; ++column) {
+                int red = 0;
+                for (int row = 1; row <= 13; ++row) red += CellColour(grid, row, column) == kRed ? 1 : 0;
+                if (red) columns.push_back(red == 13 ? column : -column);  // negative: only partly red
+            }
+            return columns;
+        };
+        // The column for N groups lists 28, 27, ... from row 2 down; three groups colour rows 1 to 4.
+        QCOMPARE(RowTexts(grid, 0, 1, 13).front(), std::string("12"));
+        QCOMPARE(RowTexts(grid, 0, 1, 13).back(), std::string("Off"));
+        QCOMPARE(RowTexts(grid, 2, 10, 13), (std::vector<std::string>{"28", "28", "28", ""}));
+        QCOMPARE(RowTexts(grid, 4, 10, 12), (std::vector<std::string>{"26", "", "28"}));
+        QCOMPARE(RowTexts(grid, 13, 0, 1), (std::vector<std::string>{"12", "17"}));
+        QCOMPARE(redColumns(), std::vector<int>{-10});
+        QCOMPARE(CellColour(grid, 4, 10), kRed);
+        QCOMPARE(CellColour(grid, 5, 10), kGridWhite);
+        QVERIFY(SavePng(*editor, QStringLiteral("coincidence_editor")));
+
+        // Row and column clicked, groups stored, red column after. Off colours its first row only.
+        const int clicks[][4] = {{5, 1, 12, 1}, {0, 12, 1, 12}, {7, 13, 0, -13}, {7, 0, 0, -13}};
+        for (const auto& [row, column, groups, red] : clicks) {
+            ClickCell(grid, row, column);
+            QCOMPARE(Stored(*site, "CoincidenceInputGroups"), std::to_string(groups));
+            QCOMPARE(redColumns(), std::vector<int>{red});
+        }
+    }
 };
-
-void MatrixEditorTest::showsTheMatrixWithItsSettingsRows() {
-    DefaultSite site;
-    SettingPut(*site, "DisabledOPGroups", "6");  // groups 2 and 3
-    SettingPut(*site, "OutputDelay_4", "1:25");
-    SettingPut(*site, "OutputDelayT2_4", "10:00");
-    SettingPut(*site, "AlarmType_2", "1");
-    SettingDelete(*site, "AlarmType_3");
-    SettingPut(*site, "Matrix_1_1", "O");
-    SettingPut(*site, "Matrix_1_2", "P");
-    SettingPut(*site, "Matrix_1_4", "W");
-    SettingPut(*site, "Matrix_2_4", "Q");
-    SettingDelete(*site, "Matrix_5_5");
-    SettingPut(*site, "ConvAlarmOpGroup", "7");
-
-    auto editor = OpenEditor(EditorView::Matrix, *site, 1700, 900);
-    QVERIFY(editor);
-    Grid& grid = *editor->grid();
-    QCOMPARE(grid.controlId(), kMatrixGridId);
-    QCOMPARE(grid.title(), QStringLiteral("Input / Output Matrix Editor"));
-    QCOMPARE(grid.rowCount(), 35);
-    QCOMPARE(grid.columnCount(), 33);
-    QCOMPARE(grid.headerHeight(), 21);
-    QCOMPARE(grid.columnWidth(33), 0);  // the spare column stays hidden
-
-    QCOMPARE(CellText(grid, 0, 1), std::string("OPG1"));
-    QCOMPARE(CellText(grid, 0, 2), std::string("X"));
-    QCOMPARE(CellColour(grid, 0, 2), 0u);
-    QCOMPARE(CellText(grid, 0, 32), std::string("OPG32"));
-    QCOMPARE(CellText(grid, 1, 0), std::string("Output delay (T1)"));
-    QCOMPARE(CellText(grid, 2, 0), std::string("Output delay (T2)"));
-    QCOMPARE(CellText(grid, 3, 0), std::string("Alarm type"));
-    QCOMPARE(CellText(grid, RowOf(1), 0), std::string("IPG1"));
-    QCOMPARE(CellText(grid, RowOf(30), 0), std::string("IPG30"));
-    QCOMPARE(CellText(grid, RowOf(31), 0), std::string("IPG31"));
-    QCOMPARE(CellText(grid, RowOf(32), 0), std::string("Sound Alarms"));
-
-    QCOMPARE(CellText(grid, 1, 4), std::string("1:25"));
-    QCOMPARE(CellText(grid, 2, 4), std::string("10:00"));
-    QCOMPARE(CellText(grid, 1, 5), std::string("0:00"));
-    QCOMPARE(CellText(grid, 3, 1), std::string("Alarm"));
-    QCOMPARE(CellColour(grid, 3, 1), GridRgb(255, 200, 200));
-    QCOMPARE(CellText(grid, 3, 2), std::string("Control"));
-    QCOMPARE(CellColour(grid, 3, 2), GridRgb(200, 200, 255));
-    bool found = true;
-    GridGetCell(grid, 3, 3, &found);
-    QVERIFY(!found);
-
-    const struct {
-        int input, output;
-        const char* letter;
-        std::uint32_t colour;
-    } letters[] = {{1, 1, "O", kGridWhite}, {1, 2, "P", GridRgb(0, 255, 0)}, {1, 4, "W", GridRgb(255, 255, 0)},
-                   {1, 5, "C", kRed},       {2, 4, "Q", GridRgb(0, 0, 255)}, {5, 5, "C", kRed}};
-    for (const auto& cell : letters) {
-        QCOMPARE(CellText(grid, RowOf(cell.input), cell.output), std::string(cell.letter));
-        QCOMPARE(CellColour(grid, RowOf(cell.input), cell.output), cell.colour);
-    }
-    QCOMPARE(Stored(*site, "Matrix_5_5"), std::string("C"));  // a missing cell is filled in
-
-    // Laid out as the main window does: the grid above, the tool bar along the bottom.
-    QWidget window;
-    window.resize(1700, 980);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    QWidget* toolBar = editor->toolBar();
-    QVERIFY(toolBar);
-    QCOMPARE(editor->toolBar(), toolBar);
-    layout->addWidget(editor.get());
-    layout->addWidget(toolBar);
-    toolBar->show();
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(Child<QLineEdit>(*toolBar, "alarmGroupBox")->text(), QStringLiteral("7"));
-    QVERIFY(SavePng(window, QStringLiteral("matrix_editor")));
-    layout->removeWidget(editor.get());
-    editor->setParent(nullptr);
-}
-
-void MatrixEditorTest::labelsFollowTheSpecialInputs() {
-    DefaultSite site;
-    SettingPut(*site, "ClassChange", "1");
-    SettingPut(*site, "RemoteAlarmInput", "1");
-    auto editor = OpenEditor(EditorView::Matrix, *site);
-    Grid& grid = *editor->grid();
-    QCOMPARE(CellText(grid, 33, 0), std::string("Class Change"));
-    QCOMPARE(CellText(grid, 34, 0), std::string("Remote Alarm"));
-    QCOMPARE(CellText(grid, 35, 0), std::string("Sound Alarms"));
-}
-
-void MatrixEditorTest::clickingACellStepsItsLetter() {
-    DefaultSite site;
-    SettingPut(*site, "Matrix_3_7", "O");
-    SettingPut(*site, "Matrix_4_7", "X");
-    auto editor = OpenEditor(EditorView::Matrix, *site, 1700, 900);
-    Grid& grid = *editor->grid();
-
-    const char* expected[] = {"P", "W", "C", "O"};
-    for (const char* letter : expected) {
-        ClickCell(grid, RowOf(3), 7);
-        QCOMPARE(Stored(*site, "Matrix_3_7"), std::string(letter));
-        QCOMPARE(CellText(grid, RowOf(3), 7), std::string(letter));
-        QCOMPARE(CellColour(grid, RowOf(3), 7), MatrixLetterColour(letter));
-        QCOMPARE(GridGetCell(grid, RowOf(3), 7).readOnly, 1);
-    }
-    ClickCell(grid, RowOf(4), 7);
-    QCOMPARE(Stored(*site, "Matrix_4_7"), std::string("C"));
-    QCOMPARE(PaintedFill(grid, RowOf(4), 7), QColor(255, 0, 0));
-
-    // A cell whose key went missing is left alone; so are clicks on the row headers.
-    SettingDelete(*site, "Matrix_6_1");
-    ClickCell(grid, RowOf(6), 1);
-    QCOMPARE(Stored(*site, "Matrix_6_1"), std::string("<missing>"));
-    const std::uint64_t before = StoreFingerprint(*site);
-    ClickCell(grid, RowOf(6), 0);
-    ClickCell(grid, 0, 0);
-    QCOMPARE(StoreFingerprint(*site), before);
-}
-
-void MatrixEditorTest::headerDisablesAndEnablesOutputGroups() {
-    DefaultSite site;
-    auto editor = OpenEditor(EditorView::Matrix, *site, 1700, 900);
-    Grid& grid = *editor->grid();
-
-    ClickCell(grid, 0, 5);
-    QCOMPARE(Stored(*site, "DisabledOPGroups"), std::string("16"));
-    QCOMPARE(CellText(grid, 0, 5), std::string("X"));
-    QTRY_COMPARE(PaintedFill(grid, RowOf(1), 5), QColor(128, 128, 128));  // the group's column is greyed
-    QCOMPARE(PaintedFill(grid, RowOf(1), 6), QColor(255, 0, 0));
-    QVERIFY(SavePng(*editor, QStringLiteral("matrix_editor_group_5_disabled")));
-
-    ClickCell(grid, 0, 5);
-    QCOMPARE(Stored(*site, "DisabledOPGroups"), std::string("0"));
-    QCOMPARE(CellText(grid, 0, 5), std::string("OPG5"));
-    QTRY_COMPARE(PaintedFill(grid, RowOf(1), 5), QColor(255, 0, 0));
-
-    // The top group is bit 31; the mask is kept as the panel's signed number.
-    ClickCell(grid, 0, 32);
-    ClickCell(grid, 0, 1);
-    QCOMPARE(Stored(*site, "DisabledOPGroups"), std::string("-2147483647"));
-    ClickCell(grid, 0, 32);
-    QCOMPARE(Stored(*site, "DisabledOPGroups"), std::string("1"));
-}
-
-void MatrixEditorTest::outputDelaysAreSetInTheDelayDialog() {
-    DefaultSite site;
-    SettingPut(*site, "OutputDelay_3", "2:00");
-    auto editor = OpenEditor(EditorView::Matrix, *site, 1700, 900);
-    Grid& grid = *editor->grid();
-
-    QString title;
-    QString shown;
-    AnswerDelayDialog("1:32", &title, &shown);
-    ClickCell(grid, 1, 3);
-    QTRY_COMPARE(Stored(*site, "OutputDelay_3"), std::string("1:30"));  // in 5-second steps
-    QCOMPARE(title, QStringLiteral("Output Delay (m:ss)"));
-    QCOMPARE(shown, QStringLiteral("2:00"));
-    QCOMPARE(CellText(grid, 1, 3), std::string("1:30"));
-
-    // T1 stops at 10 minutes, T2 at 20.
-    AnswerDelayDialog("15:00");
-    ClickCell(grid, 1, 3);
-    QTRY_COMPARE(Stored(*site, "OutputDelay_3"), std::string("10:00"));
-    AnswerDelayDialog("25:00");
-    ClickCell(grid, 2, 3);
-    QTRY_COMPARE(Stored(*site, "OutputDelayT2_3"), std::string("20:00"));
-
-    // No delay is no key; the cell still reads 0:00.
-    AnswerDelayDialog("0:00");
-    ClickCell(grid, 1, 3);
-    QTRY_COMPARE(Stored(*site, "OutputDelay_3"), std::string("<missing>"));
-    QCOMPARE(CellText(grid, 1, 3), std::string("0:00"));
-
-    // Cancel changes nothing, and a missing delay is not created by looking at it.
-    shown.clear();
-    AnswerDelayDialog(nullptr, nullptr, &shown);
-    ClickCell(grid, 1, 3);
-    QTRY_VERIFY(!shown.isEmpty() && !QApplication::activeModalWidget());
-    QCOMPARE(shown, QStringLiteral("0:00"));
-    QCOMPARE(Stored(*site, "OutputDelay_3"), std::string("<missing>"));
-}
-
-void MatrixEditorTest::alarmTypeTogglesBetweenAlarmAndControl() {
-    DefaultSite site;
-    SettingDelete(*site, "AlarmType_9");
-    auto editor = OpenEditor(EditorView::Matrix, *site, 1700, 900);
-    Grid& grid = *editor->grid();
-
-    ClickCell(grid, 3, 8);
-    QCOMPARE(Stored(*site, "AlarmType_8"), std::string("1"));
-    QCOMPARE(CellText(grid, 3, 8), std::string("Control"));
-    QCOMPARE(CellColour(grid, 3, 8), GridRgb(200, 200, 255));
-    ClickCell(grid, 3, 8);
-    QCOMPARE(Stored(*site, "AlarmType_8"), std::string("0"));
-    QCOMPARE(CellText(grid, 3, 8), std::string("Alarm"));
-    QCOMPARE(CellColour(grid, 3, 8), GridRgb(255, 200, 200));
-    ClickCell(grid, 3, 9);
-    QCOMPARE(Stored(*site, "AlarmType_9"), std::string("<missing>"));
-}
-
-void MatrixEditorTest::toolBarSetsTheWholeMatrix() {
-    DefaultSite site;
-    SettingPut(*site, "Matrix_32_5", "P");
-    SettingDelete(*site, "Matrix_7_7");
-    auto editor = OpenEditor(EditorView::Matrix, *site, 1700, 900);
-    Grid& grid = *editor->grid();
-    SettingDelete(*site, "Matrix_7_7");  // the editor filled it in; a missing cell stays missing
-    QWidget* toolBar = editor->toolBar();
-    toolBar->show();
-
-    QTest::mouseClick(Child<QPushButton>(*toolBar, "matrixOffButton"), Qt::LeftButton);
-    for (int input = 1; input <= 32; ++input) {
-        for (int output = 1; output <= 32; ++output) {
-            if (input == 7 && output == 7) continue;
-            const std::string expected = input == 32 ? "C" : "O";
-            QCOMPARE(Stored(*site, Key("Matrix_%d_%d", input, output)), expected);
-            QCOMPARE(CellText(grid, RowOf(input), output), expected);
-        }
-    }
-    QCOMPARE(CellColour(grid, RowOf(1), 1), kGridWhite);
-    // The refresh that follows shows a missing cell as C again.
-    QCOMPARE(Stored(*site, "Matrix_7_7"), std::string("C"));
-
-    ClickCell(grid, RowOf(2), 2);  // O -> P
-    QTest::mouseClick(Child<QPushButton>(*toolBar, "matrixContButton"), Qt::LeftButton);
-    for (int input = 1; input <= 32; ++input) {
-        for (int output = 1; output <= 32; ++output) {
-            QCOMPARE(Stored(*site, Key("Matrix_%d_%d", input, output)), std::string("C"));
-        }
-    }
-    QCOMPARE(CellText(grid, RowOf(2), 2), std::string("C"));
-    QCOMPARE(CellColour(grid, RowOf(2), 2), kRed);
-}
-
-void MatrixEditorTest::toolBarStepsTheConventionalAlarmGroup() {
-    DefaultSite site;
-    SettingPut(*site, "ConvAlarmOpGroup", "2");
-    auto editor = OpenEditor(EditorView::Matrix, *site);
-    QWidget* toolBar = editor->toolBar();
-    toolBar->show();
-    auto* box = Child<QLineEdit>(*toolBar, "alarmGroupBox");
-    auto* up = Child<QToolButton>(*toolBar, "alarmGroupUp");
-    auto* down = Child<QToolButton>(*toolBar, "alarmGroupDown");
-    QVERIFY(box && up && down);
-    QVERIFY(box->isReadOnly());
-
-    QTest::mouseClick(down, Qt::LeftButton);
-    QCOMPARE(box->text(), QStringLiteral("1"));
-    QTest::mouseClick(down, Qt::LeftButton);
-    QCOMPARE(box->text(), QStringLiteral("1"));
-    QCOMPARE(Stored(*site, "ConvAlarmOpGroup"), std::string("1"));
-    for (int i = 0; i < 40; ++i) QTest::mouseClick(up, Qt::LeftButton);
-    QCOMPARE(box->text(), QStringLiteral("32"));
-    QCOMPARE(Stored(*site, "ConvAlarmOpGroup"), std::string("32"));
-    QTest::keyClick(box, Qt::Key_Down);
-    QCOMPARE(Stored(*site, "ConvAlarmOpGroup"), std::string("31"));
-
-    // A stored group outside 1 to 32 comes back within it at the first step.
-    SettingPut(*site, "ConvAlarmOpGroup", "77");
-    editor.reset();
-    editor = OpenEditor(EditorView::Matrix, *site);
-    toolBar = editor->toolBar();
-    QCOMPARE(Child<QLineEdit>(*toolBar, "alarmGroupBox")->text(), QStringLiteral("77"));
-    QTest::mouseClick(Child<QToolButton>(*toolBar, "alarmGroupUp"), Qt::LeftButton);
-    QCOMPARE(Stored(*site, "ConvAlarmOpGroup"), std::string("32"));
-}
-
-void MatrixEditorTest::coincidenceColumnsListTheInputGroups() {
-    DefaultSite site;
-    SettingPut(*site, "CoincidenceInputGroups", "3");
-    auto editor = OpenEditor(EditorView::Coincidence, *site, 900, 420);
-    QVERIFY(editor);
-    Grid& grid = *editor->grid();
-    QCOMPARE(grid.controlId(), kCoincidenceGridId);
-    QCOMPARE(grid.title(), QStringLiteral("Set coincidence"));
-    QVERIFY(grid.hasFocus());
-    QCOMPARE(grid.rowCount(), 13);
-    QCOMPARE(grid.columnCount(), 13);
-
-    QCOMPARE(CellText(grid, 0, 0), std::string("Number of groups"));
-    QCOMPARE(CellText(grid, 0, 1), std::string("12"));
-    QCOMPARE(CellText(grid, 0, 12), std::string("1"));
-    QCOMPARE(CellText(grid, 0, 13), std::string("Off"));
-    QCOMPARE(CellText(grid, 1, 0), std::string("Device input group"));
-    QCOMPARE(CellText(grid, 13, 0), std::string("12"));
-    // The column for N groups lists 28, 27, ... from row 2 down; one group takes 28 throughout.
-    for (int groups = 2; groups <= 12; ++groups) {
-        const int column = 13 - groups;
-        for (int k = 0; k < groups; ++k) QCOMPARE(CellText(grid, 2 + k, column), std::to_string(28 - k));
-        if (groups < 12) QCOMPARE(CellText(grid, 2 + groups, column), std::string());
-    }
-    for (int row = 2; row <= 13; ++row) QCOMPARE(CellText(grid, row, 12), std::string("28"));
-    QCOMPARE(CellText(grid, 2, 13), std::string());
-
-    // Three groups: column "3", rows 1 to 4 red.
-    for (int row = 1; row <= 13; ++row) {
-        QCOMPARE(CellColour(grid, row, 10) == kRed, row <= 4);
-        QCOMPARE(CellColour(grid, row, 11) == kRed, false);
-    }
-    QVERIFY(SavePng(*editor, QStringLiteral("coincidence_editor")));
-}
-
-void MatrixEditorTest::coincidenceClickStoresTheNumberOfGroups() {
-    DefaultSite site;
-    auto editor = OpenEditor(EditorView::Coincidence, *site, 900, 420);
-    Grid& grid = *editor->grid();
-    QCOMPARE(CellColour(grid, 1, 13), kRed);  // none stored: Off
-    QCOMPARE(CellColour(grid, 2, 13), kGridWhite);
-
-    ClickCell(grid, 5, 1);
-    QCOMPARE(Stored(*site, "CoincidenceInputGroups"), std::string("12"));
-    for (int row = 1; row <= 13; ++row) {
-        QCOMPARE(CellColour(grid, row, 1), kRed);
-        QCOMPARE(CellColour(grid, row, 13), kGridWhite);
-    }
-    ClickCell(grid, 0, 12);  // the heading row counts too
-    QCOMPARE(Stored(*site, "CoincidenceInputGroups"), std::string("1"));
-    for (int row = 1; row <= 13; ++row) {
-        QCOMPARE(CellColour(grid, row, 12), kRed);
-        QCOMPARE(CellColour(grid, row, 1), kGridWhite);
-    }
-    ClickCell(grid, 7, 13);
-    QCOMPARE(Stored(*site, "CoincidenceInputGroups"), std::string("0"));
-    QCOMPARE(CellColour(grid, 1, 13), kRed);
-    QCOMPARE(CellColour(grid, 13, 12), kGridWhite);
-    ClickCell(grid, 7, 0);
-    QCOMPARE(Stored(*site, "CoincidenceInputGroups"), std::string("0"));
-}
 
 }  // namespace tamrik::testing
 
