@@ -175,7 +175,7 @@ private slots:
         QTest::keyClick(grid, Qt::Key_Escape);
         QVERIFY(!grid->isEditing());
         QCOMPARE(GridCellText(*grid, 1, 1), std::string("old"));
-        QCOMPARE(notes.codes(), (std::vector<int>{GN_EDITSTART, GN_CELLCHANGED}));
+        QCOMPARE(notes.take(), (Notes{{GN_EDITSTART, 1, 1}, {GN_CELLCHANGED, 1, 1}}));
         QVERIFY(dialog.isVisible());
 
         // Backspace alone starts an edit too; the edit holds 301 characters and drops more.
@@ -345,7 +345,7 @@ private slots:
         QVERIFY(grid->hasFocus());
         QCOMPARE(GridCellText(*grid, 1, 1), std::string("12"));
         QCOMPARE(grid->currentRow(), 1);
-        QCOMPARE(notes.codes(), (std::vector<int>{GN_CELLCHANGED, GN_SETFOCUS}));
+        QCOMPARE(notes.notes, (Notes{{GN_CELLCHANGED, 1, 1}, {GN_SETFOCUS, 0, 0}}));
         // The next click acts.
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellPoint(*grid, 4, 2));
         QCOMPARE(grid->currentRow(), 4);

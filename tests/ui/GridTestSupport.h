@@ -87,11 +87,6 @@ public:
     ~NoteRecorder() { QObject::disconnect(connection_); }
     NoteRecorder(const NoteRecorder&) = delete;
     NoteRecorder& operator=(const NoteRecorder&) = delete;
-    std::vector<int> codes() const {
-        std::vector<int> result;
-        for (const auto& note : notes) result.push_back(note.code);
-        return result;
-    }
     // The notes so far, forgetting them.
     Notes take() { return std::exchange(notes, {}); }
     Notes notes;
