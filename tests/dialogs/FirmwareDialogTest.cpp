@@ -1,6 +1,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
+#include <algorithm>
 #include <memory>
 
 #include "DialogTestSupport.h"
@@ -48,17 +49,13 @@ private:
     std::unique_ptr<ScopedStore> store;
     std::unique_ptr<TempDir> dir;
 
-    // A HEX file of a sparse firmware image: type, version and a few code words.
+    // A HEX file of a sparse firmware image: type, version and two code words.
     QString hexFile(const char* name, const char* version, const char* type) {
         std::vector<std::uint8_t> image(kFirmwareImageSize, 0xFF);
         FirmwareSetVersionChars(image.data(), version);
         FirmwareSetTypeChars(image.data(), type);
-        for (std::size_t i = 0; i < 64; i += 4) {
-            image[kCodeOffset + i] = static_cast<std::uint8_t>(0x40 + i);
-            image[kCodeOffset + i + 1] = 0x12;
-            image[kCodeOffset + i + 2] = 0x34;
-            image[kCodeOffset + i + 3] = 0x00;
-        }
+        const std::uint8_t code[] = {0x40, 0x12, 0x34, 0x00, 0x44, 0x12, 0x34, 0x00};
+        std::copy(std::begin(code), std::end(code), image.begin() + kCodeOffset);
         const std::string path = dir->file(name);
         WriteBytes(path, HexFileOf(image, 0, image.size()));
         return QString::fromStdString(path);
