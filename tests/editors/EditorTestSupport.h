@@ -54,15 +54,11 @@ inline void Put(SettingsStore& store, std::initializer_list<std::pair<const char
     for (const auto& [key, value] : values) value ? (void)SettingPut(store, key, value) : SettingDelete(store, key);
 }
 
-inline std::string Key(const char* format, int number) {
+// A key from its format and numbers, such as Key("Matrix_%d_%d", 3, 7).
+template <typename... Numbers>
+std::string Key(const char* format, Numbers... numbers) {
     char key[64];
-    std::snprintf(key, sizeof key, format, number);
-    return key;
-}
-
-inline std::string Key(const char* format, int first, int second) {
-    char key[64];
-    std::snprintf(key, sizeof key, format, first, second);
+    std::snprintf(key, sizeof key, format, numbers...);
     return key;
 }
 
