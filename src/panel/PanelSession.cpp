@@ -133,18 +133,21 @@ int PanelSession::PanelProgramWords(const std::uint8_t* source, std::uint32_t ad
             done = std::min<std::size_t>(done + 2, count);
             address += 2;
         }
-        PanelSend(report_);
-        report_[kReportCommandByte] = kCommandQuery;
-        PanelSend(report_);
-        if (!awaitReply()) {
-            cannotProgram();
-            return 0;
-        }
+        if (!sendProgramStep()) return 0;
         observer_.ProgressSet(percentOf(done, count));
     }
     prepare(kCommandProgramComplete, 0, 0);
     PanelSend(report_);
     return 1;
+}
+
+bool PanelSession::sendProgramStep() {
+    PanelSend(report_);
+    report_[kReportCommandByte] = kCommandQuery;
+    PanelSend(report_);
+    if (awaitReply()) return true;
+    cannotProgram();
+    return false;
 }
 
 int PanelSession::PanelProgramCode(const std::uint8_t* source, std::uint32_t start, std::uint32_t end) {
@@ -157,13 +160,7 @@ int PanelSession::PanelProgramCode(const std::uint8_t* source, std::uint32_t sta
             std::memcpy(&report_[at], source + 2 * static_cast<std::size_t>(address - start), 4);
             address += 2;
         }
-        PanelSend(report_);
-        report_[kReportCommandByte] = kCommandQuery;
-        PanelSend(report_);
-        if (!awaitReply()) {
-            cannotProgram();
-            return 0;
-        }
+        if (!sendProgramStep()) return 0;
         observer_.ProgressSet(percentOf(address, end));
     }
     prepare(kCommandProgramComplete, 0, 0);

@@ -65,6 +65,9 @@ public:
 
 private:
     bool awaitReply();
+    // Sends the program report prepared in the buffer, then a query whose reply acknowledges the
+    // step; false after "Can't program page!" when none comes.
+    bool sendProgramStep();
     // Counts replies that carried no data; after kMaxEmptyReplies in a row reports the connection
     // fault and answers false.
     bool keepGoingAfterReply(bool carriedData, int& emptyReplies);

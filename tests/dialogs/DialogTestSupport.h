@@ -11,6 +11,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "support/QtTestSupport.h"
 #include "settings/SettingsStore.h"
 
 namespace tamrik::testing {
@@ -19,21 +20,6 @@ namespace tamrik::testing {
 inline void SavePng(QWidget* widget, const QString& name) {
     QDir().mkpath(QStringLiteral(TAMRIK_DIALOGS_PNG_DIR));
     QVERIFY(widget->grab().save(QStringLiteral(TAMRIK_DIALOGS_PNG_DIR "/%1.png").arg(name)));
-}
-
-// Runs `drive` on the next modal dialog once its event loop is running, so that a test can work a
-// dialog that its caller runs with exec(). A dialog that never appears fails the test after a while
-// instead of hanging it.
-inline void WhenModal(std::function<void(QWidget*)> drive, int attempts = 200) {
-    QTimer::singleShot(10, [drive = std::move(drive), attempts]() mutable {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            drive(modal);
-        } else if (attempts > 0) {
-            WhenModal(std::move(drive), attempts - 1);
-        } else {
-            QFAIL("no modal dialog appeared");
-        }
-    });
 }
 
 // Clicks the named button of a dialog.

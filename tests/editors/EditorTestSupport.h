@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "support/QtTestSupport.h"
 #include "settings/DefaultSettings.h"
 #include "settings/SettingsStore.h"
 #include "ui/editors/EditorFactory.h"
@@ -107,19 +108,6 @@ inline void TypeIntoCell(Grid& grid, int row, int column, const char* text) {
     ClickCell(grid, row, column);
     QTest::keyClicks(&grid, QString::fromLatin1(text));
     QTest::keyClick(&grid, Qt::Key_Return);
-}
-
-// Runs `drive` on the next modal dialog once its event loop runs; fails the test if none appears.
-inline void WhenModal(std::function<void(QWidget*)> drive, int attempts = 300) {
-    QTimer::singleShot(10, [drive = std::move(drive), attempts]() mutable {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            drive(modal);
-        } else if (attempts > 0) {
-            WhenModal(std::move(drive), attempts - 1);
-        } else {
-            QFAIL("no modal dialog appeared");
-        }
-    });
 }
 
 inline QString PngPath(const QString& name) {
