@@ -402,11 +402,12 @@ bool Grid::currentCellReadOnly() const {
     return !cell || cell->readOnly;
 }
 
-void Grid::moveCurrent(int row, int column) {
+void Grid::setCurrent(int row, int column, int firstNotification) {
     const bool rowChanged = row != currentRow_;
     const bool columnChanged = column != currentColumn_;
     currentRow_ = row;
     currentColumn_ = column;
+    if (firstNotification != 0) notifyCurrent(firstNotification);
     if (rowChanged) {
         notifyCurrent(GN_ROWCHANGE);
         notifyCurrent(GN_SELCHANGE);
@@ -415,6 +416,10 @@ void Grid::moveCurrent(int row, int column) {
         notifyCurrent(GN_COLCHANGE);
         notifyCurrent(GN_SELCHANGE);
     }
+}
+
+void Grid::moveCurrent(int row, int column) {
+    setCurrent(row, column);
     scrollCurrentIntoView();
     viewport()->update();
 }

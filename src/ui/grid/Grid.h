@@ -112,6 +112,9 @@ private:
     void scrollLines(int lines);
     bool currentCellReadOnly() const;
     // Makes (row, column) current and sends the row and column change notifications it causes.
+    // Makes (row, column) current and sends the click (when given), row and column change notes.
+    void setCurrent(int row, int column, int firstNotification = 0);
+    // The same, then scrolls the new current cell into view.
     void moveCurrent(int row, int column);
 
     // Editing.

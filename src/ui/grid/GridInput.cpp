@@ -296,21 +296,7 @@ void Grid::press(QMouseEvent* event, bool right) {
     const int column = layout_.columnAt(point.x());
     // Only a left press can start a row drag.
     drag = right ? DragState{} : DragState{true, row, column, 0};
-    if (row >= 0 && column >= 0) {
-        const bool rowChanged = row != currentRow_;
-        const bool columnChanged = column != currentColumn_;
-        currentRow_ = row;
-        currentColumn_ = column;
-        notifyCurrent(right ? GN_RCLICK : GN_CLICK);
-        if (rowChanged) {
-            notifyCurrent(GN_ROWCHANGE);
-            notifyCurrent(GN_SELCHANGE);
-        }
-        if (columnChanged) {
-            notifyCurrent(GN_COLCHANGE);
-            notifyCurrent(GN_SELCHANGE);
-        }
-    }
+    if (row >= 0 && column >= 0) setCurrent(row, column, right ? GN_RCLICK : GN_CLICK);
     if (currentRow_ != 0 && currentColumn_ != 0) scrollCurrentIntoView();
     viewport()->update();
 }
