@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "app/cli/CommandLineRun.h"
-#include "app/cli/SiteLoad.h"
+#include "settings/SiteLoad.h"
 #include "checker/SiteCheck.h"
 #include "exports/CsvExport.h"
 #include "settings/DefaultSettings.h"

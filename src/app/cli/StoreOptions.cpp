@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "app/cli/CommandLineRun.h"
-#include "app/cli/SiteLoad.h"
+#include "settings/SiteLoad.h"
 
 namespace tamrik {
 namespace {

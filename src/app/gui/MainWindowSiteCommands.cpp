@@ -8,6 +8,7 @@
 #include "exports/CsvExport.h"
 #include "settings/DefaultSettings.h"
 #include "settings/SiteFile.h"
+#include "settings/SiteLoad.h"
 #include "settings/TextTidy.h"
 #include "ui/dialogs/DesignCheckDialog.h"
 #include "ui/dialogs/PanelSettingsDialog.h"
@@ -38,27 +39,25 @@ void MainWindow::commandLoad() {
     const QString path = UserPrompts::openFileName(this, sitePath_, kSiteFileFilter);
     if (path.isEmpty()) return;
     sitePath_ = path;
-    StoreDestroy(&store_);
-    StoreCreate(store_);
     resetErrorFlags();
-    const int result = SiteFileRead(toLocal(path), store_);
-    ApplyDefaultSettings(store_);
-    if (result == kSiteFileUnreadable) {
-        UserPrompts::show(this, kProgramTitle, QStringLiteral("Couldn't open file"), PromptIcon::Error);
-        return;
-    }
-    if (result == kSiteFileBadCheck && !options_.acceptErrors) {
-        UserPrompts::show(this, kProgramTitle, QStringLiteral("Not done!\r\nFile contains errors"), PromptIcon::Error);
-        StoreDestroy(&store_);
-        StoreCreate(store_);
-        ApplyDefaultSettings(store_);
-    } else if (result == kSiteFileBadCheck) {
-        UserPrompts::show(this, kProgramTitle, QStringLiteral("Loaded but file contains errors"),
-                          PromptIcon::Information);
-        destroyEditorWithoutWriteBack();
-    } else {
-        UserPrompts::show(this, kProgramTitle, QStringLiteral("Site info. loaded from file"), PromptIcon::Information);
-        destroyEditorWithoutWriteBack();
+    switch (SiteLoad(store_, toLocal(path), options_.acceptErrors)) {
+        case SiteLoadResult::Unreadable:
+            UserPrompts::show(this, kProgramTitle, QStringLiteral("Couldn't open file"), PromptIcon::Error);
+            return;
+        case SiteLoadResult::RefusedWithErrors:
+            UserPrompts::show(this, kProgramTitle, QStringLiteral("Not done!\r\nFile contains errors"),
+                              PromptIcon::Error);
+            break;
+        case SiteLoadResult::LoadedWithErrors:
+            UserPrompts::show(this, kProgramTitle, QStringLiteral("Loaded but file contains errors"),
+                              PromptIcon::Information);
+            destroyEditorWithoutWriteBack();
+            break;
+        case SiteLoadResult::Loaded:
+            UserPrompts::show(this, kProgramTitle, QStringLiteral("Site info. loaded from file"),
+                              PromptIcon::Information);
+            destroyEditorWithoutWriteBack();
+            break;
     }
     updateTitle();
 }

@@ -1,4 +1,4 @@
-#include "app/cli/SiteLoad.h"
+#include "settings/SiteLoad.h"
 
 #include "settings/DefaultSettings.h"
 #include "settings/SiteFile.h"
