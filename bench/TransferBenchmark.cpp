@@ -85,15 +85,15 @@ bool runTransfers(const std::shared_ptr<SimulatedPanel>& panel) {
     SilentObserver observer(true);
     PanelSession session(link, store, observer);
 
-    const Figures read = measure(link, [&] { return RunTransfer(observer, [&] { return ReadPanelWorker(session); }); });
+    const Figures read = measure(link, [&] { return RunTransfer(observer, TransferKind::Read, [&] { return ReadPanelWorker(session); }); });
     print("read", read);
     SettingPut(store, "SiteName", "Benchmark site");
     const Figures write =
-        measure(link, [&] { return RunTransfer(observer, [&] { return WritePanelWorker(session); }); });
+        measure(link, [&] { return RunTransfer(observer, TransferKind::Write, [&] { return WritePanelWorker(session); }); });
     print("write", write);
     FirmwareJob job{firmwareImage(), 126};
     const Figures firmware =
-        measure(link, [&] { return RunTransfer(observer, [&] { return FirmwareWorker(session, job); }); });
+        measure(link, [&] { return RunTransfer(observer, TransferKind::Firmware, [&] { return FirmwareWorker(session, job); }); });
     print("firmware", firmware);
     StoreDestroy(&store);
     return read.succeeded && write.succeeded && firmware.succeeded;

@@ -15,6 +15,8 @@
 #endif
 
 #include "app/cli/CommandLine.h"
+#include "app/cli/ConsoleInterrupt.h"
+#include "app/cli/UsageText.h"
 #include "app/cli/LinkTransfers.h"
 #include "panel/ConsoleObserver.h"
 #include "settings/DefaultSettings.h"
@@ -87,10 +89,17 @@ int main(int argc, char** argv) {
     }
 #endif
 
+    tamrik::InstallConsoleInterrupt(observer);
     const tamrik::CommandLineResult result = tamrik::CommandLineMode(arguments, context);
+    tamrik::RemoveConsoleInterrupt();
     int exitStatus = result.exitStatus;
 
-    if (result.openDesktop()) {
+    if (result.openDesktop() && !tamrik::DesktopWindowCanOpen()) {
+        // Qt would abort; say what is wrong instead. A hand-over never gets here: the first
+        // process checked the same.
+        std::cerr << tamrik::kUsageText << tamrik::kNoDisplayMessage << "\n" << std::flush;
+        exitStatus = 2;
+    } else if (result.openDesktop()) {
         // No option performed an action: the desktop opens on the prepared main store.
 #ifdef TAMRIK_HAVE_DESKTOP
         tamrik::DesktopOptions options;

@@ -40,7 +40,7 @@ FirmwareUpdateResult FirmwareUpdateFromFile(PanelSession& session, const std::st
     }
 
     FirmwareJob job{std::move(file.image), file.versionNumber};
-    const bool written = RunTransfer(session.observer(), [&] { return FirmwareWorker(session, job); });
+    const bool written = RunTransfer(session.observer(), TransferKind::Firmware, [&] { return FirmwareWorker(session, job); });
     return written ? FirmwareUpdateResult::Written : FirmwareUpdateResult::Failed;
 }
 

@@ -22,6 +22,7 @@ std::size_t replyCount(const Report& report) { return std::min<std::size_t>(repo
 }  // namespace
 
 std::uint8_t PanelSession::PanelSend(Report& report) {
+    if (observer_.stopPending()) throw TransferStopped{};
     for (std::uint8_t attempt = 0; attempt < 4; ++attempt) {
         if (link_.LinkWrite(report.data(), static_cast<std::uint16_t>(kReportSize)) == 1) {
             return static_cast<std::uint8_t>(3 - attempt);

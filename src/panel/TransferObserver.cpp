@@ -57,4 +57,17 @@ std::string TransferObserver::progressTitle() const {
     return title_;
 }
 
+void TransferObserver::TransferBegin(TransferKind kind) {
+    kind_ = kind;
+    stopRequested_ = false;
+    ++transfersBegun_;
+    running_ = true;
+}
+
+void TransferObserver::TransferEnd() { running_ = false; }
+
+void TransferObserver::RequestStop() {
+    if (running_.load()) stopRequested_ = true;
+}
+
 }  // namespace tamrik

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+#include <exception>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -7,6 +9,16 @@
 namespace tamrik {
 
 enum class MessageIcon { None, Information, Warning, Error, Question };
+
+// What a running transfer does to the panel; a front end lets the user stop a read at once, but a
+// write or a firmware update only when he insists (stopping it leaves the panel unusable).
+enum class TransferKind { Read, Write, Firmware };
+
+// Thrown by the panel session at the next report once the user asked a transfer to stop; the
+// transfer runner catches it, and the transfer counts as failed.
+struct TransferStopped : std::exception {
+    const char* what() const noexcept override { return "the transfer was stopped"; }
+};
 
 // One message box's worth: the front end decides how to show it.
 struct PanelMessage {
@@ -38,6 +50,22 @@ public:
     bool progressIsOpen() const;
     std::string progressTitle() const;
 
+    // A transfer runs between these two (the runner calls them); a stop asked for before or after
+    // has no effect.
+    void TransferBegin(TransferKind kind);
+    void TransferEnd();
+    // Asks the running transfer to stop at its next report. Safe to call from any thread and from a
+    // signal handler.
+    void RequestStop();
+    bool transferRunning() const { return running_.load(); }
+    TransferKind transferKind() const { return kind_.load(); }
+    // Counts the transfers begun, so that a front end can tell one transfer from the next.
+    unsigned transferNumber() const { return transfersBegun_.load(); }
+    // A stop was asked for and the transfer has not ended yet: the session stops at this.
+    bool stopPending() const { return running_.load() && stopRequested_.load(); }
+    // The last transfer ended because the user stopped it.
+    bool wasStopped() const { return stopRequested_.load(); }
+
 protected:
     virtual void onProgressOpen() {}
     virtual void onProgress(int /*percent*/) {}
@@ -50,6 +78,11 @@ private:
     mutable std::mutex mutex_;
     bool open_ = false;
     std::string title_;
+    std::atomic<bool> running_{false};
+    std::atomic<bool> stopRequested_{false};
+    std::atomic<TransferKind> kind_{TransferKind::Read};
+    std::atomic<unsigned> transfersBegun_{0};
+    static_assert(std::atomic<bool>::is_always_lock_free && std::atomic<TransferKind>::is_always_lock_free);
 };
 
 // Shows nothing and answers every question with `answer`.

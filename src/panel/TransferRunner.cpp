@@ -4,10 +4,26 @@
 
 namespace tamrik {
 
-bool RunTransfer(TransferObserver& observer, const std::function<bool()>& work) {
+bool RunStoppableWork(TransferObserver& observer, TransferKind kind, const std::function<bool()>& work) {
+    observer.TransferBegin(kind);
+    bool result = false;
+    try {
+        result = work();
+    } catch (const TransferStopped&) {
+        result = false;
+    }
+    observer.TransferEnd();
+    if (observer.wasStopped()) {
+        observer.ProgressSet(-1);
+        result = false;
+    }
+    return result;
+}
+
+bool RunTransfer(TransferObserver& observer, TransferKind kind, const std::function<bool()>& work) {
     observer.ProgressOpen();
     bool result = false;
-    std::thread worker([&] { result = work(); });
+    std::thread worker([&] { result = RunStoppableWork(observer, kind, work); });
     worker.join();
     // A worker always closes the display; this only matters if one returned without doing so.
     observer.ProgressSet(-1);

@@ -8,7 +8,11 @@ namespace tamrik {
 
 // Runs one transfer the way every front end does: the progress display opens first (so nothing
 // the worker reports can get lost), the work runs on its own thread, and the caller waits for it.
-// Returns what the work returned.
-bool RunTransfer(TransferObserver& observer, const std::function<bool()>& work);
+// Returns what the work returned; false when the user stopped it (observer.wasStopped()).
+bool RunTransfer(TransferObserver& observer, TransferKind kind, const std::function<bool()>& work);
+
+// The worker's side of that: runs `work` on the calling thread as a transfer of `kind`, turning a
+// stop into a failed result with the progress display closed.
+bool RunStoppableWork(TransferObserver& observer, TransferKind kind, const std::function<bool()>& work);
 
 }  // namespace tamrik

@@ -50,3 +50,18 @@ set -e
 [ "$status" -eq 2 ] || fail "unknown option gave status $status"
 grep -q "unknown option '--frobnicate'" err.txt || fail "unknown option message"
 echo "usage: ok"
+
+# Without a display, a command line with no action says so instead of opening no window; -h is --help.
+"$tamrik" -h > h.txt || fail "-h exit status"
+cmp -s h.txt help.txt || fail "-h differs from --help"
+"$tamrik" --new site.psf > /dev/null || fail "--new"
+for line in "" "--load site.psf" "-ld -s 12"; do
+    set +e
+    # shellcheck disable=SC2086
+    env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:97 "$tamrik" $line > out.txt 2> err.txt
+    status=$?
+    set -e
+    [ "$status" -eq 2 ] || fail "'$line' without a display gave status $status"
+    tail -n 1 err.txt | grep -qx "No display: the desktop window cannot open" || fail "'$line' without a display: $(cat err.txt)"
+    grep -q -- "-la <l>    set language to <l>" err.txt || fail "'$line' without a display: no usage"
+done

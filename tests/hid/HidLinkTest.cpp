@@ -39,7 +39,7 @@ protected:
     }
     bool readPanel(PanelLink& link) {
         PanelSession session(link, store, observer);
-        return RunTransfer(observer, [&] { return ReadPanelWorker(session); });
+        return RunTransfer(observer, TransferKind::Read, [&] { return ReadPanelWorker(session); });
     }
 
     SettingsStore store;
@@ -63,7 +63,7 @@ TEST_F(HidLinkTest, ReadsAndWritesTheDemoPanelThroughHidReports) {
 
     SettingPut(store, "SiteName", "Changed over USB");
     PanelSession session(link, store, observer);
-    ASSERT_TRUE(RunTransfer(observer, [&] { return WritePanelWorker(session); }));
+    ASSERT_TRUE(RunTransfer(observer, TransferKind::Write, [&] { return WritePanelWorker(session); }));
     ASSERT_TRUE(readPanel(link));
     EXPECT_STREQ(SettingGet(store, "SiteName"), "Changed over USB");
 }

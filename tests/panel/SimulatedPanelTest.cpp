@@ -215,7 +215,7 @@ TEST(DemoPanelTest, HoldsFirmwareIdentityImagesWithTheirChecksumsAndEvents) {
 // not a page of design faults.
 TEST(DemoPanelTest, ReadsBackAsASiteWithoutDesignFaults) {
     testing::SimulatedBench bench;
-    ASSERT_TRUE(RunTransfer(bench.observer, [&] { return ReadPanelWorker(bench.session); }));
+    ASSERT_TRUE(RunTransfer(bench.observer, TransferKind::Read, [&] { return ReadPanelWorker(bench.session); }));
     const SiteCheckResult result = SiteCheck(bench.store, true);
     EXPECT_EQ(result.faultCount, 0u) << result.report;
     EXPECT_FALSE(AllOutputsInOneZone(bench.store));

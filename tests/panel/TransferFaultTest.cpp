@@ -27,10 +27,10 @@ struct LoadedBench : testing::SimulatedBench {
         panel->clearRequests();
     }
     bool read() {
-        return RunTransfer(observer, [&] { return ReadPanelWorker(session); });
+        return RunTransfer(observer, TransferKind::Read, [&] { return ReadPanelWorker(session); });
     }
     bool write() {
-        return RunTransfer(observer, [&] { return WritePanelWorker(session); });
+        return RunTransfer(observer, TransferKind::Write, [&] { return WritePanelWorker(session); });
     }
     bool storeUnchanged() const {
         return StoreChecksum(&store) == checksumBefore && value("SiteName") == "Before the transfer";

@@ -23,11 +23,11 @@ std::uint16_t dataWord(SimulatedPanel& panel, std::size_t offset) {
 }
 
 bool readPanel(SimulatedBench& bench) {
-    return RunTransfer(bench.observer, [&] { return ReadPanelWorker(bench.session); });
+    return RunTransfer(bench.observer, TransferKind::Read, [&] { return ReadPanelWorker(bench.session); });
 }
 
 bool writePanel(SimulatedBench& bench) {
-    return RunTransfer(bench.observer, [&] { return WritePanelWorker(bench.session); });
+    return RunTransfer(bench.observer, TransferKind::Write, [&] { return WritePanelWorker(bench.session); });
 }
 
 TEST(ReadTransferTest, ReadsSiteDevicesFirmwareAndEventLogsOfTheDemoPanelWithoutChangingIt) {
@@ -149,7 +149,7 @@ TEST(WriteTransferTest, LeavesExactlyTheEncodedImagesInTheirStepsAndReadsBackAsT
 
 TEST(TransferRunnerTest, TheDisplayOpensBeforeTheWorkerAndNoRequestIsLost) {
     testing::RecordingObserver observer;
-    const bool result = RunTransfer(observer, [&] {
+    const bool result = RunTransfer(observer, TransferKind::Read, [&] {
         // A worker that is quick off the mark: everything it says must still be seen.
         observer.ProgressTitle("Quick");
         observer.ProgressSet(-1);

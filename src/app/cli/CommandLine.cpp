@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "app/cli/CommandLineRun.h"
+#include "app/cli/ConsoleInterrupt.h"
 #include "app/cli/CommandLineToken.h"
 #include "app/cli/UsageText.h"
 
@@ -51,6 +52,7 @@ constexpr OptionSpec kOptions[] = {
     {"--export", "devices|matrix|text|log, a site file and an output file", 3, false, true, false, CheckExportKind,
      ExportOption},
     {"--help", "", 0, false, true, false, nullptr, HelpOption},
+    {"-h", "", 0, false, true, false, nullptr, HelpOption},
     {"--version", "", 0, false, true, false, nullptr, VersionOption},
 };
 
@@ -134,8 +136,8 @@ CommandLineResult CommandLineMode(const std::vector<std::string>& arguments, Com
         if (invocation.option->action) ++result.actionCount;
         const Outcome outcome = invocation.option->run(run, invocation.arguments);
         if (outcome == Outcome::Succeeded) continue;
-        result.exitStatus = 1;
-        if (outcome == Outcome::Failed) break;
+        result.exitStatus = outcome == Outcome::Stopped ? kStoppedExitStatus : 1;
+        if (outcome == Outcome::Failed || outcome == Outcome::Stopped) break;
     }
     result.acceptErrors = run.acceptErrors;
     result.panel = run.panel;

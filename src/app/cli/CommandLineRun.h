@@ -14,6 +14,7 @@ enum class Outcome {
     Succeeded,
     Findings,  // finished, but found what makes the exit status 1 (the design check's faults)
     Failed,    // the run stops here with exit status 1
+    Stopped,   // the user stopped a transfer with Ctrl+C: the run stops here with exit status 130
 };
 
 struct CommandLineRun {
@@ -32,6 +33,9 @@ struct CommandLineRun {
     // False, after saying why, when another copy of the program owns the panel.
     bool mayTransfer();
     int instanceChecked = -1;  // -1 not asked yet, else 0 / 1
+
+    // The outcome of a transfer that did not succeed: stopped by the user, or failed.
+    Outcome unsuccessfulTransfer(const char* whatIsLeft);
 
     std::ostream& out() { return context.out; }
     std::ostream& err() { return context.err; }

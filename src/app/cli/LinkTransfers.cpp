@@ -19,12 +19,12 @@ public:
 
     bool read(SettingsStore& store, TransferObserver& observer) override {
         PanelSession session(*link_, store, observer);
-        return RunTransfer(observer, [&] { return ReadPanelWorker(session); });
+        return RunTransfer(observer, TransferKind::Read, [&] { return ReadPanelWorker(session); });
     }
 
     bool write(SettingsStore& store, TransferObserver& observer) override {
         PanelSession session(*link_, store, observer);
-        return RunTransfer(observer, [&] { return WritePanelWorker(session); });
+        return RunTransfer(observer, TransferKind::Write, [&] { return WritePanelWorker(session); });
     }
 
     bool firmware(const std::string& hexPath, SettingsStore& store, TransferObserver& observer) override {

@@ -30,6 +30,12 @@ PanelTransfers* CommandLineRun::openTransfers() {
     return transfers.get();
 }
 
+Outcome CommandLineRun::unsuccessfulTransfer(const char* whatIsLeft) {
+    if (!context.observer.wasStopped()) return Outcome::Failed;
+    err() << "tamrik: stopped by Ctrl+C; " << whatIsLeft << "\n" << std::flush;
+    return Outcome::Stopped;
+}
+
 Outcome ReadPanelOption(CommandLineRun& run, const Arguments& arguments) {
     if (!run.mayTransfer()) return Outcome::Failed;
     PanelTransfers* panel = run.openTransfers();
@@ -41,7 +47,7 @@ Outcome ReadPanelOption(CommandLineRun& run, const Arguments& arguments) {
         if (!arguments.empty()) run.err() << "; '" << arguments[0] << "' was not saved";
         run.err() << "\n" << std::flush;
         run.out() << "Done\n" << std::flush;
-        return Outcome::Failed;
+        return run.unsuccessfulTransfer("the panel is as it was");
     }
     run.out() << "Serial number is " << SettingText(run.context.store, "PanelSnum") << "\n"
               << "Language is " << SettingText(run.context.store, "Language") << "\n";
@@ -67,7 +73,7 @@ Outcome WritePanelOption(CommandLineRun& run, const Arguments&) {
     PanelTransfers* panel = run.openTransfers();
     const bool written = panel && panel->write(run.context.store, run.context.observer);
     run.out() << "Done\n" << std::flush;
-    return written ? Outcome::Succeeded : Outcome::Failed;
+    return written ? Outcome::Succeeded : run.unsuccessfulTransfer("the panel's settings are incomplete: write them again");
 }
 
 Outcome FirmwareOption(CommandLineRun& run, const Arguments& arguments) {
@@ -77,7 +83,7 @@ Outcome FirmwareOption(CommandLineRun& run, const Arguments& arguments) {
     PanelTransfers* panel = run.openTransfers();
     const bool written = panel && panel->firmware(path, run.context.store, run.context.observer);
     run.out() << "Done\n" << std::flush;
-    return written ? Outcome::Succeeded : Outcome::Failed;
+    return written ? Outcome::Succeeded : run.unsuccessfulTransfer("the panel's firmware is incomplete: update it again");
 }
 
 }  // namespace tamrik

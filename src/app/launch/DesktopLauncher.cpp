@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -15,6 +16,43 @@ namespace {
 std::string environment(const char* name) {
     const char* value = std::getenv(name);
     return value ? value : "";
+}
+
+bool connectsTo(const std::string& path, bool abstract) {
+    sockaddr_un address{};
+    const std::size_t offset = abstract ? 1 : 0;
+    if (path.empty() || path.size() + offset >= sizeof address.sun_path) return false;
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path + offset, path.data(), path.size());
+    const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + offset + path.size());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return false;
+    const bool answered = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0;
+    ::close(fd);
+    return answered;
+}
+
+// An X server on this machine listens on a socket named after the display number; a display on
+// another host ("host:0") is taken on trust.
+bool xServerAnswers() {
+    const std::string display = environment("DISPLAY");
+    if (display.empty()) return false;
+    if (display.front() != ':') return true;
+    const std::string number = display.substr(1, display.find('.') - 1);
+    const std::string socket = "/tmp/.X11-unix/X" + number;
+    return connectsTo(socket, false) || connectsTo(socket, true);
+}
+
+bool waylandAnswers() {
+    const std::string name = environment("WAYLAND_DISPLAY");
+    if (name.empty()) return false;
+    if (name.front() == '/') return connectsTo(name, false);
+    const std::string folder = environment("XDG_RUNTIME_DIR");
+    return !folder.empty() && connectsTo(folder + "/" + name, false);
+}
+
+bool headlessPlatform(const std::string& platform) {
+    return platform.starts_with("offscreen") || platform.starts_with("minimal");
 }
 
 }  // namespace
@@ -34,9 +72,14 @@ void ExecDesktopProgram(char** argv, bool handedOver) {
 
 bool DisplayAvailable() {
     const std::string platform = environment("QT_QPA_PLATFORM");
-    if (!platform.empty()) return !platform.starts_with("offscreen") && !platform.starts_with("minimal");
-    return !environment("DISPLAY").empty() || !environment("WAYLAND_DISPLAY").empty();
+    if (headlessPlatform(platform)) return false;
+    if (platform.starts_with("xcb")) return xServerAnswers();
+    if (platform.starts_with("wayland")) return waylandAnswers();
+    if (!platform.empty()) return true;  // a platform of its own (vnc, eglfs, ...): Qt knows best
+    return xServerAnswers() || waylandAnswers();
 }
+
+bool DesktopWindowCanOpen() { return headlessPlatform(environment("QT_QPA_PLATFORM")) || DisplayAvailable(); }
 
 std::string DesktopSocketPath() {
     std::string folder = environment("TMPDIR");

@@ -18,9 +18,14 @@ void ExecDesktopProgram(char** argv, bool handedOver);
 // Environment variable set on the desktop program by a hand-over.
 inline constexpr const char* kHandedOverVariable = "TAMRIK_HANDED_OVER";
 
-// Whether an X or Wayland display is there for windows (or a Qt platform other than the headless
+// Whether an X or Wayland display answers for windows (or a Qt platform other than the headless
 // ones is named).
 bool DisplayAvailable();
+// Whether the desktop window can open at all: a display answers, or a headless Qt platform is named
+// (the window then opens off screen, as tests want).
+bool DesktopWindowCanOpen();
+
+inline constexpr const char* kNoDisplayMessage = "No display: the desktop window cannot open";
 
 // Whether a desktop copy of this user answers on its local socket (the same socket the desktop's
 // single-instance server listens on).
