@@ -4,6 +4,7 @@
 
 #include "checker/SiteCheck.h"
 #include "exports/CsvExport.h"
+#include "report/ReportHtml.h"
 #include "settings/DefaultSettings.h"
 
 namespace {
@@ -47,6 +48,21 @@ void BM_SiteCheckQuietFullSite(benchmark::State& state) {
     StoreDestroy(&store);
 }
 BENCHMARK(BM_SiteCheckQuietFullSite)->Unit(benchmark::kMicrosecond);
+
+// The commissioning report of a full site, model and HTML; the size is reported beside the time.
+void BM_CommissioningReportHtmlFullSite(benchmark::State& state) {
+    SettingsStore store;
+    fillFullSite(store);
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const std::string html = CommissioningReportHtml(BuildCommissioningReport(store, "now"));
+        bytes = html.size();
+        benchmark::DoNotOptimize(html.data());
+    }
+    state.counters["html_bytes"] = static_cast<double>(bytes);
+    StoreDestroy(&store);
+}
+BENCHMARK(BM_CommissioningReportHtmlFullSite)->Unit(benchmark::kMillisecond);
 
 void BM_CsvExport(benchmark::State& state) {
     SettingsStore store;

@@ -1,5 +1,5 @@
 # Fails when a source of the core includes a Qt, hidapi or operating-system header.
-set(core_folders settings images panel checker exports)
+set(core_folders settings site images panel checker exports report)
 set(forbidden "#include <(Q[A-Za-z]+|hidapi|windows\\.h|unistd\\.h|fcntl\\.h|sys/|dlfcn\\.h|pthread\\.h)")
 foreach(folder IN LISTS core_folders)
     file(GLOB files "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp")

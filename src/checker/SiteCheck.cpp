@@ -22,7 +22,6 @@ namespace {
 constexpr int kInputGroupCount = 31;  // input group 32 is the panel's own "Sound Alarms" row
 constexpr int kClassChangeGroup = 30;
 constexpr int kRemoteAlarmGroup = 31;
-constexpr float kAlarmCurrentLimit = 600.0f;
 
 constexpr const char* kSiteInfoKeys[] = {
     "SiteNumber",    "SiteName",     "SiteContact",  "SiteAddress",     "SitePostcode",

@@ -9,6 +9,8 @@ namespace tamrik {
 
 // The device rules stop examining addresses once this many faults were found.
 constexpr std::uint32_t kSiteCheckFaultLimit = 20;
+// The most the loop may draw in alarm.
+constexpr float kAlarmCurrentLimit = 600.0f;
 
 struct SiteCheckResult {
     std::uint32_t faultCount = 0;

@@ -144,7 +144,7 @@ TEST_F(SiteToolsTest, ExportMistakes) {
     const std::string site = saveSite("site.psf", {});
     EXPECT_EQ(run({"--export", "table", site, folder.file("out.csv")}).exitStatus, 2);
     EXPECT_EQ(err.str(),
-              "tamrik: option '--export': 'table' is not devices, matrix, text or log\nTry 'tamrik --help'.\n");
+              "tamrik: option '--export': 'table' is not devices, matrix, text, log or report\nTry 'tamrik --help'.\n");
     EXPECT_EQ(run({"--export", "text", site}).exitStatus, 2);
     EXPECT_EQ(run({"--export", "text", folder.file("missing.psf"), folder.file("out.csv")}).exitStatus, 1);
     EXPECT_FALSE(std::filesystem::exists(folder.file("out.csv")));

@@ -49,7 +49,7 @@ constexpr OptionSpec kOptions[] = {
     {"--load", "a site file", 1, false, false, false, nullptr, LoadOption},
     {"--new", "a file name", 1, false, true, false, nullptr, NewSiteOption},
     {"--check", "a site file", 1, false, true, false, nullptr, CheckSiteOption},
-    {"--export", "devices|matrix|text|log, a site file and an output file", 3, false, true, false, CheckExportKind,
+    {"--export", "devices|matrix|text|log|report, a site file and an output file", 3, false, true, false, CheckExportKind,
      ExportOption},
     {"--help", "", 0, false, true, false, nullptr, HelpOption},
     {"-h", "", 0, false, true, false, nullptr, HelpOption},

@@ -63,4 +63,8 @@ Outcome NewSiteOption(CommandLineRun& run, const Arguments& arguments);
 Outcome CheckSiteOption(CommandLineRun& run, const Arguments& arguments);
 Outcome ExportOption(CommandLineRun& run, const Arguments& arguments);
 
+// Loads a site file for a site tool as the desktop's Load does; false after saying why not.
+bool LoadSiteForTool(CommandLineRun& run, SettingsStore& store, const std::string& path);
+Outcome ReportExportOption(CommandLineRun& run, const std::string& sitePath, const std::string& outPath);
+
 }  // namespace tamrik

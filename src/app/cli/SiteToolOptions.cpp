@@ -31,8 +31,10 @@ private:
     SettingsStore* previous_;
 };
 
+}  // namespace
+
 // Loads a site for a tool; quiet when all is well, so that the tool's own output stands alone.
-bool loadSite(CommandLineRun& run, SettingsStore& store, const std::string& path) {
+bool LoadSiteForTool(CommandLineRun& run, SettingsStore& store, const std::string& path) {
     switch (SiteLoad(store, path, run.acceptErrors)) {
         case SiteLoadResult::Loaded:
             return true;
@@ -48,6 +50,8 @@ bool loadSite(CommandLineRun& run, SettingsStore& store, const std::string& path
     run.err() << "tamrik: Couldn't open file '" << path << "'\n" << std::flush;
     return false;
 }
+
+namespace {
 
 struct ExportNames {
     const char* done;
@@ -71,8 +75,8 @@ ExportNames exportNames(CsvExportKind kind) {
 }  // namespace
 
 std::string CheckExportKind(const Arguments& arguments) {
-    if (CsvExportKindFromName(arguments.at(0))) return {};
-    return "'" + arguments.at(0) + "' is not devices, matrix, text or log";
+    if (CsvExportKindFromName(arguments.at(0)) || arguments.at(0) == "report") return {};
+    return "'" + arguments.at(0) + "' is not devices, matrix, text, log or report";
 }
 
 Outcome NewSiteOption(CommandLineRun& run, const Arguments& arguments) {
@@ -90,7 +94,7 @@ Outcome NewSiteOption(CommandLineRun& run, const Arguments& arguments) {
 
 Outcome CheckSiteOption(CommandLineRun& run, const Arguments& arguments) {
     ScratchSite site;
-    if (!loadSite(run, site.store, arguments.at(0))) return Outcome::Failed;
+    if (!LoadSiteForTool(run, site.store, arguments.at(0))) return Outcome::Failed;
     const SiteCheckResult result = SiteCheck(site.store);
     if (result.faultCount == 0) {
         run.out() << "No Site File Errors\r\n";
@@ -106,11 +110,12 @@ Outcome CheckSiteOption(CommandLineRun& run, const Arguments& arguments) {
 }
 
 Outcome ExportOption(CommandLineRun& run, const Arguments& arguments) {
+    if (arguments.at(0) == "report") return ReportExportOption(run, arguments.at(1), arguments.at(2));
     const CsvExportKind kind = *CsvExportKindFromName(arguments.at(0));
     const std::string& sitePath = arguments.at(1);
     const std::string& outPath = arguments.at(2);
     ScratchSite site;
-    if (!loadSite(run, site.store, sitePath)) return Outcome::Failed;
+    if (!LoadSiteForTool(run, site.store, sitePath)) return Outcome::Failed;
     std::string error;
     if (!CsvExportWrite(kind, site.store, outPath, &error)) {
         run.err() << "tamrik: " << exportNames(kind).failed << " to '" << outPath << "': " << error << "\n"

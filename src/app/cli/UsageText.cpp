@@ -49,13 +49,15 @@ const std::string_view kHelpText =
     "  --check <file>     run the design checker on a site file; print the report and the currents\n"
     "  --export devices|matrix|text|log <site> <out>\n"
     "                     write the device table, matrix, texts or event log of <site> as CSV\n"
+    "  --export report <site> <out.html>\n"
+    "                     write the commissioning report of <site> as one HTML file\n"
     "\n"
     "  -?                 the short usage text\n"
-    "  --help             this text\n"
+    "  -h, --help         this text\n"
     "  --version          the program version\n"
     "\n"
     "Options are compared without regard to case. Exit status: 0 when every action succeeded,\n"
     "1 when one failed (later options are then not carried out) or the design check found\n"
-    "faults, 2 for a usage error (nothing is carried out).\n";
+    "faults, 2 for a usage error (nothing is carried out), 130 when Ctrl+C stopped a transfer.\n";
 
 }  // namespace tamrik

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+namespace tamrik {
+
+// One logged event as the event views, the exports and the report show it.
+struct EventRow {
+    std::string codeText;    // the event code as stored
+    std::string address;     // the loop address, when a device raised it
+    std::string zone;        // the zone, when a zone raised it
+    std::string time;        // "d/m/yyyy h:mm:ss"
+    std::string text;        // the event's words ("Event 99" for a number the panel does not name)
+    bool ended = false;      // the condition ended ("OFF") rather than began ("ON")
+};
+
+// Takes a stored event value ("code, source, time") apart; never reads past the value.
+EventRow EventRowOf(std::string_view value);
+
+}  // namespace tamrik
