@@ -15,8 +15,6 @@ body { font-family: "DejaVu Sans", Arial, sans-serif; font-size: 9pt; color: #11
 h1 { font-size: 18pt; margin: 0 0 2mm; }
 h2 { font-size: 13pt; border-bottom: 0.4mm solid #444; padding-bottom: 1mm; margin: 0 0 3mm; }
 h3 { font-size: 10pt; margin: 4mm 0 2mm; }
-section { break-before: page; page-break-before: always; }
-section.first { break-before: auto; page-break-before: auto; }
 table { border-collapse: collapse; margin-bottom: 3mm; }
 th, td { border: 0.2mm solid #999; padding: 0.6mm 1.2mm; text-align: left; vertical-align: top; }
 th { background: #e8e8e8; }
@@ -24,7 +22,7 @@ table.fields th { width: 70mm; font-weight: normal; }
 table.devices { width: 100%; font-size: 7.5pt; }
 table.matrix { font-size: 6pt; table-layout: fixed; }
 table.matrix td, table.matrix th { width: 4.2mm; padding: 0.3mm; text-align: center; }
-table.matrix th.row { width: 19mm; text-align: left; }
+table.matrix th.row { width: 19mm; text-align: left; white-space: nowrap; }
 .O { background: #ffffff; } .C { background: #ff6b6b; } .P { background: #66e066; }
 .W { background: #ffff66; } .unknown { background: #7f7fff; }
 .disabled { background: #bdbdbd; color: #555; }
@@ -34,6 +32,14 @@ table.matrix th.row { width: 19mm; text-align: left; }
 .fault-count { color: #a01010; font-weight: bold; }
 .muted { color: #666; }
 )";
+
+// Every section but the first starts a page.
+std::string sectionStart(std::string_view id, std::string_view title) {
+    const bool first = id == "site-information";
+    return "<section id=\"" + std::string(id) + "\">\n<h2" +
+           (first ? std::string() : std::string(" style=\"page-break-before: always\"")) + ">" + HtmlText(title) +
+           "</h2>\n";
+}
 
 std::string cell(std::string_view tag, std::string_view text, std::string_view attributes = {}) {
     std::string html = "<" + std::string(tag);
@@ -56,7 +62,7 @@ void header(std::string& html, const CommissioningReport& report) {
 }
 
 void zonesSection(std::string& html, const CommissioningReport& report) {
-    html += "<section id=\"zones\">\n<h2>Zones</h2>\n";
+    html += sectionStart("zones", "Zones");
     if (report.zones.empty()) {
         html += "<p>No devices are installed on the loop, so no zone holds a device.</p>\n</section>\n";
         return;
@@ -77,7 +83,7 @@ void zonesSection(std::string& html, const CommissioningReport& report) {
 }
 
 void devicesSection(std::string& html, const CommissioningReport& report) {
-    html += "<section id=\"devices\">\n<h2>Devices</h2>\n";
+    html += sectionStart("devices", "Devices");
     if (report.devices.empty()) {
         html += "<p>No devices are installed on the loop.</p>\n</section>\n";
         return;
@@ -99,20 +105,23 @@ void devicesSection(std::string& html, const CommissioningReport& report) {
     html += "</table>\n</section>\n";
 }
 
-void matrixSection(std::string& html, const CommissioningReport& report) {
+void matrixSection(std::string& html, const CommissioningReport& report, ReportFlavour flavour) {
     const auto& matrix = report.matrix;
-    html += "<section id=\"matrix\">\n<h2>Input / output matrix</h2>\n";
+    html += sectionStart("matrix", "Input / output matrix");
     html += "<p class=\"legend\"><span class=\"O\">O</span>off <span class=\"C\">C</span>continuous "
             "<span class=\"P\">P</span>mode P <span class=\"W\">W</span>mode W "
             "<span class=\"disabled\">X</span>output group disabled</p>\n";
-    html += "<table class=\"matrix\">\n<tr><th class=\"row\">Input \\ output</th>";
+    // The rich-text engine sizes columns only from attributes.
+    const std::string rowHeader = flavour == ReportFlavour::RichText ? "class=\"row\" width=\"13%\"" : "class=\"row\"";
+    html += flavour == ReportFlavour::RichText ? "<table class=\"matrix\" width=\"100%\">\n" : "<table class=\"matrix\">\n";
+    html += "<tr>" + cell("th", "Input \\ output", rowHeader);
     for (int out = 0; out < 32; ++out) {
         const bool disabled = matrix.outputs[static_cast<std::size_t>(out)].disabled;
         html += disabled ? std::string("<th class=\"disabled\">X</th>") : cell("th", std::to_string(out + 1));
     }
     html += "</tr>\n";
     for (std::size_t in = 0; in < 32; ++in) {
-        html += "<tr>" + cell("th", matrix.inputLabels[in], "class=\"row\"");
+        html += "<tr>" + cell("th", matrix.inputLabels[in], rowHeader);
         for (std::size_t out = 0; out < 32; ++out) {
             const char letter = matrix.cells[in][out];
             const std::string style = matrix.outputs[out].disabled ? "disabled"
@@ -123,7 +132,7 @@ void matrixSection(std::string& html, const CommissioningReport& report) {
         html += "</tr>\n";
     }
     const auto outputRow = [&](std::string_view label, std::string CommissioningReport::OutputGroup::*field) {
-        html += "<tr>" + cell("th", label, "class=\"row\"");
+        html += "<tr>" + cell("th", label, rowHeader);
         for (const auto& output : matrix.outputs) html += cell("td", output.*field);
         html += "</tr>\n";
     };
@@ -177,9 +186,9 @@ std::string currentChart(const CommissioningReport::DesignCheck& check) {
     return svg + "</svg>\n";
 }
 
-void designCheckSection(std::string& html, const CommissioningReport& report) {
+void designCheckSection(std::string& html, const CommissioningReport& report, ReportFlavour flavour) {
     const auto& check = report.check;
-    html += "<section id=\"design-check\">\n<h2>Design check</h2>\n";
+    html += sectionStart("design-check", "Design check");
     if (check.faultCount == 0) {
         html += "<p class=\"ok\">No Site File Errors</p>\n";
     } else {
@@ -191,7 +200,9 @@ void designCheckSection(std::string& html, const CommissioningReport& report) {
     html += "<h3>Loop currents</h3>\n<table class=\"fields\">\n";
     html += "<tr><th>Quiescent Current</th>" + cell("td", FormatMilliamps(check.quiescentMilliamps)) + "</tr>\n";
     html += "<tr><th>Alarm Current</th>" + cell("td", FormatMilliamps(check.alarmMilliamps)) + "</tr>\n</table>\n";
-    html += currentChart(check) + "</section>\n";
+    html += flavour == ReportFlavour::Browser ? currentChart(check)
+                                            : "<p>" + std::string(kReportChartPlaceholder) + "</p>\n";
+    html += "</section>\n";
 }
 
 void countTable(std::string& html, std::string_view heading, const std::vector<CommissioningReport::EventCount>& counts) {
@@ -206,7 +217,7 @@ void countTable(std::string& html, std::string_view heading, const std::vector<C
 }
 
 void eventsSection(std::string& html, const CommissioningReport& report) {
-    html += "<section id=\"events\">\n<h2>Event log</h2>\n";
+    html += sectionStart("events", "Event log");
     countTable(html, "Fire log", report.events.fireCounts);
     countTable(html, "Non-fire log", report.events.nonFireCounts);
     html += "<h3>Latest events</h3>\n";
@@ -224,24 +235,24 @@ void eventsSection(std::string& html, const CommissioningReport& report) {
 
 }  // namespace
 
-std::string CommissioningReportHtml(const CommissioningReport& report) {
+std::string CommissioningReportHtml(const CommissioningReport& report, ReportFlavour flavour) {
     std::string html;
     html.reserve(256 * 1024);
     html += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
     html += "<title>Commissioning report: " + HtmlText(report.siteName) + "</title>\n";
     html += "<style>" + std::string(kStyle) + "</style>\n</head>\n<body>\n";
     header(html, report);
-    html += "<section id=\"site-information\" class=\"first\">\n<h2>Site information</h2>\n";
+    html += sectionStart("site-information", "Site information");
     fieldTable(html, report.siteInformation);
-    html += "</section>\n<section id=\"panel-options\">\n<h2>Panel options</h2>\n";
+    html += "</section>\n" + sectionStart("panel-options", "Panel options");
     fieldTable(html, report.panelOptions);
     html += "<h3>Access levels</h3>\n";
     fieldTable(html, report.accessLevels);
     html += "</section>\n";
     zonesSection(html, report);
     devicesSection(html, report);
-    matrixSection(html, report);
-    designCheckSection(html, report);
+    matrixSection(html, report, flavour);
+    designCheckSection(html, report, flavour);
     eventsSection(html, report);
     html += "</body>\n</html>\n";
     return html;

@@ -9,6 +9,7 @@
 #include "app/gui/SiteBackground.h"
 #include "app/gui/UserPrompts.h"
 #include "exports/CsvExport.h"
+#include "panel/sim/DemoPanel.h"
 #include "settings/DefaultSettings.h"
 #include "ui/editors/DeviceCells.h"
 #include "ui/editors/SiteEditor.h"
@@ -247,6 +248,34 @@ private slots:
         UserPrompts::queueFileNames({dir.filePath(QStringLiteral("missing/folder/log.csv"))});
         window->runCommand(kCommandExportLog);
         QCOMPARE(lastShown().text, QStringLiteral("Could not export log"));
+    }
+
+    // The name's ending picks HTML or PDF; an open editor stays open. The demo site's PDF is kept
+    // beside the PNGs for review.
+    void commissioningReportExportsAsHtmlOrPdf() {
+        StoreDestroy(&store);
+        StoreCreate(store);
+        DemoSiteSettings(store);
+        window->runCommand(kCommandTextEditor);
+        const QString html = dir.filePath(QStringLiteral("report.html"));
+        const QString pdf = QStringLiteral(TAMRIK_PNG_DIR "/commissioning_report.pdf");
+        UserPrompts::queueFileNames({html, pdf});
+        window->runCommand(kCommandExportReport);
+        QCOMPARE(lastShown().text, QStringLiteral("Report exported"));
+        window->runCommand(kCommandExportReport);
+        QCOMPARE(lastShown().text, QStringLiteral("Report exported"));
+        QVERIFY(window->editor());  // the editor stays open
+        QFile htmlFile(html), pdfFile(pdf);
+        QVERIFY(htmlFile.open(QIODevice::ReadOnly) && pdfFile.open(QIODevice::ReadOnly));
+        const QByteArray page = htmlFile.readAll();
+        QVERIFY(page.startsWith("<!DOCTYPE html>"));
+        QVERIFY(page.contains("<td>30</td><td>MULTI</td>"));
+        QVERIFY(pdfFile.read(5) == "%PDF-");
+        QVERIFY(pdfFile.size() > 10000);
+
+        UserPrompts::queueFileNames({dir.filePath(QStringLiteral("missing/folder/report.pdf"))});
+        window->runCommand(kCommandExportReport);
+        QVERIFY(lastShown().text.startsWith(QStringLiteral("Could not export report")));
     }
 
     // The dialogs are modal: each test closes the one that opens, as a person would.

@@ -14,6 +14,7 @@ class QAction;
 namespace tamrik {
 
 class PanelLink;
+struct CommissioningReport;
 class SiteBackground;
 class SiteEditor;
 
@@ -66,6 +67,10 @@ private:
     void commandSave();
     void commandOpenEditor(int command);
     void commandExport(int command);
+    void commandExportReport();
+    void commandPrintReport();
+    // The report of the site as it stands, with whatever an open editor holds.
+    CommissioningReport currentReport();
     void commandDialog(int command);
     void commandUpdateFirmware();
     // The panel link, made on first use; null (after saying why) when it cannot be made.

@@ -35,6 +35,11 @@ void MainWindow::buildMenus() {
     addCommand(exportMenu, QStringLiteral("Device data"), kCommandExportDevices);
     addCommand(exportMenu, QStringLiteral("Matrix"), kCommandExportMatrix);
     addCommand(exportMenu, QStringLiteral("Text"), kCommandExportText);
+    addCommand(exportMenu, QStringLiteral("Commissioning report..."), kCommandExportReport,
+               QStringLiteral("Saves the commissioning report of this site as HTML or PDF"));
+    addCommand(file, QStringLiteral("&Print report..."), kCommandPrintReport,
+               QStringLiteral("Shows the commissioning report of this site ready to print"))
+        ->setShortcut(QKeySequence::Print);
     file->addSeparator();
     addCommand(file, QStringLiteral("E&xit"), kCommandExit, QStringLiteral("Exits this application"))
         ->setShortcut(QKeySequence::Quit);
@@ -111,6 +116,12 @@ void MainWindow::runCommand(int command) {
         case kCommandExportMatrix:
         case kCommandExportText:
             commandExport(command);
+            break;
+        case kCommandExportReport:
+            commandExportReport();
+            break;
+        case kCommandPrintReport:
+            commandPrintReport();
             break;
         case kCommandSendToPanel:
             commandSendToPanel();

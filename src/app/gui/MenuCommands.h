@@ -32,6 +32,8 @@ enum MenuCommand : int {
     kCommandExportMatrix = 6033,
     kCommandProgrammingManual = 6035,
     kCommandExportText = 6036,
+    kCommandExportReport = 6040,
+    kCommandPrintReport = 6041,
 };
 
 // What the editor area shows.
