@@ -15,8 +15,8 @@ body { font-family: "DejaVu Sans", Arial, sans-serif; font-size: 9pt; color: #11
 h1 { font-size: 18pt; margin: 0 0 2mm; }
 h2 { font-size: 13pt; border-bottom: 0.4mm solid #444; padding-bottom: 1mm; margin: 0 0 3mm; }
 h3 { font-size: 10pt; margin: 4mm 0 2mm; }
-table { border-collapse: collapse; margin-bottom: 3mm; }
-th, td { border: 0.2mm solid #999; padding: 0.6mm 1.2mm; text-align: left; vertical-align: top; }
+table { margin-bottom: 3mm; }
+th, td { border: 1px solid #999; padding: 1px 3px; text-align: left; vertical-align: top; }
 th { background: #e8e8e8; }
 table.fields th { width: 70mm; font-weight: normal; }
 table.devices { width: 100%; font-size: 7.5pt; }
@@ -113,7 +113,7 @@ void matrixSection(std::string& html, const CommissioningReport& report, ReportF
             "<span class=\"disabled\">X</span>output group disabled</p>\n";
     // The rich-text engine sizes columns only from attributes.
     const std::string rowHeader = flavour == ReportFlavour::RichText ? "class=\"row\" width=\"13%\"" : "class=\"row\"";
-    html += flavour == ReportFlavour::RichText ? "<table class=\"matrix\" width=\"100%\">\n" : "<table class=\"matrix\">\n";
+    html += "<table class=\"matrix\">\n";
     html += "<tr>" + cell("th", "Input \\ output", rowHeader);
     for (int out = 0; out < 32; ++out) {
         const bool disabled = matrix.outputs[static_cast<std::size_t>(out)].disabled;
@@ -240,7 +240,11 @@ std::string CommissioningReportHtml(const CommissioningReport& report, ReportFla
     html.reserve(256 * 1024);
     html += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
     html += "<title>Commissioning report: " + HtmlText(report.siteName) + "</title>\n";
-    html += "<style>" + std::string(kStyle) + "</style>\n</head>\n<body>\n";
+    html += "<style>" + std::string(kStyle);
+    // The rich-text engine draws collapsed borders cell by cell, three times slower than plain ones
+    // without spacing, which look the same.
+    if (flavour == ReportFlavour::Browser) html += "table { border-collapse: collapse; }\n";
+    html += "</style>\n</head>\n<body>\n";
     header(html, report);
     html += sectionStart("site-information", "Site information");
     fieldTable(html, report.siteInformation);
@@ -255,6 +259,11 @@ std::string CommissioningReportHtml(const CommissioningReport& report, ReportFla
     designCheckSection(html, report, flavour);
     eventsSection(html, report);
     html += "</body>\n</html>\n";
+    if (flavour == ReportFlavour::RichText) {
+        for (auto at = html.find("<table"); at != std::string::npos; at = html.find("<table", at + 1)) {
+            html.insert(at + 6, " cellspacing=\"0\" border=\"0\" width=\"100%\"");
+        }
+    }
     return html;
 }
 

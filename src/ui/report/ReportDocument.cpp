@@ -18,6 +18,8 @@ namespace tamrik {
 namespace {
 
 constexpr int kChartObjectType = QTextFormat::UserObject + 1;
+// Vector output does not need the writer's default 1200 dpi; text and lines stay sharp at any zoom.
+constexpr int kPdfResolution = 300;
 enum ChartProperty { kQuiescent = QTextFormat::UserProperty + 1, kAlarm, kAlarmLimit };
 
 // Draws the two loop current bars against one scale, with the alarm limit marked.
@@ -96,19 +98,28 @@ std::unique_ptr<QTextDocument> CommissioningReportDocument(const CommissioningRe
     return document;
 }
 
-bool WriteCommissioningReportPdf(const CommissioningReport& report, const QString& path, QString* error) {
+QByteArray CommissioningReportPdf(const CommissioningReport& report) {
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&pdf);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
-        writer.setTitle(QStringLiteral("Commissioning report: ") + QString::fromLatin1(report.siteName));
-        writer.setCreator(QStringLiteral("tamrik"));
-        CommissioningReportDocument(report)->print(&writer);
-    }
+    QPdfWriter writer(&pdf);
+    writer.setResolution(kPdfResolution);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
+    writer.setTitle(QStringLiteral("Commissioning report: ") + QString::fromLatin1(report.siteName));
+    writer.setCreator(QStringLiteral("tamrik"));
+    const std::unique_ptr<QTextDocument> document = CommissioningReportDocument(report);
+    // Laid out once at the page's size (in the 96-dpi units the layout works in); print() would
+    // otherwise lay out a copy again.
+    constexpr int kLayoutDpi = 96;
+    document->setPageSize(writer.pageLayout().paintRectPixels(kLayoutDpi).size());
+    document->print(&writer);
+    return pdf.data();
+}
+
+bool WriteCommissioningReportPdf(const CommissioningReport& report, const QString& path, QString* error) {
+    const QByteArray pdf = CommissioningReportPdf(report);
     std::string reason;
-    if (AtomicFile::write(path.toLocal8Bit().toStdString(), std::string_view(pdf.data().constData(), pdf.size()),
+    if (AtomicFile::write(path.toLocal8Bit().toStdString(), std::string_view(pdf.constData(), pdf.size()),
                           &reason)) {
         return true;
     }

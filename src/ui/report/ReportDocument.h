@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <memory>
@@ -14,6 +15,9 @@ namespace tamrik {
 // The commissioning report laid out for paper: the same document as the HTML export, with the loop
 // current chart drawn by the painter (vector graphics in a PDF, not a picture of the screen).
 std::unique_ptr<QTextDocument> CommissioningReportDocument(const CommissioningReport& report);
+
+// The report as the bytes of an A4 PDF.
+QByteArray CommissioningReportPdf(const CommissioningReport& report);
 
 // Writes the report as an A4 PDF, atomically. False, with the reason in `error`, when it could not.
 bool WriteCommissioningReportPdf(const CommissioningReport& report, const QString& path, QString* error);
