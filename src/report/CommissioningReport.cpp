@@ -1,6 +1,7 @@
 #include "report/CommissioningReport.h"
 
 #include <algorithm>
+#include <ctime>
 #include <map>
 
 #include "checker/SiteCheck.h"
@@ -207,6 +208,13 @@ CommissioningReport::Events events(const SettingsStore& store) {
 }
 
 }  // namespace
+
+std::string ReportTimeText() {
+    const std::time_t now = std::time(nullptr);
+    char text[32] = "";
+    if (const std::tm* utc = std::gmtime(&now)) std::strftime(text, sizeof text, "%Y-%m-%d %H:%M UTC", utc);
+    return text;
+}
 
 CommissioningReport BuildCommissioningReport(SettingsStore& store, std::string generatedAt,
                                              std::optional<std::string> panelReadAt) {

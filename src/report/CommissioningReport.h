@@ -66,6 +66,9 @@ struct CommissioningReport {
     Events events;
 };
 
+// The time now as reports give it ("2026-12-06 14:05 UTC").
+std::string ReportTimeText();
+
 // How many of the newest events the report lists.
 constexpr std::size_t kReportLatestEvents = 50;
 

@@ -212,6 +212,12 @@ private slots:
         QCOMPARE(SettingText(store, "PanelData"), std::string_view("1"));
         QVERIFY(window->windowTitle().endsWith(QStringLiteral("] [simulated panel]")));
         QVERIFY(!window->transferRunning());
+        // The report of a site just read says when it was read.
+        const QString report = dir.filePath(QStringLiteral("read.html"));
+        UserPrompts::queueFileNames({report});
+        window->runCommand(kCommandExportReport);
+        QFile reportFile(report);
+        QVERIFY(reportFile.open(QIODevice::ReadOnly) && reportFile.readAll().contains("read from the panel"));
 
         // Change a device text and send: the questions come in order, then the result.
         SettingPut(store, "DeviceText_1", "   Sent from test   ");

@@ -1,6 +1,5 @@
 // --export report SITE OUT.html: the commissioning report of a site file.
 
-#include <ctime>
 #include <ostream>
 
 #include "app/cli/CommandLineRun.h"
@@ -9,19 +8,12 @@
 
 namespace tamrik {
 
-std::string ReportTimeNow() {
-    const std::time_t now = std::time(nullptr);
-    char text[32] = "";
-    if (const std::tm* utc = std::gmtime(&now)) std::strftime(text, sizeof text, "%Y-%m-%d %H:%M UTC", utc);
-    return text;
-}
-
 Outcome ReportExportOption(CommandLineRun& run, const std::string& sitePath, const std::string& outPath) {
     SettingsStore store;
     StoreCreate(store);
     Outcome outcome = Outcome::Failed;
     if (LoadSiteForTool(run, store, sitePath)) {
-        const std::string html = CommissioningReportHtml(BuildCommissioningReport(store, ReportTimeNow()));
+        const std::string html = CommissioningReportHtml(BuildCommissioningReport(store, ReportTimeText()));
         std::string error;
         if (AtomicFile::write(outPath, html, &error)) {
             run.out() << "Report exported to '" << outPath << "'\n" << std::flush;

@@ -5,6 +5,8 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "app/gui/MenuCommands.h"
 #include "settings/SettingsStore.h"
@@ -90,6 +92,8 @@ private:
     SiteBackground* background_ = nullptr;
     QMap<int, QAction*> actions_;
     QString sitePath_;
+    // When the site was read from the panel, while it is that reading that the store holds.
+    std::optional<std::string> panelReadAt_;
     QString importPath_ = QStringLiteral("*.txt");
     EditorKind editorKind_ = EditorKind::None;
     std::unique_ptr<PanelLink> panelLink_;

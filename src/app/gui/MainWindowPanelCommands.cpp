@@ -5,6 +5,7 @@
 #include "panel/PanelLink.h"
 #include "panel/PanelSession.h"
 #include "panel/ReadPanelWorker.h"
+#include "report/CommissioningReport.h"
 #include "panel/WritePanelWorker.h"
 #include "panel/hid/PanelLinkFactory.h"
 #include "ui/dialogs/FirmwareDialog.h"
@@ -66,7 +67,9 @@ void MainWindow::commandGetFromPanel() {
         return;
     }
     editorClose();
-    runPanelTransfer([](PanelSession& session) { return ReadPanelWorker(session); });
+    bool read = false;
+    runPanelTransfer([&read](PanelSession& session) { return read = ReadPanelWorker(session); });
+    if (read) panelReadAt_ = ReportTimeText();
     updateTitle();
 }
 

@@ -1,6 +1,4 @@
 // The commissioning report: exported as HTML or PDF, or shown in the print preview.
-#include <QDateTime>
-
 #include "app/gui/MainWindow.h"
 #include "app/gui/UserPrompts.h"
 #include "report/ReportHtml.h"
@@ -18,8 +16,7 @@ const QString kReportTitle = QStringLiteral("Report");
 CommissioningReport MainWindow::currentReport() {
     // What is typed in an open text or device editor belongs in the report.
     if (SiteEditor* open = editor()) open->writeBack();
-    const QString now = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-dd HH:mm 'UTC'"));
-    CommissioningReport report = BuildCommissioningReport(store_, now.toStdString());
+    CommissioningReport report = BuildCommissioningReport(store_, ReportTimeText(), panelReadAt_);
     siteErrors_ = static_cast<int>(report.check.faultCount);
     refreshErrorBanner();
     return report;

@@ -30,6 +30,7 @@ void MainWindow::commandNew() {
     StoreDestroy(&store_);
     StoreCreate(store_);
     resetErrorFlags();
+    panelReadAt_.reset();
     ApplyDefaultSettings(store_);
     updateTitle();
     update();
@@ -40,6 +41,7 @@ void MainWindow::commandLoad() {
     if (path.isEmpty()) return;
     sitePath_ = path;
     resetErrorFlags();
+    panelReadAt_.reset();
     switch (SiteLoad(store_, toLocal(path), options_.acceptErrors)) {
         case SiteLoadResult::Unreadable:
             UserPrompts::show(this, kProgramTitle, QStringLiteral("Couldn't open file"), PromptIcon::Error);
