@@ -5,6 +5,7 @@
 #include "checker/SiteCheck.h"
 #include "exports/CsvExport.h"
 #include "report/ReportHtml.h"
+#include "site/SiteComparison.h"
 #include "settings/DefaultSettings.h"
 
 namespace {
@@ -72,5 +73,23 @@ void BM_CsvExport(benchmark::State& state) {
     StoreDestroy(&store);
 }
 BENCHMARK(BM_CsvExport)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+namespace {
+
+// Two full sites that differ in a device, a matrix cell and a text, events compared too.
+void BM_CompareFullSites(benchmark::State& state) {
+    SettingsStore before, after;
+    fillFullSite(before);
+    fillFullSite(after);
+    SettingPut(after, "Zone_12", "4");
+    SettingPut(after, "Matrix_3_5", "P");
+    SettingPut(after, "ZoneText_4", "Lobby");
+    for (auto _ : state) benchmark::DoNotOptimize(CompareSites(before, after, true).size());
+    StoreDestroy(&before);
+    StoreDestroy(&after);
+}
+BENCHMARK(BM_CompareFullSites)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -22,6 +22,8 @@ EventRow EventRowOf(std::string_view value) {
     const int number = fields.code & 0x7F;
     const char* eventText = EventText(number);
     row.text = eventText ? eventText : "Event " + std::to_string(number);
+    row.text.erase(0, row.text.find_first_not_of(' '));
+    row.text.erase(row.text.find_last_not_of(' ') + 1);
     row.ended = (fields.code & 0x80) != 0;
     return row;
 }

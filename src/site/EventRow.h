@@ -10,7 +10,7 @@ struct EventRow {
     std::string address;     // the loop address, when a device raised it
     std::string zone;        // the zone, when a zone raised it
     std::string time;        // "d/m/yyyy h:mm:ss"
-    std::string text;        // the event's words ("Event 99" for a number the panel does not name)
+    std::string text;        // the event's words without the display's padding ("Event 99" when unnamed)
     bool ended = false;      // the condition ended ("OFF") rather than began ("ON")
 };
 

@@ -66,4 +66,20 @@ set +e
 [ $? -eq 1 ] || fail "export into a missing folder"
 set -e
 grep -q "Could not export text" err.txt || fail "export failure message"
+
+# --diff answers as diff does: 0 the same, 1 different (one line a setting), 2 trouble.
+"$tamrik" --new a.psf > /dev/null && "$tamrik" --new b.psf > /dev/null
+"$tamrik" --diff a.psf b.psf > out.txt || fail "--diff of equal sites"
+[ "$(wc -l < out.txt)" -eq 3 ] || fail "--diff of equal sites printed more than the banner"
+"$tamrik" --load b.psf -s 1A2B3C4D -la 2 --panel sim:diff.panel -w > /dev/null 2>&1 || fail "writing the panel"
+set +e
+"$tamrik" --panel sim:diff.panel --diff a.psf panel > out.txt 2> /dev/null
+status=$?
+"$tamrik" --diff a.psf no-such.psf > /dev/null 2>&1
+missing=$?
+set -e
+[ "$status" -eq 1 ] || fail "--diff against a different panel gave status $status"
+grep -qx "Panel serial number: 53000000 -> 1A2B3C4D" out.txt || fail "--diff serial line"
+grep -qx "Language: English -> Hungarian" out.txt || fail "--diff language line"
+[ "$missing" -eq 2 ] || fail "--diff with a missing file gave status $missing"
 echo "site_tools: ok"

@@ -51,6 +51,8 @@ constexpr OptionSpec kOptions[] = {
     {"--check", "a site file", 1, false, true, false, nullptr, CheckSiteOption},
     {"--export", "devices|matrix|text|log|report, a site file and an output file", 3, false, true, false, CheckExportKind,
      ExportOption},
+    {"--events", "", 0, false, false, false, nullptr, EventsOption},
+    {"--diff", "two sites (site files or the word panel)", 2, false, true, false, nullptr, DiffOption},
     {"--help", "", 0, false, true, false, nullptr, HelpOption},
     {"-h", "", 0, false, true, false, nullptr, HelpOption},
     {"--version", "", 0, false, true, false, nullptr, VersionOption},
@@ -136,8 +138,8 @@ CommandLineResult CommandLineMode(const std::vector<std::string>& arguments, Com
         if (invocation.option->action) ++result.actionCount;
         const Outcome outcome = invocation.option->run(run, invocation.arguments);
         if (outcome == Outcome::Succeeded) continue;
-        result.exitStatus = outcome == Outcome::Stopped ? kStoppedExitStatus : 1;
-        if (outcome == Outcome::Failed || outcome == Outcome::Stopped) break;
+        result.exitStatus = outcome == Outcome::Stopped ? kStoppedExitStatus : outcome == Outcome::CouldNotCompare ? 2 : 1;
+        if (outcome != Outcome::Findings) break;
     }
     result.acceptErrors = run.acceptErrors;
     result.panel = run.panel;

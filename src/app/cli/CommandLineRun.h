@@ -15,6 +15,7 @@ enum class Outcome {
     Findings,  // finished, but found what makes the exit status 1 (the design check's faults)
     Failed,    // the run stops here with exit status 1
     Stopped,   // the user stopped a transfer with Ctrl+C: the run stops here with exit status 130
+    CouldNotCompare,  // --diff could not read a side: the run stops here with exit status 2, as diff's
 };
 
 struct CommandLineRun {
@@ -22,6 +23,7 @@ struct CommandLineRun {
 
     CommandLineContext& context;
     bool acceptErrors = false;
+    bool compareEvents = false;  // --events: --diff compares the event logs too
     std::string panel;
 
     // The open panel and the name it was opened under; opened at the first transfer.
@@ -62,6 +64,8 @@ Outcome FirmwareOption(CommandLineRun& run, const Arguments& arguments);
 Outcome NewSiteOption(CommandLineRun& run, const Arguments& arguments);
 Outcome CheckSiteOption(CommandLineRun& run, const Arguments& arguments);
 Outcome ExportOption(CommandLineRun& run, const Arguments& arguments);
+Outcome EventsOption(CommandLineRun& run, const Arguments& arguments);
+Outcome DiffOption(CommandLineRun& run, const Arguments& arguments);
 
 // Loads a site file for a site tool as the desktop's Load does; false after saying why not.
 bool LoadSiteForTool(CommandLineRun& run, SettingsStore& store, const std::string& path);

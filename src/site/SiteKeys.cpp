@@ -1,0 +1,154 @@
+#include "site/SiteKeys.h"
+
+#include <cstdio>
+
+#include "settings/DeviceCatalogue.h"
+#include "settings/SettingsStore.h"
+#include "site/PanelOptionWords.h"
+
+namespace tamrik {
+namespace {
+
+constexpr SiteKey kSiteInformation[] = {
+    {"SiteNumber", "Site number"},
+    {"SiteName", "Site name"},
+    {"SiteContact", "Site contact"},
+    {"SiteAddress", "Site address"},
+    {"SitePostcode", "Post code"},
+    {"SitePhone", "Telephone number"},
+    {"SiteComments", "Comments"},
+    {"SiteEngineer", "Engineer's name"},
+    {"SiteCommission", "Commissioning date"},
+    {"SiteResistance", "Loop resistance (Ohms)"},
+    {"SiteQuiescent", "Loop quiescent current (Amps)"},
+    {"SiteAlarm", "Loop alarm current (Amps)"},
+    {"SiteBattery", "Battery manufacturer"},
+    {"SiteBatteryType", "Battery type and Ah capacity"},
+    {"SiteBatteryInstallation", "Battery installation date"},
+};
+
+constexpr SiteKey kPanelOptions[] = {
+    {"PanelSnum", "Panel serial number"},
+    {"PanelType", "Panel type", ValueWords::PanelType},
+    {"OverlayType", "Overlay", ValueWords::PanelType},
+    {"Language", "Language", ValueWords::Language},
+    {"ContractorCode", "Panel contractor"},
+    {"NumZones", "Number of zones"},
+    {"MaxLoggedDev", "Devices per loop"},
+    {"SFRevision", "Site file revision"},
+    {"FaultRelayMode", "Fault relay mode", ValueWords::FaultRelayMode},
+    {"FireRelayMode", "Fire relay mode", ValueWords::FireRelayMode},
+    {"DisplayMode", "System normal display", ValueWords::DisplayMode},
+    {"FireLinkDelay", "Activation delay (m:ss)"},
+    {"FirstKnockSearchTime", "First knock search time (m:ss)"},
+    {"SearchTime", "Search time (m:ss)"},
+    {"DayNightOnTime", "Night time (h:mm)"},
+    {"DayNightOffTime", "Day time (h:mm)"},
+    {"PulsingAlarmTimeoutTime", "Pulsing alarm timeout (m:ss)"},
+    {"PulsingAlarmTimeoutTone", "Timeout tone", ValueWords::TimeoutTone},
+    {"PulseOnTime", "Pulse on time (s)"},
+    {"PulseOffTime", "Pulse off time (s)"},
+    {"TalkingSndSyncTime", "Talking sounder sync. time (s)"},
+    {"ServiceReminderDays", "Service reminder days"},
+    {"WalkTestTimeout", "Walk test timeout"},
+    {"BeaconFlashrate", "Beacon flash rate", ValueWords::FlashRate},
+    {"ConvAlarmOpGroup", "Conventional alarm output group"},
+    {"CoincidenceInputGroups", "Coincidence groups"},
+    {"FlashOnPoll", "Flash on poll", ValueWords::YesNo},
+    {"ClassChange", "Class change input (input group 30)", ValueWords::YesNo},
+    {"RemoteAlarmInput", "Remote alarm input (input group 31)", ValueWords::YesNo},
+    {"RaiControl", "Remote alarm input operates control output groups", ValueWords::YesNo},
+    {"DayNightIp", "Remote alarm input operates day/night selection", ValueWords::YesNo},
+    {"2ndKnock", "Override delays on second knock coincidence", ValueWords::YesNo},
+    {"SecondFireLink", "Conventional alarm outputs as manual fire link", ValueWords::YesNo},
+    {"FlashFirstDG", "Flash first display group in alarm", ValueWords::YesNo},
+    {"CancelDelays", "Cancel all delays in night mode", ValueWords::YesNo},
+    {"FBP", "Fire brigade panel", ValueWords::YesNo},
+    {"FBP_NoDisplay", "LCD off when fire brigade panel enabled", ValueWords::YesNo},
+    {"Serial", "Serial port", ValueWords::YesNo},
+    {"MaleVoice", "Male voice", ValueWords::YesNo},
+    {"TsSpokenTest", "Spoken test message", ValueWords::YesNo},
+    {"TsSpokenMess", "Spoken messages", ValueWords::YesNo},
+    {"TsElectronic", "Electronic sounds", ValueWords::YesNo},
+    {"TsBellSound", "Bell sounds", ValueWords::YesNo},
+    {"Beacon", "Beacon adopts sounder output group + 1", ValueWords::YesNo},
+    {"BeaconFlashUntil", "Beacon flashes until reset", ValueWords::YesNo},
+    {"ClassBeacon", "Beacon inhibits class change", ValueWords::YesNo},
+    {"UserCode", "User code", ValueWords::Secret},
+    {"UserCode2", "User code 2", ValueWords::Secret},
+    {"EngineerCode", "Engineer code", ValueWords::Secret},
+    {"AdvancedCode", "Advanced code", ValueWords::Secret},
+};
+
+constexpr SiteKey kDeviceKeys[] = {
+    {"Type_%d", "Type", ValueWords::DeviceType},
+    {"SNum_%d", "Serial"},
+    {"Version_%d", "Version"},
+    {"MapNode_%d", "Map node"},
+    {"Zone_%d", "Zone"},
+    {"Sens1_%d", "Day sensitivity", ValueWords::Sensitivity},
+    {"Sens2_%d", "Night sensitivity", ValueWords::Sensitivity},
+    {"IPGroup_%d", "Input group"},
+    {"OPGroup_%d", "Output group"},
+    {"DisplayGroup_%d", "Display group"},
+    {"RptGroup_%d", "Repeat group"},
+    {"Volume_%d", "Volume", ValueWords::Volume},
+    {"Class_%d", "Class", ValueWords::DeviceClass},
+    {"NonLatching_%d", "Latching", ValueWords::Latching},
+    {"Coverage_%d", "Msg52 Config"},
+    {"DeviceText_%d", "Text", ValueWords::DisplayText},
+};
+
+std::string listWord(std::string_view (*word)(int), std::string_view value) {
+    const std::string_view found = word(ParseLeadingInt(value));
+    return found.empty() ? std::string(value) : std::string(found);
+}
+
+}  // namespace
+
+std::span<const SiteKey> SiteInformationKeys() { return kSiteInformation; }
+std::span<const SiteKey> PanelOptionKeys() { return kPanelOptions; }
+std::span<const SiteKey> DeviceKeys() { return kDeviceKeys; }
+
+std::string ValueInWords(ValueWords words, std::optional<std::string_view> value) {
+    if (words == ValueWords::Latching) return std::string(LatchingName(value.has_value()));
+    if (words == ValueWords::Secret) return value ? "set" : "not set";
+    // A missing option goes to the panel as zero: the first choice of its list, or No.
+    const bool zeroIsAChoice = words >= ValueWords::YesNo && words <= ValueWords::FlashRate;
+    if (!value && zeroIsAChoice) return ValueInWords(words, "0");
+    if (!value) return "(none)";
+    const std::string_view text = *value;
+    switch (words) {
+        case ValueWords::DisplayText: {
+            const auto end = text.find_last_not_of(' ');
+            return end == std::string_view::npos ? std::string() : std::string(text.substr(0, end + 1));
+        }
+        case ValueWords::YesNo: return ParseLeadingInt(text) ? "Yes" : "No";
+        case ValueWords::Language: return listWord(LanguageName, text);
+        case ValueWords::PanelType: return listWord(PanelTypeName, text);
+        case ValueWords::FaultRelayMode: return listWord(FaultRelayModeName, text);
+        case ValueWords::FireRelayMode: return listWord(FireRelayModeName, text);
+        case ValueWords::DisplayMode: return listWord(DisplayModeName, text);
+        case ValueWords::TimeoutTone: return listWord(TimeoutToneName, text);
+        case ValueWords::FlashRate: return listWord(FlashRateName, text);
+        case ValueWords::DeviceType: return DeviceTypeName(static_cast<std::uint32_t>(ParseLeadingInt(text)));
+        case ValueWords::Sensitivity: return SensModeName(std::string(text).c_str());
+        case ValueWords::DeviceClass: return std::string(ClassName(ParseLeadingInt(text)));
+        case ValueWords::Volume: return VolumeName(ParseLeadingInt(text));
+        default: return std::string(text);
+    }
+}
+
+std::string IndexedKey(const char* format, int index) {
+    char key[48];
+    std::snprintf(key, sizeof key, format, index);
+    return key;
+}
+
+std::string IndexedKey(const char* format, int first, int second) {
+    char key[48];
+    std::snprintf(key, sizeof key, format, first, second);
+    return key;
+}
+
+}  // namespace tamrik

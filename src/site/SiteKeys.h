@@ -1,0 +1,52 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace tamrik {
+
+// How a stored value is put into words for people.
+enum class ValueWords {
+    AsStored,
+    DisplayText,  // shown without the blanks that fill the panel's display
+    // From YesNo to FlashRate: list positions, where a missing value is the first choice.
+    YesNo,
+    Language,
+    PanelType,
+    FaultRelayMode,
+    FireRelayMode,
+    DisplayMode,
+    TimeoutTone,
+    FlashRate,
+    Secret,       // an access code: never shown, only whether it is set
+    DeviceType,
+    Sensitivity,
+    DeviceClass,
+    Volume,
+    Latching,     // the key's presence is the value
+};
+
+// One panel-wide site key with the words people know it by.
+struct SiteKey {
+    const char* key;
+    const char* label;
+    ValueWords words = ValueWords::AsStored;
+};
+
+// The site information, in the order the site information dialog shows it.
+std::span<const SiteKey> SiteInformationKeys();
+// The panel options the panel stores, access codes last.
+std::span<const SiteKey> PanelOptionKeys();
+// The keys of one loop address ("%d" stands for the address), in the device editor's order.
+std::span<const SiteKey> DeviceKeys();
+
+// The value (absent when the key is not in the site) in words.
+std::string ValueInWords(ValueWords words, std::optional<std::string_view> value);
+
+// The key of an indexed family: "Zone_%d" with 12 gives "Zone_12".
+std::string IndexedKey(const char* format, int index);
+std::string IndexedKey(const char* format, int first, int second);
+
+}  // namespace tamrik
