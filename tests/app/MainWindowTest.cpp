@@ -286,11 +286,12 @@ private slots:
 
     // The dialogs are modal: each test closes the one that opens, as a person would.
     void dialogsOpenFromTheMenu() {
-        auto closeModalSoon = [](QString* title) {
-            QTimer::singleShot(50, [title] {
+        auto closeModalSoon = [](QString* title, const QString& png = {}) {
+            QTimer::singleShot(png.isEmpty() ? 50 : 500, [title, png] {
                 QWidget* modal = QApplication::activeModalWidget();
                 if (!modal) return;
                 *title = modal->windowTitle();
+                if (!png.isEmpty()) modal->grab().save(QStringLiteral(TAMRIK_PNG_DIR "/%1.png").arg(png));
                 modal->close();
             });
         };
@@ -307,6 +308,9 @@ private slots:
         closeModalSoon(&title);
         window->runCommand(kCommandPanelInfo);
         QCOMPARE(title, QStringLiteral("Panel information"));
+        closeModalSoon(&title, QStringLiteral("print_report_preview"));
+        window->runCommand(kCommandPrintReport);
+        QCOMPARE(title, QStringLiteral("Print report"));
     }
 
     // Editors open one at a time; the device editor's typed cells reach the store when another view

@@ -78,6 +78,14 @@ public:
     }
 };
 
+// Lays the document out once at the device's page size (in the 96-dpi units the layout works in) and
+// prints it; print() would otherwise lay out a copy at a size of its own choosing.
+void printOnPages(QTextDocument& document, QPagedPaintDevice& device) {
+    constexpr int kLayoutDpi = 96;
+    document.setPageSize(device.pageLayout().paintRectPixels(kLayoutDpi).size());
+    document.print(&device);
+}
+
 }  // namespace
 
 std::unique_ptr<QTextDocument> CommissioningReportDocument(const CommissioningReport& report) {
@@ -107,12 +115,7 @@ QByteArray CommissioningReportPdf(const CommissioningReport& report) {
     writer.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
     writer.setTitle(QStringLiteral("Commissioning report: ") + QString::fromLatin1(report.siteName));
     writer.setCreator(QStringLiteral("tamrik"));
-    const std::unique_ptr<QTextDocument> document = CommissioningReportDocument(report);
-    // Laid out once at the page's size (in the 96-dpi units the layout works in); print() would
-    // otherwise lay out a copy again.
-    constexpr int kLayoutDpi = 96;
-    document->setPageSize(writer.pageLayout().paintRectPixels(kLayoutDpi).size());
-    document->print(&writer);
+    printOnPages(*CommissioningReportDocument(report), writer);
     return pdf.data();
 }
 
@@ -132,7 +135,7 @@ void PreviewCommissioningReport(QWidget* parent, const CommissioningReport& repo
     QPrintPreviewDialog preview(parent);
     preview.setWindowTitle(QStringLiteral("Print report"));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&](QPrinter* printer) { document->print(printer); });
+                     [&](QPrinter* printer) { printOnPages(*document, *printer); });
     preview.exec();
 }
 
