@@ -52,6 +52,8 @@ constexpr OptionSpec kOptions[] = {
     {"--export", "devices|matrix|text|log|report, a site file and an output file", 3, false, true, false, CheckExportKind,
      ExportOption},
     {"--events", "", 0, false, false, false, nullptr, EventsOption},
+    {"--backups", "", 0, true, true, false, CheckBackupSerial, BackupsOption},
+    {"--no-backup", "", 0, false, false, false, nullptr, NoBackupOption},
     {"--diff", "two sites (site files or the word panel)", 2, false, true, false, nullptr, DiffOption},
     {"--help", "", 0, false, true, false, nullptr, HelpOption},
     {"-h", "", 0, false, true, false, nullptr, HelpOption},

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <iosfwd>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "app/cli/PanelTransfers.h"
 #include "panel/TransferObserver.h"
 #include "settings/SettingsStore.h"
+#include "site/PanelBackups.h"
 
 namespace tamrik {
 
@@ -26,6 +28,8 @@ struct CommandLineContext {
     std::function<bool()> anotherInstanceRunning = [] { return false; };
     // The panel used until a --panel option names another ("usb", or TAMRIK_PANEL when set).
     std::string defaultPanel = "usb";
+    // Where the panel backups taken before writes are kept.
+    std::filesystem::path backupFolder = BackupFolder();
 };
 
 struct CommandLineResult {

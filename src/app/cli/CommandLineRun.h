@@ -24,6 +24,7 @@ struct CommandLineRun {
     CommandLineContext& context;
     bool acceptErrors = false;
     bool compareEvents = false;  // --events: --diff compares the event logs too
+    bool backupBeforeWrites = true;  // --no-backup turns the panel backup before -w and -f off
     std::string panel;
 
     // The open panel and the name it was opened under; opened at the first transfer.
@@ -65,6 +66,9 @@ Outcome NewSiteOption(CommandLineRun& run, const Arguments& arguments);
 Outcome CheckSiteOption(CommandLineRun& run, const Arguments& arguments);
 Outcome ExportOption(CommandLineRun& run, const Arguments& arguments);
 Outcome EventsOption(CommandLineRun& run, const Arguments& arguments);
+std::string CheckBackupSerial(const Arguments& arguments);
+Outcome BackupsOption(CommandLineRun& run, const Arguments& arguments);
+Outcome NoBackupOption(CommandLineRun& run, const Arguments& arguments);
 Outcome DiffOption(CommandLineRun& run, const Arguments& arguments);
 
 // Loads a site file for a site tool as the desktop's Load does; false after saying why not.

@@ -54,6 +54,7 @@ const std::string_view kHelpText =
     "  --diff <a> <b>     print what differs from site <a> to site <b>, each a site file or the\n"
     "                     word panel (read from the panel); exit status 0 same, 1 different, 2 trouble\n"
     "  --events           let a following --diff compare the event logs too\n"
+    "  --backups [<ser>]  list the panel backups (of the panel with serial number <ser>), newest first\n"
     "\n"
     "  -?                 the short usage text\n"
     "  -h, --help         this text\n"
