@@ -153,6 +153,7 @@ void StoreSwap(SettingsStore& a, SettingsStore& b) noexcept {
     std::swap(a.entryCount, b.entryCount);
     std::swap(a.savedChecksum, b.savedChecksum);
     std::swap(a.savedFingerprint, b.savedFingerprint);
+    std::swap(a.savedSiteFingerprint, b.savedSiteFingerprint);
     std::swap(a.slotTable, b.slotTable);
     std::swap(a.firstFreeHint, b.firstFreeHint);
 }
@@ -299,14 +300,30 @@ std::uint64_t StoreFingerprint(const SettingsStore& store) {
     return sum;
 }
 
+namespace {
+
+// The fingerprint of the site without the loop current totals the design check records.
+std::uint64_t siteFingerprint(const SettingsStore& store) {
+    std::uint64_t sum = StoreFingerprint(store);
+    for (const char* worked : {"QuiescentCurrent", "AlarmCurrent"}) {
+        if (const std::int32_t slot = findSlot(store, worked); slot >= 0) sum -= entryDigest(*store.slotTable[slot].entry);
+    }
+    return sum;
+}
+
+}  // namespace
+
 void StoreMarkSaved(SettingsStore& store) {
     store.savedChecksum = StoreChecksum(&store);
     store.savedFingerprint = StoreFingerprint(store);
+    store.savedSiteFingerprint = siteFingerprint(store);
 }
 
 bool StoreChangedSinceSaved(const SettingsStore& store) {
     return StoreChecksum(&store) != store.savedChecksum || StoreFingerprint(store) != store.savedFingerprint;
 }
+
+bool StoreSiteChangedSinceSaved(const SettingsStore& store) { return siteFingerprint(store) != store.savedSiteFingerprint; }
 
 bool SettingPut(SettingsStore& store, std::string_view key, std::string_view value) {
     char* buffer = SettingSet(store, key, value);

@@ -53,6 +53,8 @@ public:
     std::uint32_t savedChecksum = 0;
     // StoreFingerprint at the same moments savedChecksum is recorded (see StoreMarkSaved).
     std::uint64_t savedFingerprint = 0;
+    // The same without the values the design check works out (see StoreSiteChangedSinceSaved).
+    std::uint64_t savedSiteFingerprint = 0;
     std::unique_ptr<Slot[]> slotTable;
 
     // Lowest slot index that may be free; every slot below it holds an entry.
@@ -88,6 +90,10 @@ std::uint64_t StoreFingerprint(const SettingsStore& store);
 void StoreMarkSaved(SettingsStore& store);
 // Whether anything changed since StoreMarkSaved.
 bool StoreChangedSinceSaved(const SettingsStore& store);
+// Whether anything of the site itself changed since the last save, read or fill: unlike
+// StoreChangedSinceSaved, the loop current totals every design check records do not count, so
+// merely looking at a site never makes it "changed".
+bool StoreSiteChangedSinceSaved(const SettingsStore& store);
 
 // Replaces the value (inserting the key when absent). Returns false only when the store is full.
 bool SettingPut(SettingsStore& store, std::string_view key, std::string_view value);

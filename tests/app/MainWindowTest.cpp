@@ -91,6 +91,7 @@ private slots:
 
     void newAsksFirstAndRestoresTheDefaults() {
         SettingPut(store, "Zone_5", "9");
+        UserPrompts::queueChoices({SaveChoice::Discard, SaveChoice::Discard});  // the change is not kept
         window->runCommand(kCommandNew);  // answered No
         QCOMPARE(lastShown().text, QStringLiteral("Delete current settings?"));
         QCOMPARE(SettingText(store, "Zone_5"), std::string_view("9"));
@@ -107,6 +108,30 @@ private slots:
         QCOMPARE(lastShown().text, QStringLiteral("Site info. loaded from file"));
         QCOMPARE(window->windowTitle(), QStringLiteral("5300 Commissioning software - [Harbour House]"));
         QCOMPARE(SettingText(store, "Volume_3"), std::string_view("7"));
+    }
+
+    // Load asks before unsaved work is lost: Cancel keeps it, Save writes it first. Merely looking at
+    // a site (the design check records the loop currents) is no change.
+    void loadAsksBeforeUnsavedWorkIsLost() {
+        const QString other = writeSite("other.psf", "Other site");
+        SettingPut(store, "SiteName", "Typed here");
+        window->runCommand(kCommandLoad);  // no choice queued: Cancel
+        QCOMPARE(lastShown().text, QStringLiteral("Save changes to the current site?"));
+        QCOMPARE(SettingText(store, "SiteName"), std::string_view("Typed here"));
+
+        const QString saved = dir.filePath(QStringLiteral("saved.psf"));
+        UserPrompts::queueChoices({SaveChoice::Save});
+        UserPrompts::queueFileNames({saved, other});
+        window->runCommand(kCommandLoad);
+        QCOMPARE(SettingText(store, "SiteName"), std::string_view("Other site"));
+        QFile savedFile(saved);
+        QVERIFY(savedFile.open(QIODevice::ReadOnly) && savedFile.readAll().contains("SiteName = \"Typed here\""));
+
+        window->siteCheckQuiet();
+        UserPrompts::takeShown();
+        UserPrompts::queueFileNames({other});
+        window->runCommand(kCommandLoad);
+        QCOMPARE(UserPrompts::takeShown().size(), 1);  // only "Site info. loaded from file"
     }
 
     void damagedFileIsRefusedUnlessAcceptErrors() {
@@ -231,6 +256,7 @@ private slots:
         QCOMPARE(shown.last().text, QStringLiteral("Settings have been sent to the panel"));
 
         SettingPut(store, "DeviceText_1", "changed locally");
+        UserPrompts::queueChoices({SaveChoice::Discard});
         UserPrompts::queueAnswers({true});
         window->runCommand(kCommandGetFromPanel);
         QCOMPARE(SettingText(store, "DeviceText_1"), std::string_view("   Sent from test   "));
@@ -339,6 +365,7 @@ private slots:
 
         // New closes the open view without writing it back.
         window->runCommand(kCommandDeviceEditor);
+        UserPrompts::queueChoices({SaveChoice::Discard});
         UserPrompts::queueAnswers({true});
         window->runCommand(kCommandNew);
         QVERIFY(window->editor() == nullptr);

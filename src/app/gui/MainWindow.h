@@ -64,6 +64,8 @@ private:
     QAction* addCommand(QMenu* menu, const QString& text, int command, const QString& statusTip = {});
     void showStatusReady();
 
+    // True when the site may be replaced: nothing unsaved, or the user saved or discarded it.
+    bool mayReplaceSite();
     void commandNew();
     void commandLoad();
     void commandImportText();

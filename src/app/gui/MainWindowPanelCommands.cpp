@@ -10,6 +10,7 @@
 #include "panel/hid/PanelLinkFactory.h"
 #include "ui/dialogs/FirmwareDialog.h"
 #include "ui/dialogs/GuiTransferObserver.h"
+#include "ui/editors/SiteEditor.h"
 
 namespace tamrik {
 
@@ -39,6 +40,8 @@ bool MainWindow::runPanelTransfer(TransferKind kind, SettingsStore& site,
 
 void MainWindow::commandSendToPanel() {
     if (transferRunning_) return;
+    // The checks and the write see what is typed in an open editor too.
+    if (SiteEditor* open = editor()) open->writeBack();
     siteCheckQuiet();
     if (siteErrors_ != 0 &&
         !UserPrompts::askYesNo(this, QStringLiteral("Accept errors?"),
@@ -63,7 +66,7 @@ void MainWindow::commandSendToPanel() {
 }
 
 void MainWindow::commandGetFromPanel() {
-    if (transferRunning_) return;
+    if (transferRunning_ || !mayReplaceSite()) return;
     if (!UserPrompts::askYesNo(this, QStringLiteral("Are you sure?"),
                                QStringLiteral("Are you sure you wish to overwrite site data changes?"))) {
         return;

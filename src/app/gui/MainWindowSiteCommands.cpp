@@ -13,6 +13,7 @@
 #include "ui/dialogs/DesignCheckDialog.h"
 #include "ui/dialogs/PanelSettingsDialog.h"
 #include "ui/dialogs/SiteInfoDialog.h"
+#include "ui/editors/SiteEditor.h"
 
 namespace tamrik {
 namespace {
@@ -24,7 +25,24 @@ std::string toLocal(const QString& path) { return path.toLocal8Bit().toStdString
 
 }  // namespace
 
+bool MainWindow::mayReplaceSite() {
+    // Cells typed into an open text or device editor are part of the work at stake.
+    if (SiteEditor* open = editor()) open->writeBack();
+    if (!StoreSiteChangedSinceSaved(store_)) return true;
+    switch (UserPrompts::askSaveChanges(this)) {
+        case SaveChoice::Discard:
+            return true;
+        case SaveChoice::Save:
+            commandSave();
+            return !StoreSiteChangedSinceSaved(store_);  // a cancelled or failed save keeps the site
+        case SaveChoice::Cancel:
+            break;
+    }
+    return false;
+}
+
 void MainWindow::commandNew() {
+    if (!mayReplaceSite()) return;
     if (!UserPrompts::askYesNo(this, kProgramTitle, QStringLiteral("Delete current settings?"))) return;
     editorClose(false);
     StoreDestroy(&store_);
@@ -37,6 +55,7 @@ void MainWindow::commandNew() {
 }
 
 void MainWindow::commandLoad() {
+    if (!mayReplaceSite()) return;
     const QString path = UserPrompts::openFileName(this, sitePath_, kSiteFileFilter);
     if (path.isEmpty()) return;
     sitePath_ = path;
@@ -65,6 +84,7 @@ void MainWindow::commandLoad() {
 }
 
 void MainWindow::commandImportText() {
+    if (!mayReplaceSite()) return;
     const QString path = UserPrompts::openFileName(this, importPath_, kImportFilter);
     if (path.isEmpty()) return;
     importPath_ = path;
@@ -113,7 +133,8 @@ void MainWindow::commandExport(int command) {
     };
     for (const auto& item : kExports) {
         if (item.command != command) continue;
-        // No editor is closed first: the export shows the site as the store holds it.
+        // The export includes what is typed in an open editor, which stays open.
+        if (SiteEditor* open = editor()) open->writeBack();
         const QString path = UserPrompts::saveFileName(this, QString(), QStringLiteral("CSV file,*.csv"));
         const bool written = !path.isEmpty() && CsvExportWrite(item.kind, store_, toLocal(path));
         if (written) {

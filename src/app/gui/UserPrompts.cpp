@@ -76,6 +76,12 @@ void UserPrompts::setTestMode(bool on) {
 }
 
 void UserPrompts::queueAnswers(const QList<bool>& answers) { message_box_test::QueueAnswers(answers); }
+void UserPrompts::queueChoices(const QList<SaveChoice>& choices) { message_box_test::QueueChoices(choices); }
+
+SaveChoice UserPrompts::askSaveChanges(QWidget* owner) {
+    return AskSaveChoice(owner, QStringLiteral("5300 Commissioning software"),
+                         QStringLiteral("Save changes to the current site?"));
+}
 void UserPrompts::queueFileNames(const QStringList& names) { fileDialogTest().fileNames.append(names); }
 
 QList<UserPrompts::Shown> UserPrompts::takeShown() {

@@ -20,6 +20,8 @@ public:
     static bool askYesNo(QWidget* owner, const QString& title, const QString& text,
                          PromptIcon icon = PromptIcon::Question);
     static void show(QWidget* owner, const QString& title, const QString& text, PromptIcon icon);
+    // "Save changes to the current site?" with Save, Discard and Cancel.
+    static SaveChoice askSaveChanges(QWidget* owner);
 
     // Filter text is the comma-separated "description,pattern,..." list. An empty result means cancelled.
     // The save dialog's default extension is the filter text's last three characters; neither dialog
@@ -40,6 +42,7 @@ public:
     };
     static void setTestMode(bool on);
     static void queueAnswers(const QList<bool>& answers);
+    static void queueChoices(const QList<SaveChoice>& choices);
     static void queueFileNames(const QStringList& names);
     static QList<Shown> takeShown();
 };

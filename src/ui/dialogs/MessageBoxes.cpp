@@ -8,6 +8,7 @@ namespace {
 struct TestHook {
     bool enabled = false;
     QList<bool> answers;
+    QList<SaveChoice> choices;
     QList<message_box_test::Shown> shown;
 };
 
@@ -49,6 +50,26 @@ bool ShowMessageBox(QWidget* owner, const QString& title, const QString& text, B
     return buttons == BoxButtons::YesNo ? answer == QMessageBox::Yes : true;
 }
 
+SaveChoice AskSaveChoice(QWidget* owner, const QString& title, const QString& text) {
+    TestHook& hook = testHook();
+    if (hook.enabled) {
+        hook.shown.append({title, text, BoxIcon::Question, BoxButtons::SaveDiscardCancel});
+        return hook.choices.isEmpty() ? SaveChoice::Cancel : hook.choices.takeFirst();
+    }
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                    owner);
+    box.setObjectName(QStringLiteral("dialogMessageBox"));
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+        case QMessageBox::Save:
+            return SaveChoice::Save;
+        case QMessageBox::Discard:
+            return SaveChoice::Discard;
+        default:
+            return SaveChoice::Cancel;
+    }
+}
+
 namespace message_box_test {
 
 void Enable(bool on) {
@@ -57,6 +78,7 @@ void Enable(bool on) {
 }
 
 void QueueAnswers(const QList<bool>& answers) { testHook().answers.append(answers); }
+void QueueChoices(const QList<SaveChoice>& choices) { testHook().choices.append(choices); }
 
 QList<Shown> TakeShown() {
     QList<Shown> shown;

@@ -8,7 +8,7 @@ class QWidget;
 namespace tamrik {
 
 enum class BoxIcon { None, Information, Warning, Error, Question };
-enum class BoxButtons { Ok, YesNo };
+enum class BoxButtons { Ok, YesNo, SaveDiscardCancel };
 
 // Every message box the dialogs show goes through this one function, so tests can answer them
 // without a modal loop. Returns true for OK or Yes, false for No (or a box closed without an answer).
@@ -16,8 +16,13 @@ enum class BoxButtons { Ok, YesNo };
 bool ShowMessageBox(QWidget* owner, const QString& title, const QString& text, BoxIcon icon,
                     BoxButtons buttons = BoxButtons::Ok);
 
-// Test hook: while enabled no box is shown; every call is recorded and a Yes/No box takes the next
-// queued answer (No when the queue is empty).
+// The question before work would be lost: save it first, throw it away, or do nothing after all.
+enum class SaveChoice { Save, Discard, Cancel };
+SaveChoice AskSaveChoice(QWidget* owner, const QString& title, const QString& text);
+
+// Test hook: while enabled no box is shown; every call is recorded, a Yes/No box takes the next
+// queued answer (No when the queue is empty) and a save question the next queued choice (Cancel
+// when none is queued, so that a test never loses work by accident).
 namespace message_box_test {
 struct Shown {
     QString title;
@@ -27,6 +32,7 @@ struct Shown {
 };
 void Enable(bool on);
 void QueueAnswers(const QList<bool>& answers);
+void QueueChoices(const QList<SaveChoice>& choices);
 QList<Shown> TakeShown();
 }  // namespace message_box_test
 
