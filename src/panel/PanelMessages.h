@@ -32,5 +32,6 @@ inline constexpr const char* kWritingLoopData = "Writing loop data...";
 inline constexpr const char* kVerifyingLoopData = "Verifying loop data...";
 inline constexpr const char* kErasing = "Erasing...";
 inline constexpr const char* kWritingFirmware = "Writing panel firmware...";
+inline constexpr const char* kVerifyingFirmware = "Verifying panel firmware...";
 
 }  // namespace tamrik::panelmessages
