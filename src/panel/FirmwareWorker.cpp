@@ -63,7 +63,7 @@ bool FirmwareWorker(PanelSession& session, FirmwareJob& job) {
     if (job.image.size() == kFirmwareImageSize && session.PanelQuery() == 1) {
         if (job.fileVersionNumber >= kKeepsIdentityBlockFromVersion) session.programMemoryEnd -= kEraseBlockUnits;
         written = eraseAndProgram(session, job, session.programMemoryEnd) &&
-                  verify(session, job, session.programMemoryEnd);
+                  (!job.readBack || verify(session, job, session.programMemoryEnd));
         if (written) {
             observer.Message({kSuccessTitle, kFirmwareWritten, MessageIcon::None, true});
         } else {

@@ -10,6 +10,7 @@ namespace tamrik {
 struct FirmwareJob {
     std::vector<std::uint8_t> image;  // kFirmwareImageSize bytes; empty when no file was loaded
     int fileVersionNumber = 0;
+    bool readBack = true;  // off only where the cost of the read-back itself is measured
 };
 
 // Replaces the panel's firmware: asks the panel where its program memory ends (keeping the last

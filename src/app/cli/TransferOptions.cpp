@@ -64,6 +64,8 @@ Outcome ReadPanelOption(CommandLineRun& run, const Arguments& arguments) {
         }
     }
     run.out() << "Done\n" << std::flush;
+    // The panel's data did not match its checksum (the warning has been shown): saved, but not sound.
+    if (run.context.observer.transferWarned()) outcome = Outcome::Failed;
     return outcome;
 }
 
