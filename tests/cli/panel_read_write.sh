@@ -62,4 +62,15 @@ for arguments in "-s 12G45678 -w" "-s 123456789 -w" "-la 13 -w" "-la x -w" "-w -
     cmp -s panel.sim before.sim || fail "'$arguments' changed the panel"
 done
 grep -q "is not a language number from 0 to 12" <("$tamrik" -la 13 -w 2>&1) || fail "language message"
+
+# A site file holding values its panel fields cannot carry: each is named, nothing is written, status 1.
+sed -e 's/^Language = .*/Language = "200"/' -e 's/^NumZones = .*/NumZones = "-1"/' -e '/^Check = /d' site.psf > bad.psf
+set +e
+"$tamrik" --panel sim:panel.sim -ld --load bad.psf -w > out.txt 2> err.txt
+status=$?
+set -e
+[ "$status" -eq 1 ] || fail "writing values the panel cannot hold gave status $status"
+grep -q "^tamrik: NumZones = -1: 1 to 32$" err.txt || fail "no line for NumZones"
+grep -q "^tamrik: Language = 200: 0 to 12$" err.txt || fail "no line for Language"
+cmp -s panel.sim before.sim || fail "values the panel cannot hold changed the panel"
 echo "panel_read_write: ok"
