@@ -22,8 +22,9 @@ struct KeyRange {
     std::int64_t minimum, maximum;
 };
 constexpr KeyRange kPanelRanges[] = {
-    {"Language", 0, 12},        {"NumZones", 1, 32},       {"ConvAlarmOpGroup", 1, 32},
-    {"CoincidenceInputGroups", 0, 12}, {"FireRelayMode", 0, 3}, {"PulsingAlarmTimeoutTone", 0, 3},
+    {"Language", 0, 12},         {"NumZones", 1, 32},
+    {"ConvAlarmOpGroup", 1, 32}, {"CoincidenceInputGroups", 0, 12},
+    {"FireRelayMode", 0, 3},     {"PulsingAlarmTimeoutTone", 0, 3},
 };
 
 // A whole decimal number, optionally negative, and nothing else.
@@ -90,17 +91,20 @@ public:
     template <typename Rule>
     void check(std::string_view key, Rule rule, const std::string& wanted) {
         const char* value = SettingGet(store_, key);
-        if (value && !rule(std::string_view(value))) problems_.push_back(std::string(key) + " = " + value + ": " + wanted);
+        if (value && !rule(std::string_view(value)))
+            problems_.push_back(std::string(key) + " = " + value + ": " + wanted);
     }
 
     void number(std::string_view key, std::int64_t minimum, std::int64_t maximum) {
-        check(key, [&](std::string_view text) { return inRange(text, minimum, maximum); }, rangeText(minimum, maximum));
+        check(
+            key, [&](std::string_view text) { return inRange(text, minimum, maximum); }, rangeText(minimum, maximum));
     }
 
     void field(const SiteField& field, std::string_view key) {
         switch (field.kind) {
             case Kind::Revision:
-                check(key, [](std::string_view text) { return text == "1" || text == "2"; }, "1 or 2");
+                check(
+                    key, [](std::string_view text) { return text == "1" || text == "2"; }, "1 or 2");
                 break;
             case Kind::Serial:
                 check(key, isHexNumber, "1 to 8 hexadecimal digits");
@@ -122,50 +126,60 @@ public:
                 break;
             case Kind::FiveSeconds: {
                 const int most = 5 * field.arg;
-                check(key,
-                      [&](std::string_view text) {
-                          const auto time = colonPair(text);
-                          return time && time->second < 60 && time->first * 60 + time->second <= most;
-                      },
-                      "0:00 to " + minutesText(most));
+                check(
+                    key,
+                    [&](std::string_view text) {
+                        const auto time = colonPair(text);
+                        return time && time->second < 60 && time->first * 60 + time->second <= most;
+                    },
+                    "0:00 to " + minutesText(most));
                 break;
             }
             case Kind::HalfSeconds:
                 check(key, isHalfSeconds, "0.5 to 127.5 in steps of 0.5");
                 break;
             case Kind::TimeOfDay:
-                check(key,
-                      [](std::string_view text) {
-                          const auto time = colonPair(text);
-                          return time && time->first <= 23 && time->second <= 59;
-                      },
-                      "0:00 to 23:59");
+                check(
+                    key,
+                    [](std::string_view text) {
+                        const auto time = colonPair(text);
+                        return time && time->first <= 23 && time->second <= 59;
+                    },
+                    "0:00 to 23:59");
                 break;
             case Kind::AccessCode:
-                check(key,
-                      [](std::string_view text) {
-                          return text.size() == 6 && text.find_first_not_of("1234") == std::string_view::npos;
-                      },
-                      "six digits, each 1 to 4");
+                check(
+                    key,
+                    [](std::string_view text) {
+                        return text.size() == 6 && text.find_first_not_of("1234") == std::string_view::npos;
+                    },
+                    "six digits, each 1 to 4");
                 break;
             case Kind::Flag:
-                check(key, [](std::string_view text) { return text == "0" || text == "1"; }, "0 or 1");
+                check(
+                    key, [](std::string_view text) { return text == "0" || text == "1"; }, "0 or 1");
                 break;
             case Kind::DisplayMode:
             case Kind::AlarmTypes:
                 number(key, 0, 3);
                 break;
             case Kind::Matrix:
-                check(key, [](std::string_view text) { return text.size() == 1 && std::string_view("OCPW").find(text[0]) != std::string_view::npos; },
-                      "one of the letters O, C, P, W");
+                check(
+                    key,
+                    [](std::string_view text) {
+                        return text.size() == 1 && std::string_view("OCPW").find(text[0]) != std::string_view::npos;
+                    },
+                    "one of the letters O, C, P, W");
                 break;
             case Kind::DisplayText:
-                check(key, [](std::string_view text) { return text.size() <= kDisplayTextLength; },
-                      "at most " + std::to_string(kDisplayTextLength) + " characters");
+                check(
+                    key, [](std::string_view text) { return text.size() <= kDisplayTextLength; },
+                    "at most " + std::to_string(kDisplayTextLength) + " characters");
                 break;
             case Kind::SiteText:
-                check(key, [&](std::string_view text) { return text.size() < field.arg; },
-                      "at most " + std::to_string(field.arg - 1) + " characters");
+                check(
+                    key, [&](std::string_view text) { return text.size() < field.arg; },
+                    "at most " + std::to_string(field.arg - 1) + " characters");
                 break;
         }
     }

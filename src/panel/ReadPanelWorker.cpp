@@ -58,7 +58,8 @@ bool ReadPanelWorker(PanelSession& session) {
     observer.ProgressSet(-1);
     // The site is still read (and may be saved): the warning says not to trust it as the panel's.
     if (read && !imagesMatch) {
-        observer.Message({panelmessages::kProgramTitle, panelmessages::kPanelDataChecksumMismatch, MessageIcon::Warning, true});
+        observer.Message(
+            {panelmessages::kProgramTitle, panelmessages::kPanelDataChecksumMismatch, MessageIcon::Warning, true});
     }
     return read;
 }

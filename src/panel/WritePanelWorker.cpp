@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "images/ImageChecksum.h"
-#include "images/ImageValueCheck.h"
 #include "images/ImageLayout.h"
+#include "images/ImageValueCheck.h"
 #include "images/LoopRecord.h"
 #include "images/SiteImage.h"
 #include "panel/PanelMessages.h"

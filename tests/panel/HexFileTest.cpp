@@ -74,7 +74,8 @@ TEST_F(HexFileTest, RefusesUnsoundRecordsNamingTheLine) {
         {":\n", "line 1: the byte count is not hexadecimal"},
         {notHex + "\n", "line 1: the record holds a character that is not a hex digit"},
         {HexRecord(4, 0, {0x01}) + "\n", "line 1: the address record does not hold two bytes"},
-        {HexRecord(0, 0, {1}) + "\r\n" + HexRecord(0, 1, {2}) + "\r\n", "line 2: the file ends before its end-of-file record"},
+        {HexRecord(0, 0, {1}) + "\r\n" + HexRecord(0, 1, {2}) + "\r\n",
+         "line 2: the file ends before its end-of-file record"},
         {HexRecord(0, 0, {1}) + "\n" + HexRecord(0, 1, {2}), "line 2: the file ends before its end-of-file record"},
     };
     for (const auto& [text, message] : cases) {
