@@ -3,11 +3,13 @@
 // time to the protocol's lower bound (every report needs a frame of its own, and none can overlap
 // because each request waits for the reply before it), and the CPU time as a share of the wall time.
 //
-//   transfer_benchmark [--memory-only | --state-file]
+//   transfer_benchmark [--memory-only | --state-file | --firmware]
 //
 // Runs the three transfers twice: against a panel held in memory (the protocol's own cost), then
 // against a panel that saves every changing command to its state file, as `sim:FILE` does (the
 // simulator's persistence shows up in the CPU share). An option runs only one of the two.
+// --firmware runs only the firmware update in memory, with and without its read-back, and prints
+// what the read-back costs.
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -99,10 +101,36 @@ bool runTransfers(const std::shared_ptr<SimulatedPanel>& panel) {
     return read.succeeded && write.succeeded && firmware.succeeded;
 }
 
+// The firmware update with and without reading the programmed firmware back.
+bool runFirmwareReadBack() {
+    auto panel = std::make_shared<SimulatedPanel>();
+    BuildDemoPanel(*panel);
+    SimulatedPanelLink link(panel, SimLinkOptions{false, true});
+    SettingsStore store;
+    StoreCreate(store);
+    SilentObserver observer(true);
+    PanelSession session(link, store, observer);
+    const auto update = [&](bool readBack) {
+        FirmwareJob job{firmwareImage(), 126, readBack};
+        return measure(link, [&] {
+            return RunTransfer(observer, TransferKind::Firmware, [&] { return FirmwareWorker(session, job); });
+        });
+    };
+    const Figures without = update(false);
+    print("firmware without read-back", without);
+    const Figures with = update(true);
+    print("firmware with read-back", with);
+    const double ratio = with.wallSeconds / without.wallSeconds;
+    std::printf("read-back costs %.2f x the update without it %s\n", ratio, ratio <= 1.5 ? "(<= 1.5)" : "(ABOVE 1.5)");
+    StoreDestroy(&store);
+    return without.succeeded && with.succeeded;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string only = argc > 1 ? argv[1] : "";
+    if (only == "--firmware") return runFirmwareReadBack() ? 0 : 1;
     bool succeeded = true;
 
     if (only != "--state-file") {

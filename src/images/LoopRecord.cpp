@@ -60,6 +60,13 @@ void LoopRecordDecode(SettingsStore& store, int address, const std::uint8_t* rec
     SettingPut(store, key("Coverage_", address), valuetext::FormatInt((latching >> 1) & 0x1F));
 }
 
+std::vector<LoopRecordNumberKey> LoopRecordNumberKeys() {
+    std::vector<LoopRecordNumberKey> keys;
+    for (const RecordField& field : kFields) keys.push_back({field.prefix, field.part == Part::Byte ? 255 : 15});
+    keys.push_back({"Coverage_", 0x1F});
+    return keys;
+}
+
 void LoopRecordEncode(SettingsStore& store, std::uint8_t* record, int address) {
     std::memset(record, 0, kLoopRecordSize);
     if (!validAddress(address)) return;

@@ -31,6 +31,7 @@ struct Loader {
     std::uint8_t* image;
     std::size_t imageSize;
     std::uint64_t base = 0;
+    bool endOfFileSeen = false;
 
     bool record(std::string_view line, std::size_t lineNumber, std::string* error) {
         if (line.empty() || line[0] != ':') return refuse(error, lineNumber, "does not start with ':'");
@@ -65,8 +66,11 @@ struct Loader {
                 if (*count != 2) return refuse(error, lineNumber, "the address record does not hold two bytes");
                 base = static_cast<std::uint64_t>(data[0] * 256 + data[1]) << (type == 2 ? 4 : 16);
                 return true;
+            case 1:
+                endOfFileSeen = true;
+                return true;
             default:
-                return true;  // end of file, start addresses and anything else: nothing to load
+                return true;  // start addresses and anything else: nothing to load
         }
     }
 };
@@ -82,6 +86,12 @@ int HexFileParse(std::string_view contents, std::uint8_t* image, std::size_t ima
         contents.remove_prefix(end == std::string_view::npos ? contents.size() : end + 1);
         ++lineNumber;
         if (!loader.record(line, lineNumber, error)) return 0;
+    }
+    // A download cut at a line boundary reads as sound records up to the cut: without the end-of-file
+    // record the rest of the image would be left erased.
+    if (!loader.endOfFileSeen) {
+        refuse(error, lineNumber, "the file ends before its end-of-file record");
+        return 0;
     }
     return 1;
 }

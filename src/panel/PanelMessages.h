@@ -19,6 +19,8 @@ inline constexpr const char* kSettingsSent = "Settings have been sent to the pan
 inline constexpr const char* kSettingsNotWritten = "Settings have NOT been written to panel";
 inline constexpr const char* kFirmwareWritten = "Firmware written to the panel";
 inline constexpr const char* kFirmwareNotWritten = "Firmware has NOT been written to panel";
+inline constexpr const char* kPanelDataChecksumMismatch =
+    "Panel data does not match its checksum: the last write to this panel may not have finished";
 inline constexpr const char* kOlderFirmwareQuestion =
     "Are you sure you want to update the panel firmware\r\nwith a version older than the one currently in use?";
 
@@ -32,5 +34,6 @@ inline constexpr const char* kWritingLoopData = "Writing loop data...";
 inline constexpr const char* kVerifyingLoopData = "Verifying loop data...";
 inline constexpr const char* kErasing = "Erasing...";
 inline constexpr const char* kWritingFirmware = "Writing panel firmware...";
+inline constexpr const char* kVerifyingFirmware = "Verifying panel firmware...";
 
 }  // namespace tamrik::panelmessages

@@ -169,6 +169,31 @@ int PanelSession::PanelProgramCode(const std::uint8_t* source, std::uint32_t sta
     return 1;
 }
 
+int PanelSession::PanelReadCode(std::uint8_t* destination, std::uint32_t start, std::uint32_t end) {
+    std::uint32_t address = start;
+    int emptyReplies = 0;
+    while (address < end) {
+        prepare(kCommandReadProgram, address, static_cast<std::uint8_t>(kReportMaxData));
+        PanelSend(report_);
+        if (!awaitReply()) {
+            connectionFault();
+            return 0;
+        }
+        // Whole words only, right-aligned; a word the report cuts short is asked for again.
+        const std::size_t n = replyCount(report_);
+        const std::size_t first = kReportSize - n;
+        std::size_t words = 0;
+        for (std::size_t at = first; at + 4 <= kReportSize && address < end; at += 4) {
+            std::memcpy(destination + 2 * static_cast<std::size_t>(address - start), &report_[at], 4);
+            address += 2;
+            ++words;
+        }
+        if (!keepGoingAfterReply(words != 0, emptyReplies)) return 0;
+        observer_.ProgressSet(percentOf(address, end));
+    }
+    return 1;
+}
+
 int PanelSession::PanelReadMemory(std::uint8_t* destination, std::uint16_t address, std::uint16_t count) {
     std::size_t done = 0;
     std::uint32_t at = address;

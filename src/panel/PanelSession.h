@@ -49,6 +49,9 @@ public:
     // Code words, 4 source bytes per word, from `start` up to `end` (exclusive); `source` holds the
     // words from `start` on. 1, or 0 after "Can't program page!".
     int PanelProgramCode(const std::uint8_t* source, std::uint32_t start, std::uint32_t end);
+    // Code words from `start` up to `end` (exclusive), 4 bytes per word into `destination`, read with
+    // the largest replies the panel gives. 1, or 0 after "Fault with connection to panel".
+    int PanelReadCode(std::uint8_t* destination, std::uint32_t start, std::uint32_t end);
     // Data memory. 1, or 0 after "Fault with connection to panel".
     int PanelReadMemory(std::uint8_t* destination, std::uint16_t address, std::uint16_t count);
     int PanelWriteMemory(const std::uint8_t* source, std::uint16_t address, std::uint16_t count);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "images/EventLog.h"
+#include "images/ImageChecksum.h"
 #include "images/ImageLayout.h"
 #include "images/LoopRecord.h"
 #include "images/SiteImage.h"
@@ -11,13 +12,20 @@
 namespace tamrik {
 namespace {
 
-bool readSequence(PanelSession& session, std::uint8_t* buffer) {
+std::uint16_t storedChecksum(const std::uint8_t* dataMemory, std::size_t offset) {
+    return static_cast<std::uint16_t>(dataMemory[offset] | dataMemory[offset + 1] << 8);
+}
+
+// `imagesMatch` tells whether the checksum words the last write left in data memory match the
+// images read: a write stopped half-way leaves them apart.
+bool readSequence(PanelSession& session, std::uint8_t* buffer, bool& imagesMatch) {
     using namespace panelmessages;
     TransferObserver& observer = session.observer();
     SettingsStore& store = session.store();
 
     observer.ProgressTitle(kReadingSiteData);
     if (session.PanelReadWords(buffer, kSiteDataAddress, kSiteImageSize) != 1) return false;
+    const std::uint16_t siteChecksum = ImageChecksum(buffer, kSiteImageSize);
     if (!SiteImageDecode(store, buffer)) {
         observer.Message({kSiteDataErrorTitle, kUnsupportedSiteData, MessageIcon::Error, false});
         return false;
@@ -25,6 +33,7 @@ bool readSequence(PanelSession& session, std::uint8_t* buffer) {
 
     observer.ProgressTitle(kReadingLoopData);
     if (session.PanelReadWords(buffer, kLoopDataAddress, kLoopImageSize) != 1) return false;
+    const std::uint16_t loopChecksum = ImageChecksum(buffer, kLoopImageSize);
     session.PanelReadFirmwareVersion();
     for (int address = 1; address <= kLoopRecordCount; ++address) {
         LoopRecordDecode(store, address, buffer + kLoopRecordSize * (address - 1));
@@ -33,6 +42,8 @@ bool readSequence(PanelSession& session, std::uint8_t* buffer) {
     observer.ProgressTitle(kReadingEventLog);
     if (session.PanelReadMemory(buffer, kEventLogDataAddress, kEventLogImageSize) != 1) return false;
     EventLogDecode(store, buffer);
+    imagesMatch = storedChecksum(buffer, kEventLogSiteChecksumOffset) == siteChecksum &&
+                  storedChecksum(buffer, kEventLogLoopChecksumOffset) == loopChecksum;
     SettingSet(store, "PanelData", "1");
     return true;
 }
@@ -41,8 +52,15 @@ bool readSequence(PanelSession& session, std::uint8_t* buffer) {
 
 bool ReadPanelWorker(PanelSession& session) {
     std::vector<std::uint8_t> buffer(kTransferBufferSize);
-    const bool read = readSequence(session, buffer.data());
-    session.observer().ProgressSet(-1);
+    bool imagesMatch = true;
+    const bool read = readSequence(session, buffer.data(), imagesMatch);
+    TransferObserver& observer = session.observer();
+    observer.ProgressSet(-1);
+    // The site is still read (and may be saved): the warning says not to trust it as the panel's.
+    if (read && !imagesMatch) {
+        observer.Message(
+            {panelmessages::kProgramTitle, panelmessages::kPanelDataChecksumMismatch, MessageIcon::Warning, true});
+    }
     return read;
 }
 

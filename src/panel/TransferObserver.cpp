@@ -43,7 +43,10 @@ void TransferObserver::ProgressTitle(std::string_view title) {
     onTitle(title);
 }
 
-void TransferObserver::Message(const PanelMessage& message) { onMessage(message); }
+void TransferObserver::Message(const PanelMessage& message) {
+    if (message.icon == MessageIcon::Warning) warned_ = true;
+    onMessage(message);
+}
 
 bool TransferObserver::Question(std::string_view title, std::string_view text) { return onQuestion(title, text); }
 
@@ -60,6 +63,7 @@ std::string TransferObserver::progressTitle() const {
 void TransferObserver::TransferBegin(TransferKind kind) {
     kind_ = kind;
     stopRequested_ = false;
+    warned_ = false;
     ++transfersBegun_;
     running_ = true;
 }

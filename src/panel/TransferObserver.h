@@ -65,6 +65,8 @@ public:
     bool stopPending() const { return running_.load() && stopRequested_.load(); }
     // The last transfer ended because the user stopped it.
     bool wasStopped() const { return stopRequested_.load(); }
+    // The last transfer sent a warning message: it did its work but its result is not to be trusted.
+    bool transferWarned() const { return warned_.load(); }
 
 protected:
     virtual void onProgressOpen() {}
@@ -80,6 +82,7 @@ private:
     std::string title_;
     std::atomic<bool> running_{false};
     std::atomic<bool> stopRequested_{false};
+    std::atomic<bool> warned_{false};
     std::atomic<TransferKind> kind_{TransferKind::Read};
     std::atomic<unsigned> transfersBegun_{0};
     static_assert(std::atomic<bool>::is_always_lock_free && std::atomic<TransferKind>::is_always_lock_free);

@@ -5,6 +5,7 @@
 
 #include "images/ImageChecksum.h"
 #include "images/ImageLayout.h"
+#include "images/ImageValueCheck.h"
 #include "images/LoopRecord.h"
 #include "images/SiteImage.h"
 #include "panel/PanelMessages.h"
@@ -56,13 +57,25 @@ bool writeSequence(PanelSession& session, std::uint8_t* encoded, std::uint8_t* v
     return std::equal(encoded, encoded + kLoopImageSize, verify);
 }
 
+// Values the images cannot carry would reach the panel wrapped, cut or zeroed: the write is refused
+// before anything is sent, with one line per value.
+bool valuesFit(PanelSession& session) {
+    const std::vector<std::string> problems = ImageValueProblems(session.store());
+    if (problems.empty()) return true;
+    std::string text;
+    for (const std::string& line : problems) text += (text.empty() ? "" : "\r\n") + line;
+    session.observer().ProgressSet(-1);
+    session.observer().Message({panelmessages::kErrorTitle, text, MessageIcon::Error, true});
+    return false;
+}
+
 }  // namespace
 
 bool WritePanelWorker(PanelSession& session) {
     using namespace panelmessages;
     std::vector<std::uint8_t> encoded(kTransferBufferSize);
     std::vector<std::uint8_t> verify(kTransferBufferSize);
-    const bool written = writeSequence(session, encoded.data(), verify.data());
+    const bool written = valuesFit(session) && writeSequence(session, encoded.data(), verify.data());
     TransferObserver& observer = session.observer();
     observer.ProgressSet(-1);
     if (written) {

@@ -8,8 +8,6 @@
 namespace tamrik {
 namespace {
 
-constexpr std::size_t kPieceLength = 255;  // the reader takes lines in pieces of this many characters
-
 bool isBlankOrControl(unsigned char c) { return c >= 1 && c <= 32; }
 bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
@@ -26,8 +24,9 @@ std::uint32_t parseUnsigned(std::string_view text) {
     return negative ? static_cast<std::uint32_t>(0u - result) : result;
 }
 
-// Handles one piece of a line as the reader sees it.
-void parsePiece(std::string_view piece, SettingsStore& store, std::uint32_t& checkValue) {
+// Handles one line. Lines are taken whole, however long: a value of up to 1023 bytes written at four
+// characters per escaped byte must load back as it was saved.
+void parseLine(std::string_view piece, SettingsStore& store, std::uint32_t& checkValue) {
     piece = piece.substr(0, piece.find('\0'));
     const auto equals = piece.find('=');
     if (equals == std::string_view::npos) return;
@@ -38,11 +37,9 @@ void parsePiece(std::string_view piece, SettingsStore& store, std::uint32_t& che
     const auto close = piece.find('"', open + 1);
     if (close == std::string_view::npos) return;
 
-    char value[kPieceLength + 1];
-    const std::string_view raw = piece.substr(open + 1, close - open - 1);
-    std::memcpy(value, raw.data(), raw.size());
-    value[raw.size()] = '\0';
-    SiteFileUnescape(value);
+    std::string value(piece.substr(open + 1, close - open - 1));
+    SiteFileUnescape(value.data());
+    value.resize(std::strlen(value.c_str()));
 
     if (key == "Check") {
         checkValue = parseUnsigned(value);
@@ -116,18 +113,13 @@ void SiteFileUnescape(char* value) {
 
 int SiteFileParse(std::string_view bytes, SettingsStore& store) {
     std::uint32_t checkValue = 0;
-    std::string piece;
-    piece.reserve(kPieceLength);
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        char c = bytes[i];
-        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;  // CR LF is one line end
-        piece += c;
-        if (c == '\n' || piece.size() == kPieceLength) {
-            parsePiece(piece, store, checkValue);
-            piece.clear();
-        }
+    while (!bytes.empty()) {
+        const std::size_t end = bytes.find('\n');
+        std::string_view line = bytes.substr(0, end);
+        bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);  // CR LF is one line end
+        parseLine(line, store, checkValue);
     }
-    if (!piece.empty()) parsePiece(piece, store, checkValue);
     return StoreChecksum(&store) == checkValue ? kSiteFileOk : kSiteFileBadCheck;
 }
 

@@ -18,6 +18,20 @@ grep -q '^PanelData = "1"' site.psf || fail "the saved site is not a complete re
 "$tamrik" --load site.psf -? > out.txt 2> err.txt || fail "--load of the read site"
 grep -q "^Site info. loaded from file 'site.psf'$" out.txt || fail "the read site does not load back cleanly"
 
+# A panel whose stored site checksum word no longer matches its site (a write that did not finish):
+# the site is still read and saved, with a warning, and the exit status is 1.
+cp panel.sim half.sim
+printf '\x00\x00' | dd of=half.sim bs=1 seek=$((0x55000 + 0x1FF4)) conv=notrunc status=none
+set +e
+"$tamrik" --panel sim:half.sim -r half.psf > out.txt 2> err.txt
+status=$?
+set -e
+[ "$status" -eq 1 ] || fail "reading a half-written panel gave status $status"
+grep -q "Panel data does not match its checksum: the last write to this panel may not have finished" err.txt ||
+    fail "no warning for a half-written panel"
+grep -q '^PanelData = "1"' half.psf || fail "the half-written panel's site was not saved"
+grep -q "does not match its checksum" <("$tamrik" --panel sim:panel.sim -r 2>&1) && fail "the demo panel reads with a warning"
+
 # Load that site, give it a serial number and Hungarian, write it; a second read shows them.
 "$tamrik" --panel sim:panel.sim --load site.psf -s 1A2B3C4D -la 2 -w > out.txt 2> err.txt || fail "-w exit status"
 grep -q '^Serial number set to 1A2B3C4D$' out.txt || fail "serial number not set"
@@ -48,4 +62,15 @@ for arguments in "-s 12G45678 -w" "-s 123456789 -w" "-la 13 -w" "-la x -w" "-w -
     cmp -s panel.sim before.sim || fail "'$arguments' changed the panel"
 done
 grep -q "is not a language number from 0 to 12" <("$tamrik" -la 13 -w 2>&1) || fail "language message"
+
+# A site file holding values its panel fields cannot carry: each is named, nothing is written, status 1.
+sed -e 's/^Language = .*/Language = "200"/' -e 's/^NumZones = .*/NumZones = "-1"/' -e '/^Check = /d' site.psf > bad.psf
+set +e
+"$tamrik" --panel sim:panel.sim -ld --load bad.psf -w > out.txt 2> err.txt
+status=$?
+set -e
+[ "$status" -eq 1 ] || fail "writing values the panel cannot hold gave status $status"
+grep -q "^tamrik: NumZones = -1: 1 to 32$" err.txt || fail "no line for NumZones"
+grep -q "^tamrik: Language = 200: 0 to 12$" err.txt || fail "no line for Language"
+cmp -s panel.sim before.sim || fail "values the panel cannot hold changed the panel"
 echo "panel_read_write: ok"

@@ -77,7 +77,7 @@ TEST_F(FirmwareUpdateTest, NewerFirmwareFillsTheApplicationAreaAndSparesTheIdent
     EXPECT_EQ(erasesAt(0x2A400), 0u);
     EXPECT_EQ(bench.observer.messages(), Messages{kFirmwareWritten});
     const Messages events = {"open", "title:Erasing...", "title:Writing panel firmware...",
-                             "message:" + kFirmwareWritten, "close"};
+                             "title:Verifying panel firmware...", "message:" + kFirmwareWritten, "close"};
     EXPECT_EQ(bench.observer.events(), events);
 }
 
@@ -111,6 +111,17 @@ TEST_F(FirmwareUpdateTest, AProgramStepNotAcknowledgedCannotProgramThePage) {
     EXPECT_EQ(FirmwareUpdateFromFile(bench.session, hexFile(firmwareImage("12600000"))), FirmwareUpdateResult::Failed);
     EXPECT_EQ(bench.observer.messages(),
               (Messages{"5300 Commissioning software Error|Can't program page!|error|fg", kFirmwareFailed}));
+}
+
+TEST_F(FirmwareUpdateTest, AWordThatReadsBackWrongFailsTheUpdateNamingItsAddress) {
+    bench.panel->faults.wrongBitAddress = 0x1A2C6;
+    bench.panel->faults.wrongBitMask = 0x40;
+    EXPECT_EQ(FirmwareUpdateFromFile(bench.session, hexFile(firmwareImage("12600000"))), FirmwareUpdateResult::Failed);
+    EXPECT_EQ(bench.observer.messages(),
+              (Messages{"5300 Commissioning software Error|The panel's program memory differs from the firmware file at "
+                        "address 0x1A2C6|error|fg",
+                        kFirmwareFailed}));
+    EXPECT_FALSE(bench.observer.progressIsOpen());
 }
 
 TEST_F(FirmwareUpdateTest, APanelSilentAtTheQueryEndsWithoutAMessage) {
@@ -154,6 +165,14 @@ TEST_F(FirmwareUpdateTest, FilesOfUnknownTypeOrUnsoundRecordsAreNotWritten) {
 
     EXPECT_EQ(FirmwareUpdateFromFile(bench.session, dir.file("missing.hex"), &detail),
               FirmwareUpdateResult::FileRefused);
+
+    // A download cut at a line boundary: every record is sound, the end-of-file record is missing.
+    text = testing::HexFileOf(firmwareImage("12600000"), 0, kFirmwareImageSize);
+    text.resize(text.rfind(':'));
+    testing::WriteBytes(dir.file("cut.hex"), text);
+    EXPECT_EQ(FirmwareUpdateFromFile(bench.session, dir.file("cut.hex"), &detail), FirmwareUpdateResult::FileRefused);
+    const auto lines = std::count(text.begin(), text.end(), '\n');
+    EXPECT_EQ(detail, dir.file("cut.hex") + ": line " + std::to_string(lines) + ": the file ends before its end-of-file record");
     EXPECT_EQ(bench.panel->state(), before);
     EXPECT_TRUE(bench.observer.messages().empty());
 }

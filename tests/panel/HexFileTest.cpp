@@ -40,17 +40,18 @@ TEST_F(HexFileTest, LoadsDataRecordsAtTheirAddressesUnderEachAddressRecordKind) 
 TEST_F(HexFileTest, LowerCaseLongRecordsAndBytesPastTheImageLoad) {
     std::string lower = HexRecord(0, 0x30, {0xCD, 0xEF});
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    ASSERT_EQ(parse(lower + "\r\n"), 1) << error;
+    const std::string end = HexRecord(1, 0, {}) + "\n";
+    ASSERT_EQ(parse(lower + "\r\n" + end), 1) << error;
     EXPECT_EQ(image[0x31], 0xEF);
 
     std::vector<std::uint8_t> data(255);
     for (int i = 0; i < 255; ++i) data[i] = static_cast<std::uint8_t>(i);
-    ASSERT_EQ(parse(HexRecord(0, 0, data) + "\n"), 1) << error;  // a line of over 500 characters
+    ASSERT_EQ(parse(HexRecord(0, 0, data) + "\n" + end), 1) << error;  // a line of over 500 characters
     EXPECT_EQ(image[254], 254);
 
     // Bytes past the image are dropped and the load succeeds.
     ASSERT_EQ(parse(HexRecord(0, 0xFE, {1, 2, 3, 4}) + "\n" + HexRecord(4, 0, {0x00, 0x05}) + "\n" +
-                    HexRecord(0, 0x0000, {7}) + "\n"),
+                    HexRecord(0, 0x0000, {7}) + "\n" + end),
               1)
         << error;
     EXPECT_EQ(image[0xFE], 1);
@@ -73,6 +74,9 @@ TEST_F(HexFileTest, RefusesUnsoundRecordsNamingTheLine) {
         {":\n", "line 1: the byte count is not hexadecimal"},
         {notHex + "\n", "line 1: the record holds a character that is not a hex digit"},
         {HexRecord(4, 0, {0x01}) + "\n", "line 1: the address record does not hold two bytes"},
+        {HexRecord(0, 0, {1}) + "\r\n" + HexRecord(0, 1, {2}) + "\r\n",
+         "line 2: the file ends before its end-of-file record"},
+        {HexRecord(0, 0, {1}) + "\n" + HexRecord(0, 1, {2}), "line 2: the file ends before its end-of-file record"},
     };
     for (const auto& [text, message] : cases) {
         EXPECT_EQ(parse(text), 0) << text;

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "app/cli/CommandLineRun.h"
+#include "images/ImageValueCheck.h"
 #include "settings/SiteFile.h"
 
 namespace tamrik {
@@ -64,11 +65,20 @@ Outcome ReadPanelOption(CommandLineRun& run, const Arguments& arguments) {
         }
     }
     run.out() << "Done\n" << std::flush;
+    // The panel's data did not match its checksum (the warning has been shown): saved, but not sound.
+    if (run.context.observer.transferWarned()) outcome = Outcome::Failed;
     return outcome;
 }
 
 Outcome WritePanelOption(CommandLineRun& run, const Arguments&) {
     if (!run.mayTransfer()) return Outcome::Failed;
+    // Refused before the panel is opened, one line per value (the write itself refuses them too).
+    const auto problems = ImageValueProblems(run.context.store);
+    if (!problems.empty()) {
+        for (const std::string& line : problems) run.err() << "tamrik: " << line << "\n";
+        run.err() << "tamrik: nothing was written to the panel\n" << std::flush;
+        return Outcome::Failed;
+    }
     run.out() << "Writing settings to panel\n" << std::flush;
     PanelTransfers* panel = run.openTransfers();
     const bool written = panel && panel->write(run.context.store, run.context.observer);

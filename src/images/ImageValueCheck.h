@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "settings/SettingsStore.h"
+
+namespace tamrik {
+
+// The values of the store that the site and loop images cannot carry as they are, or that the panel
+// does not accept: one line per value, "Language = 200: 0 to 12", in image order. Encoding would
+// wrap, cut or zero such values without a word, so nothing may be written to a panel while this
+// list is not empty. Keys that are absent are not listed (encoding gives them their defaults).
+std::vector<std::string> ImageValueProblems(const SettingsStore& store);
+
+}  // namespace tamrik
