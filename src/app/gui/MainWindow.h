@@ -16,6 +16,7 @@ class QAction;
 namespace tamrik {
 
 class PanelLink;
+enum class TransferKind;
 struct CommissioningReport;
 class SiteBackground;
 class SiteEditor;
@@ -81,7 +82,7 @@ private:
     void commandSendToPanel();
     void commandGetFromPanel();
     // Runs a panel transfer under the progress window; false when the panel link could not be made.
-    bool runPanelTransfer(const std::function<bool(class PanelSession&)>& work);
+    bool runPanelTransfer(TransferKind kind, const std::function<bool(class PanelSession&)>& work);
     void commandDocumentation(int command);
     void commandWebInterface();
     void destroyEditorWithoutWriteBack();

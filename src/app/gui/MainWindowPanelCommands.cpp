@@ -4,6 +4,7 @@
 #include "checker/SiteCheck.h"
 #include "panel/PanelLink.h"
 #include "panel/PanelSession.h"
+#include "panel/PanelTransferLock.h"
 #include "panel/ReadPanelWorker.h"
 #include "report/CommissioningReport.h"
 #include "panel/WritePanelWorker.h"
@@ -25,9 +26,12 @@ PanelLink* MainWindow::panelLink() {
     return panelLink_.get();
 }
 
-bool MainWindow::runPanelTransfer(const std::function<bool(PanelSession&)>& work) {
+bool MainWindow::runPanelTransfer(TransferKind kind, const std::function<bool(PanelSession&)>& work) {
     if (!panelLink()) return false;
     GuiTransferObserver observer(this);
+    // Held only while the transfer runs: another program may use the panel in between.
+    PanelTransferLock lock;
+    if (!lock.take(*panelLink_, kind, observer)) return false;
     transferRunning_ = true;
     PanelSession session(*panelLink_, store_, observer);
     observer.run([&] { work(session); });
@@ -57,7 +61,7 @@ void MainWindow::commandSendToPanel() {
         return;
     }
     editorClose();
-    runPanelTransfer([](PanelSession& session) { return WritePanelWorker(session); });
+    runPanelTransfer(TransferKind::Write, [](PanelSession& session) { return WritePanelWorker(session); });
 }
 
 void MainWindow::commandGetFromPanel() {
@@ -68,7 +72,7 @@ void MainWindow::commandGetFromPanel() {
     }
     editorClose();
     bool read = false;
-    runPanelTransfer([&read](PanelSession& session) { return read = ReadPanelWorker(session); });
+    runPanelTransfer(TransferKind::Read, [&read](PanelSession& session) { return read = ReadPanelWorker(session); });
     if (read) panelReadAt_ = ReportTimeText();
     updateTitle();
 }
