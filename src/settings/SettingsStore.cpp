@@ -1,5 +1,7 @@
 #include "settings/SettingsStore.h"
 
+#include <utility>
+
 #include <algorithm>
 #include <cstring>
 #include <mutex>
@@ -143,6 +145,16 @@ void StoreCreate(SettingsStore& store) {
     store.entryCount = 0;
     store.slotTable = std::make_unique<SettingsStore::Slot[]>(store.slotCount);
     store.firstFreeHint = 0;
+}
+
+void StoreSwap(SettingsStore& a, SettingsStore& b) noexcept {
+    std::swap(a.bucketCount, b.bucketCount);
+    std::swap(a.slotCount, b.slotCount);
+    std::swap(a.entryCount, b.entryCount);
+    std::swap(a.savedChecksum, b.savedChecksum);
+    std::swap(a.savedFingerprint, b.savedFingerprint);
+    std::swap(a.slotTable, b.slotTable);
+    std::swap(a.firstFreeHint, b.firstFreeHint);
 }
 
 void StoreDestroy(SettingsStore* store) {

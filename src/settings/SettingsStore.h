@@ -64,6 +64,8 @@ public:
 std::uint32_t StoreHash(std::string_view key, std::uint32_t length);
 
 void StoreCreate(SettingsStore& store);
+// Exchanges two stores whole, entries, saved marks and all.
+void StoreSwap(SettingsStore& a, SettingsStore& b) noexcept;
 void StoreDestroy(SettingsStore* store);
 // Makes a non-null store current and returns the store that was current on entry.
 // The selection is per thread, so a worker and the UI thread never see each other's choice.

@@ -39,7 +39,7 @@ private slots:
         seen.answers = {true};
         std::unique_ptr<GuiTransferObserver> observer(makeObserver(&owner, seen));
         bool answer = false;
-        observer->run([&] {
+        observer->run(TransferKind::Read, [&] {
             observer->ProgressTitle("Reading site data...");
             for (int percent = 0; percent <= 100; percent += 10) observer->ProgressSet(percent);
             answer = observer->Question("Are you sure?", "Go on?");
@@ -58,9 +58,9 @@ private slots:
         QWidget owner;
         Seen seen;
         std::unique_ptr<GuiTransferObserver> observer(makeObserver(&owner, seen));
-        observer->run([&] { observer->ProgressSet(-1); });
+        observer->run(TransferKind::Write, [&] { observer->ProgressSet(-1); });
         QVERIFY(seen.events.isEmpty());
-        observer->run([] {});  // and one that never closes it itself
+        observer->run(TransferKind::Write, [] {});  // and one that never closes it itself
         QVERIFY(!observer->progressIsOpen());
     }
 
@@ -79,7 +79,7 @@ private slots:
                 shownValue = peeking->progressDialog()->value();
                 return true;
             }));
-        peeking->run([&] {
+        peeking->run(TransferKind::Write, [&] {
             peeking->ProgressTitle("Writing loop data...");
             peeking->ProgressSet(42);
             peeking->ProgressSet(250);  // ignored
@@ -89,8 +89,39 @@ private slots:
         QCOMPARE(shownValue, 42);
     }
 
+    // Cancel stops a read at its next report; during a write it is disabled and says why.
+    void cancelStopsAReadButNeverAWrite() {
+        QWidget owner;
+        bool cancelEnabled = false;
+        QString whyNot;
+        std::unique_ptr<GuiTransferObserver> observer;
+        observer.reset(new GuiTransferObserver(
+            &owner, [](QWidget*, const PanelMessage&) {},
+            [&](QWidget*, const QString&, const QString&) {
+                auto* cancel = observer->progressDialog()->findChild<QPushButton*>(QStringLiteral("progressCancel"));
+                cancelEnabled = cancel->isEnabled();
+                whyNot = cancel->toolTip();
+                QTest::mouseClick(cancel, Qt::LeftButton);
+                return true;
+            }));
+        for (const TransferKind kind : {TransferKind::Read, TransferKind::Write}) {
+            bool ranOn = false;
+            observer->run(kind, [&] {
+                observer->Question("press Cancel", "");
+                if (observer->stopPending()) throw TransferStopped{};  // as the session does at a report
+                ranOn = true;
+                observer->ProgressSet(-1);
+            });
+            QCOMPARE(observer->wasStopped(), kind == TransferKind::Read);
+            QCOMPARE(ranOn, kind == TransferKind::Write);
+            QCOMPARE(cancelEnabled, kind == TransferKind::Read);
+        }
+        QVERIFY(whyNot.contains(QStringLiteral("cannot be stopped half-way")));
+    }
+
     void cancelAndEscapeDoNotCloseTheProgressWindow() {
         ProgressDialog dialog(nullptr);
+        dialog.setStoppable(true);
         dialog.show();
         dialog.setPercent(30);
         QTest::keyClick(&dialog, Qt::Key_Escape);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/gui/MenuCommands.h"
+#include "panel/TransferObserver.h"
 #include "settings/SettingsStore.h"
 
 class QAction;
@@ -16,7 +17,6 @@ class QAction;
 namespace tamrik {
 
 class PanelLink;
-enum class TransferKind;
 struct CommissioningReport;
 class SiteBackground;
 class SiteEditor;
@@ -81,8 +81,9 @@ private:
     void refreshErrorBanner();
     void commandSendToPanel();
     void commandGetFromPanel();
-    // Runs a panel transfer under the progress window; false when the panel link could not be made.
-    bool runPanelTransfer(TransferKind kind, const std::function<bool(class PanelSession&)>& work);
+    // Runs a panel transfer of `kind` on `site` under the progress window; true when the link was made
+    // and the work succeeded without being stopped.
+    bool runPanelTransfer(TransferKind kind, SettingsStore& site, const std::function<bool(class PanelSession&)>& work);
     void commandDocumentation(int command);
     void commandWebInterface();
     void destroyEditorWithoutWriteBack();

@@ -26,17 +26,19 @@ PanelLink* MainWindow::panelLink() {
     return panelLink_.get();
 }
 
-bool MainWindow::runPanelTransfer(TransferKind kind, const std::function<bool(PanelSession&)>& work) {
+bool MainWindow::runPanelTransfer(TransferKind kind, SettingsStore& site,
+                                  const std::function<bool(PanelSession&)>& work) {
     if (!panelLink()) return false;
     GuiTransferObserver observer(this);
     // Held only while the transfer runs: another program may use the panel in between.
     PanelTransferLock lock;
     if (!lock.take(*panelLink_, kind, observer)) return false;
     transferRunning_ = true;
-    PanelSession session(*panelLink_, store_, observer);
-    observer.run([&] { work(session); });
+    PanelSession session(*panelLink_, site, observer);
+    bool succeeded = false;
+    observer.run(kind, [&] { succeeded = work(session); });
     transferRunning_ = false;
-    return true;
+    return succeeded && !observer.wasStopped();
 }
 
 void MainWindow::commandSendToPanel() {
@@ -61,7 +63,7 @@ void MainWindow::commandSendToPanel() {
         return;
     }
     editorClose();
-    runPanelTransfer(TransferKind::Write, [](PanelSession& session) { return WritePanelWorker(session); });
+    runPanelTransfer(TransferKind::Write, store_, [](PanelSession& session) { return WritePanelWorker(session); });
 }
 
 void MainWindow::commandGetFromPanel() {
@@ -71,9 +73,16 @@ void MainWindow::commandGetFromPanel() {
         return;
     }
     editorClose();
-    bool read = false;
-    runPanelTransfer(TransferKind::Read, [&read](PanelSession& session) { return read = ReadPanelWorker(session); });
-    if (read) panelReadAt_ = ReportTimeText();
+    // The site read replaces the one here only when the whole read succeeded: a failed or stopped
+    // read leaves the site, its saved mark and the caption as they were.
+    SettingsStore read;
+    StoreCreate(read);
+    if (runPanelTransfer(TransferKind::Read, read, [](PanelSession& session) { return ReadPanelWorker(session); })) {
+        StoreSwap(store_, read);
+        panelReadAt_ = ReportTimeText();
+        siteCheckQuiet();
+    }
+    StoreDestroy(&read);
     updateTitle();
 }
 

@@ -146,7 +146,7 @@ void FirmwareDialog::write() {
     FirmwareJob job{std::move(file_.image), file_.versionNumber};
     file_ = FirmwareFile{};
     loaded_ = false;
-    observer_->run([&] { written_ = FirmwareWorker(*session_, job); });
+    observer_->run(TransferKind::Firmware, [&] { written_ = FirmwareWorker(*session_, job); });
     accept();
 }
 

@@ -1,5 +1,7 @@
 #include "ui/dialogs/GuiTransferObserver.h"
 
+#include "panel/TransferRunner.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QThread>
@@ -53,12 +55,16 @@ void GuiTransferObserver::onUiThreadAndWait(Function&& function) {
     }
 }
 
-void GuiTransferObserver::run(const std::function<void()>& work) {
+void GuiTransferObserver::run(TransferKind kind, const std::function<void()>& work) {
+    kind_ = kind;
     ProgressOpen();
     std::atomic<bool> finished = false;
     QEventLoop waitForWorker;
     std::thread worker([&] {
-        work();
+        RunStoppableWork(*this, kind, [&] {
+            work();
+            return true;
+        });
         ProgressSet(-1);  // a worker always leaves the display closed
         finished = true;
         QMetaObject::invokeMethod(&waitForWorker, &QEventLoop::quit, Qt::QueuedConnection);
@@ -73,6 +79,10 @@ void GuiTransferObserver::run(const std::function<void()>& work) {
 void GuiTransferObserver::onProgressOpen() {
     delete dialog_;
     dialog_ = new ProgressDialog(owner_);
+    dialog_->setStoppable(kind_ == TransferKind::Read,
+                          QStringLiteral("A write to the panel cannot be stopped half-way: it would leave the panel "
+                                         "unusable"));
+    connect(dialog_, &ProgressDialog::stopRequested, this, [this] { RequestStop(); });
 }
 
 void GuiTransferObserver::onProgress(int percent) {

@@ -25,10 +25,11 @@ public:
     explicit GuiTransferObserver(QWidget* owner, ShowMessage showMessage = {}, AskQuestion askQuestion = {});
     ~GuiTransferObserver() override;
 
-    // Runs `work` on a worker thread under the modal progress dialog, and returns on the UI thread
-    // once the worker has finished (the dialog closed by the work itself, as every transfer does at
-    // its end) and the thread was joined. Opens the dialog before the worker starts.
-    void run(const std::function<void()>& work);
+    // Runs `work`, a transfer of `kind`, on a worker thread under the modal progress dialog, and
+    // returns on the UI thread once the worker has finished (the dialog closed by the work itself, as
+    // every transfer does at its end) and the thread was joined. Opens the dialog before the worker
+    // starts. A read can be stopped from the dialog; `work` then returns early (wasStopped()).
+    void run(TransferKind kind, const std::function<void()>& work);
 
     ProgressDialog* progressDialog() const { return dialog_; }
 
@@ -48,6 +49,7 @@ private:
     ShowMessage showMessage_;
     AskQuestion askQuestion_;
     QPointer<ProgressDialog> dialog_;
+    TransferKind kind_ = TransferKind::Write;
 };
 
 }  // namespace tamrik

@@ -20,12 +20,28 @@ ProgressDialog::ProgressDialog(QWidget* owner) : QDialog(owner) {
     cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
     cancel_->setObjectName(QStringLiteral("progressCancel"));
     cancel_->setAutoDefault(false);
+    cancel_->setEnabled(false);
+    connect(cancel_, &QPushButton::clicked, this, &ProgressDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(bar_);
     layout->addWidget(cancel_, 0, Qt::AlignHCenter);
 }
 
 int ProgressDialog::value() const { return bar_->value(); }
+
+void ProgressDialog::setStoppable(bool stoppable, const QString& whyNot) {
+    stoppable_ = stoppable;
+    cancel_->setEnabled(stoppable);
+    cancel_->setToolTip(stoppable ? QString() : whyNot);
+}
+
+void ProgressDialog::reject() {
+    if (!stoppable_) return;
+    stoppable_ = false;  // once is enough; the transfer stops at its next report
+    cancel_->setEnabled(false);
+    cancel_->setText(QStringLiteral("Stopping..."));
+    emit stopRequested();
+}
 
 void ProgressDialog::setPercent(int percent) {
     if (percent >= 0 && percent <= 100) bar_->setValue(percent);

@@ -7,14 +7,20 @@ class QPushButton;
 
 namespace tamrik {
 
-// The modal "Progress..." window of a panel transfer: a 0..100 bar and a Cancel button that does
-// nothing (a transfer to the panel cannot be stopped half-way). Only the transfer closes it.
+// The modal "Progress..." window of a panel transfer: a 0..100 bar and a Cancel button. Cancel (or
+// Escape) asks a read to stop; during a write or a firmware update it is disabled, since stopping
+// half-way would leave the panel unusable. Only the transfer closes the window.
 class ProgressDialog : public QDialog {
     Q_OBJECT
 public:
     explicit ProgressDialog(QWidget* owner);
 
     int value() const;
+    // Whether Cancel may stop this transfer; `whyNot` becomes the disabled button's tooltip.
+    void setStoppable(bool stoppable, const QString& whyNot = {});
+
+signals:
+    void stopRequested();
 
 public slots:
     void setPercent(int percent);
@@ -22,13 +28,15 @@ public slots:
     void finish();
 
 protected:
-    void reject() override {}  // Escape and the window's close button do not end a transfer
+    // Escape asks as Cancel does; neither it nor the window's close button closes the window.
+    void reject() override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     QProgressBar* bar_;
     QPushButton* cancel_;
     bool finishing_ = false;
+    bool stoppable_ = false;
 };
 
 }  // namespace tamrik
