@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "panel/LinkClock.h"
 
@@ -51,11 +52,32 @@ public:
     // Short description for banners and logs ("USB panel", "simulated panel (demo.panel)").
     virtual std::string describe() const = 0;
 
+    // The file whose lock marks this panel as taken by one transfer: every program that uses the
+    // panel locks it for the whole of a read, write or firmware update. Empty when there is nothing
+    // to lock (no panel found: the transfer then fails in its usual way). May pick the device the
+    // transfer is going to use.
+    virtual std::string lockName() { return {}; }
+    // Whether the lock file may be created (a lock beside the device) or must exist (the panel's
+    // own file).
+    virtual bool lockNameIsCreated() const { return true; }
+    // Called with the lock held, before the transfer's first report: the link can now trust what
+    // it finds. False, with the reason in `error`, refuses the transfer.
+    virtual bool prepareTransfer(bool changesPanel, std::string* error) {
+        (void)changesPanel;
+        (void)error;
+        return true;
+    }
+    // Words for the user gathered while the device was chosen or opened (which of several panels
+    // is used, why one that is present could not be opened); each is handed out once.
+    std::vector<std::string> takeNotices() { return std::move(notices_); }
+
     // Reports that went out and came in successfully since the link was made.
     std::uint64_t reportsWritten() const { return reportsWritten_; }
     std::uint64_t reportsRead() const { return reportsRead_; }
 
 protected:
+    void notice(std::string text) { notices_.push_back(std::move(text)); }
+
     virtual bool deviceOpen() = 0;
     virtual void deviceClose() = 0;
     // Sends the whole report; false when it was not taken within `limit`.
@@ -71,6 +93,7 @@ private:
     Report input_{};
     std::uint64_t reportsWritten_ = 0;
     std::uint64_t reportsRead_ = 0;
+    std::vector<std::string> notices_;
 };
 
 }  // namespace tamrik

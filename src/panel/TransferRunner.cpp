@@ -2,6 +2,8 @@
 
 #include <thread>
 
+#include "panel/PanelTransferLock.h"
+
 namespace tamrik {
 
 bool RunStoppableWork(TransferObserver& observer, TransferKind kind, const std::function<bool()>& work) {
@@ -27,6 +29,14 @@ bool RunTransfer(TransferObserver& observer, TransferKind kind, const std::funct
     worker.join();
     // A worker always closes the display; this only matters if one returned without doing so.
     observer.ProgressSet(-1);
+    return result;
+}
+
+bool RunTransfer(PanelLink& link, TransferObserver& observer, TransferKind kind, const std::function<bool()>& work) {
+    PanelTransferLock lock;
+    if (!lock.take(link, kind, observer)) return false;
+    const bool result = RunTransfer(observer, kind, work);
+    PanelTransferLock::tellNotices(link, observer);
     return result;
 }
 

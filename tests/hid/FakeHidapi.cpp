@@ -3,6 +3,7 @@
 #include <hidapi/hidapi.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 namespace tamrik::fakehid {
@@ -83,6 +84,7 @@ hid_device* HID_API_EXPORT HID_API_CALL hid_open_path(const char* path) {
             CallLog().opened.push_back(path);
             return new hid_device_{i};
         }
+        if (devices[i].path == path) errno = devices[i].openError;
     }
     return nullptr;
 }
@@ -97,6 +99,7 @@ int HID_API_EXPORT HID_API_CALL hid_write(hid_device* dev, const unsigned char* 
     CallLog().writeReportIds.push_back(data[0]);
     auto& device = Devices()[dev->index];
     if (!device.panel) return static_cast<int>(length);
+    if (device.shortWrites) return static_cast<int>(length) - 1;
     tamrik::Report report{};
     std::memcpy(report.data(), data, std::min(length, report.size()));
     return device.panel->receive(report) ? static_cast<int>(length) : -1;

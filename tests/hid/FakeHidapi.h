@@ -18,6 +18,8 @@ struct Device {
     std::uint16_t releaseNumber = 0x0100;
     bool openable = true;
     std::shared_ptr<SimulatedPanel> panel;  // none: a device that never answers
+    int openError = 13;                     // errno when it can't be opened (EACCES)
+    bool shortWrites = false;               // every write sends one byte less than asked
 };
 
 struct Calls {

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 #include <hidapi/hidapi.h>
 
+#include <cstdlib>
+
 #include "hid/FakeHidapi.h"
 #include "panel/PanelSession.h"
+#include "panel/PanelTestSupport.h"
+#include "panel/PanelTransferLock.h"
 #include "panel/ReadPanelWorker.h"
 #include "panel/TransferRunner.h"
 #include "panel/WritePanelWorker.h"
@@ -147,6 +151,80 @@ TEST_F(HidLinkTest, NoPanelAttachedFailsTheReadWithTheStoreUnchanged) {
     EXPECT_EQ(fakehid::CallLog().enumerations, 4);
 }
 
+// Reads through `link` as a front end does (holding the panel); the messages the user saw.
+std::vector<std::string> readHeld(PanelLink& link, bool* read = nullptr) {
+    SettingsStore store;
+    StoreCreate(store);
+    testing::RecordingObserver observer;
+    PanelSession session(link, store, observer);
+    const bool done = RunTransfer(link, observer, TransferKind::Read, [&] { return ReadPanelWorker(session); });
+    if (read) *read = done;
+    StoreDestroy(&store);
+    return observer.messages();
+}
+
+class HidChoiceTest : public HidLinkTest {
+protected:
+    HidChoiceTest() { setenv("XDG_RUNTIME_DIR", locks.path().c_str(), 1); }
+    ~HidChoiceTest() override { unsetenv("XDG_RUNTIME_DIR"); }
+    testing::TempDir locks;
+};
+
+TEST_F(HidChoiceTest, APanelNamedByPathIsUsedAndWithSeveralTheUserHearsWhichOne) {
+    auto first = demoPanel();
+    auto second = demoPanel();
+    fakehid::Devices().push_back({"/dev/hidraw0", 0x04D8, 0xFB4C, 0x0100, true, first});
+    fakehid::Devices().push_back({"/dev/hidraw1", 0x04D8, 0xFB4C, 0x0100, true, second});
+    bool read = false;
+
+    auto named = OpenPanelLink("usb:/dev/hidraw1");
+    EXPECT_TRUE(readHeld(*named, &read).empty());
+    EXPECT_TRUE(read);
+    EXPECT_TRUE(first->requests().empty());
+    EXPECT_FALSE(second->requests().empty());
+
+    HidLink any;
+    const auto messages = readHeld(any, &read);
+    EXPECT_TRUE(read);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("Using the panel at /dev/hidraw0 (2 panels attached; choose one with --panel usb:PATH)"),
+              std::string::npos);
+
+    // Two programs on one panel: the second is refused before it sends anything.
+    HidLink other("/dev/hidraw0");
+    PanelTransferLock held;
+    testing::RecordingObserver holder;
+    ASSERT_TRUE(held.take(any, TransferKind::Write, holder));
+    const auto sent = first->requests().size();
+    EXPECT_NE(readHeld(other, &read).at(0).find(kPanelInUseMessage), std::string::npos);
+    EXPECT_FALSE(read);
+    EXPECT_EQ(first->requests().size(), sent);
+}
+
+TEST_F(HidChoiceTest, APanelThatCannotBeOpenedIsNamedWithTheSystemsReason) {
+    fakehid::Devices().push_back({"/dev/hidraw3", 0x04D8, 0xFB4C, 0x0100, false, demoPanel()});
+    for (const char* which : {"usb", "usb:/dev/hidraw3"}) {
+        SCOPED_TRACE(which);
+        bool read = true;
+        const auto messages = readHeld(*OpenPanelLink(which), &read);
+        EXPECT_FALSE(read);
+        ASSERT_FALSE(messages.empty());
+        EXPECT_NE(messages[0].find("Found a panel at /dev/hidraw3 but cannot open it: Permission denied (see README: "
+                                   "udev rule)"),
+                  std::string::npos);
+    }
+}
+
+TEST_F(HidLinkTest, AReportSentShortIsAFailedWrite) {
+    attachDemoPanel();
+    fakehid::Devices()[0].shortWrites = true;
+    HidLink link;
+    Report query{};
+    query[1] = kCommandQuery;
+    EXPECT_EQ(link.LinkWrite(query.data(), 65), -1);
+    EXPECT_FALSE(link.isOpen());
+}
+
 TEST(PanelLinkFactoryTest, NamesUsbOrASimulatedPanelFile) {
     std::string error;
     auto usb = OpenPanelLink("usb", &error);
@@ -162,7 +240,8 @@ TEST(PanelLinkFactoryTest, NamesUsbOrASimulatedPanelFile) {
 
     EXPECT_FALSE(OpenPanelLink("sim:", &error));
     EXPECT_FALSE(OpenPanelLink("serial", &error));
-    EXPECT_NE(error.find("usb or sim:FILE"), std::string::npos);
+    EXPECT_NE(error.find("usb, usb:PATH or sim:FILE"), std::string::npos);
+    EXPECT_FALSE(OpenPanelLink("usb:", &error));
 }
 
 }  // namespace

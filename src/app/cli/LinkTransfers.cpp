@@ -3,6 +3,7 @@
 #include "panel/FirmwareUpdate.h"
 #include "panel/PanelMessages.h"
 #include "panel/PanelSession.h"
+#include "panel/PanelTransferLock.h"
 #include "panel/ReadPanelWorker.h"
 #include "panel/TransferRunner.h"
 #include "panel/WritePanelWorker.h"
@@ -19,15 +20,18 @@ public:
 
     bool read(SettingsStore& store, TransferObserver& observer) override {
         PanelSession session(*link_, store, observer);
-        return RunTransfer(observer, TransferKind::Read, [&] { return ReadPanelWorker(session); });
+        return RunTransfer(*link_, observer, TransferKind::Read, [&] { return ReadPanelWorker(session); });
     }
 
     bool write(SettingsStore& store, TransferObserver& observer) override {
         PanelSession session(*link_, store, observer);
-        return RunTransfer(observer, TransferKind::Write, [&] { return WritePanelWorker(session); });
+        return RunTransfer(*link_, observer, TransferKind::Write, [&] { return WritePanelWorker(session); });
     }
 
     bool firmware(const std::string& hexPath, SettingsStore& store, TransferObserver& observer) override {
+        // The panel's version is read before the update: the panel is held from then on.
+        PanelTransferLock lock;
+        if (!lock.take(*link_, TransferKind::Firmware, observer)) return false;
         PanelSession session(*link_, store, observer);
         std::string detail;
         const FirmwareUpdateResult result = FirmwareUpdateFromFile(session, hexPath, &detail);

@@ -4,6 +4,7 @@
 #include "checker/SiteCheck.h"
 #include "panel/PanelLink.h"
 #include "panel/PanelSession.h"
+#include "panel/PanelTransferLock.h"
 #include "panel/ReadPanelWorker.h"
 #include "report/CommissioningReport.h"
 #include "panel/WritePanelWorker.h"
@@ -30,6 +31,9 @@ bool MainWindow::runPanelTransfer(TransferKind kind, SettingsStore& site,
                                   const std::function<bool(PanelSession&)>& work) {
     if (!panelLink()) return false;
     GuiTransferObserver observer(this);
+    // Held only while the transfer runs: another program may use the panel in between.
+    PanelTransferLock lock;
+    if (!lock.take(*panelLink_, kind, observer)) return false;
     transferRunning_ = true;
     PanelSession session(*panelLink_, site, observer);
     bool succeeded = false;

@@ -7,6 +7,15 @@ namespace tamrik {
 
 std::unique_ptr<PanelLink> OpenPanelLink(const std::string& which, std::string* error) {
     if (which == "usb") return std::make_unique<HidLink>();
+    constexpr std::string_view kUsbPrefix = "usb:";
+    if (which.compare(0, kUsbPrefix.size(), kUsbPrefix) == 0) {
+        const std::string path = which.substr(kUsbPrefix.size());
+        if (path.empty()) {
+            if (error) *error = "usb: needs a device path, as in usb:/dev/hidraw0";
+            return nullptr;
+        }
+        return std::make_unique<HidLink>(path);
+    }
     constexpr std::string_view kSimPrefix = "sim:";
     if (which.compare(0, kSimPrefix.size(), kSimPrefix) == 0) {
         const std::string path = which.substr(kSimPrefix.size());
@@ -16,7 +25,7 @@ std::unique_ptr<PanelLink> OpenPanelLink(const std::string& which, std::string* 
         }
         return OpenSimulatedPanelLink(path, {}, error);
     }
-    if (error) *error = "unknown panel '" + which + "' (use usb or sim:FILE)";
+    if (error) *error = "unknown panel '" + which + "' (use usb, usb:PATH or sim:FILE)";
     return nullptr;
 }
 

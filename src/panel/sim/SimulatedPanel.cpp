@@ -106,8 +106,8 @@ bool SimulatedPanel::receive(const Report& report) {
         case kCommandProgram:
             if (faults.programFails && faults.programFails(request.address)) {
                 withholdAcknowledge_ = true;
-            } else {
-                changed(program(report));
+            } else if (!changed(program(report))) {
+                withholdAcknowledge_ = true;
             }
             break;
         case kCommandProgramComplete:
@@ -123,16 +123,15 @@ bool SimulatedPanel::receive(const Report& report) {
         case kCommandEraseBlock:
             if (faults.eraseFails && faults.eraseFails(request.address)) {
                 withholdAcknowledge_ = true;
-            } else {
-                changed(erase(request.address));
+            } else if (!changed(erase(request.address))) {
+                withholdAcknowledge_ = true;
             }
             break;
         case kCommandReadData:
             deliver(readData(report), fault);
             break;
         case kCommandWriteData:
-            changed(writeData(report));
-            deliver(replyHeader(report), fault);
+            if (changed(writeData(report))) deliver(replyHeader(report), fault);
             break;
         default:
             break;  // unknown commands go unanswered
@@ -249,10 +248,18 @@ SimulatedPanel::Change SimulatedPanel::writeData(const Report& request) {
     return change;
 }
 
-void SimulatedPanel::changed(const Change& change) {
-    if (change.empty() || !stateFile_.attached()) return;
-    std::string error;
-    if (!stateFile_.update(state_, change.begin, change.end, &error)) lastSaveError_ = error;
+bool SimulatedPanel::changed(const Change& change) {
+    if (change.empty() || !stateFile_.attached()) return true;
+    std::string error = "the state file cannot be written (a test's fault)";
+    if (!faults.stateFileWritesFail && stateFile_.update(state_, change.begin, change.end, &error)) return true;
+    lastSaveError_ = error;
+    return false;
+}
+
+bool SimulatedPanel::reload(std::string* error) {
+    if (!stateFile_.attached()) return true;
+    const std::string path = stateFile_.path();
+    return load(path, error);
 }
 
 bool SimulatedPanel::load(const std::string& path, std::string* error) {

@@ -44,6 +44,7 @@ struct SimFaults {
     std::function<bool(std::uint32_t address)> programFails;  // the program step is not done nor acknowledged
     std::optional<std::uint32_t> wrongBitAddress;             // program word whose reads come back wrong
     std::uint8_t wrongBitMask = 0x01;                         // in its first byte
+    bool stateFileWritesFail = false;                         // changes can't be saved to the state file
     std::uint32_t queryValues[2] = {0x2A000, 0x800};          // their sum is the program memory end
 };
 
@@ -102,6 +103,9 @@ public:
     bool load(const std::string& path, std::string* error = nullptr);
     void attachStateFile(const std::string& path) { stateFile_.attach(path); }
     bool save(std::string* error = nullptr) { return stateFile_.writeWhole(state_, error); }
+    // Takes the state file's contents again (another program may have changed it); true without one.
+    bool reload(std::string* error = nullptr);
+    const std::string& stateFilePath() const { return stateFile_.path(); }
     // Writes to the state file, one per changing command, and how many of them rewrote it whole.
     std::uint64_t stateFileWrites() const { return stateFile_.writes(); }
     std::uint64_t wholeStateFileWrites() const { return stateFile_.wholeWrites(); }
@@ -122,7 +126,9 @@ private:
     Report readProgram(const Report& request, std::size_t bytes) const;
     Report readData(const Report& request) const;
     Change writeData(const Report& request);
-    void changed(const Change& change);
+    // Saves the change to the state file; false when it could not be saved. Like a real panel that
+    // failed to store it, the panel then leaves the command unanswered.
+    bool changed(const Change& change);
 
     std::string state_;
     bool present_ = true;

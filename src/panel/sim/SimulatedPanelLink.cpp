@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/FileLock.h"
+
 namespace tamrik {
 
 namespace {
@@ -20,6 +22,21 @@ std::int64_t SimulatedPanelLink::frameAt(LinkClock::TimePoint when) const {
 }
 
 LinkClock::TimePoint SimulatedPanelLink::frameEnd(std::int64_t frame) const { return epoch_ + (frame + 1) * kFrame; }
+
+bool SimulatedPanelLink::prepareTransfer(bool changesPanel, std::string* error) {
+    const std::string& path = panel_->stateFilePath();
+    if (path.empty()) return true;
+    if (changesPanel) {
+        if (const std::string reason = WhyFileIsReadOnly(path); !reason.empty()) {
+            if (error) *error = "The simulated panel cannot be changed: " + reason;
+            return false;
+        }
+    }
+    std::string reason;
+    if (panel_->reload(&reason)) return true;
+    if (error) *error = "The simulated panel cannot be read: " + reason;
+    return false;
+}
 
 bool SimulatedPanelLink::deviceOpen() {
     inbox_.clear();

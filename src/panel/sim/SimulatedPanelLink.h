@@ -27,6 +27,12 @@ public:
     LinkClock& clock() override;
     bool isSimulated() const override { return true; }
     std::string describe() const override { return name_; }
+    // The panel kept in a state file is held by locking that file.
+    std::string lockName() override { return panel_->stateFilePath(); }
+    bool lockNameIsCreated() const override { return false; }
+    // Takes the state file afresh (the program that held the panel before may have changed it) and
+    // refuses a change to a panel whose file can't be written.
+    bool prepareTransfer(bool changesPanel, std::string* error) override;
 
     SimulatedPanel& panel() { return *panel_; }
     std::shared_ptr<SimulatedPanel> sharedPanel() { return panel_; }

@@ -13,6 +13,7 @@
 #include "panel/FirmwareWorker.h"
 #include "panel/PanelMessages.h"
 #include "panel/PanelSession.h"
+#include "panel/PanelTransferLock.h"
 #include "ui/dialogs/FormAlignment.h"
 #include "ui/dialogs/GuiTransferObserver.h"
 #include "ui/dialogs/HexFileChooser.h"
@@ -161,6 +162,10 @@ void FirmwareDialog::reject() {
 }
 
 bool RunFirmwareDialog(QWidget* owner, PanelLink& link, SettingsStore& store, const QString& presetPath) {
+    // The dialog reads the panel's version as it opens and may update it: the panel is held meanwhile.
+    GuiTransferObserver refusal(owner);
+    PanelTransferLock lock;
+    if (!lock.take(link, TransferKind::Firmware, refusal)) return false;
     FirmwareDialog dialog(link, store, owner, presetPath);
     dialog.exec();
     return dialog.firmwareWritten();
