@@ -262,6 +262,17 @@ private slots:
         QCOMPARE(SettingText(store, "DeviceText_1"), std::string_view("   Sent from test   "));
     }
 
+    void sendRefusesValuesThePanelCannotHold() {
+        makeWindow(DesktopOptions{false, QStringLiteral("sim:") + dir.filePath(QStringLiteral("refuse.bin"))});
+        SettingPut(store, "Language", "200");
+        UserPrompts::queueAnswers({true, true, true});
+        window->runCommand(kCommandSendToPanel);
+        const auto shown = UserPrompts::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(shown.first().text.endsWith(QStringLiteral("\r\nLanguage = 200: 0 to 12")));
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("refuse.bin"))));  // the panel was never opened
+    }
+
     void exportsReportTheirResult() {
         const QString csv = dir.filePath(QStringLiteral("devices.csv"));
         UserPrompts::queueFileNames({csv});

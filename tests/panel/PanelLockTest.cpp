@@ -6,6 +6,7 @@
 #include "panel/PanelTestSupport.h"
 #include "panel/PanelTransferLock.h"
 #include "panel/ReadPanelWorker.h"
+#include "settings/DefaultSettings.h"
 #include "panel/TransferRunner.h"
 #include "panel/WritePanelWorker.h"
 #include "panel/sim/SimulatedPanelFile.h"
@@ -30,6 +31,7 @@ struct Program {
 
     explicit Program(const std::string& path) : link(OpenSimulatedPanelLink(path, {true, false})) {
         StoreCreate(store);
+        ApplyDefaultSettings(store);
     }
     ~Program() { StoreDestroy(&store); }
 

@@ -5,6 +5,7 @@
 #include "panel/PanelLink.h"
 #include "panel/PanelSession.h"
 #include "panel/PanelTransferLock.h"
+#include "images/ImageValueCheck.h"
 #include "panel/ReadPanelWorker.h"
 #include "report/CommissioningReport.h"
 #include "panel/WritePanelWorker.h"
@@ -46,6 +47,14 @@ void MainWindow::commandSendToPanel() {
     if (transferRunning_) return;
     // The checks and the write see what is typed in an open editor too.
     if (SiteEditor* open = editor()) open->writeBack();
+    // Values the panel cannot hold are refused outright: no answer makes them writable.
+    if (const auto problems = ImageValueProblems(store_); !problems.empty()) {
+        QStringList lines{QStringLiteral("These values cannot be written to the panel:")};
+        for (const std::string& line : problems) lines << QString::fromLatin1(line.c_str());
+        UserPrompts::show(this, kProgramTitle + QStringLiteral(" Error"), lines.join(QStringLiteral("\r\n")),
+                          PromptIcon::Error);
+        return;
+    }
     siteCheckQuiet();
     if (siteErrors_ != 0 &&
         !UserPrompts::askYesNo(this, QStringLiteral("Accept errors?"),
