@@ -49,9 +49,8 @@ bool resolveLinks(const std::string& path, std::string& resolved, std::string* e
         const ssize_t length = ::readlink(resolved.c_str(), target.data(), target.size() - 1);
         if (length < 0) return fail(error, "cannot follow the link " + resolved, errno);
         const std::string next(target.data(), static_cast<std::size_t>(length));
-        resolved = next.starts_with('/') || resolved.find('/') == std::string::npos
-                       ? next
-                       : folderOf(resolved) + "/" + next;
+        resolved =
+            next.starts_with('/') || resolved.find('/') == std::string::npos ? next : folderOf(resolved) + "/" + next;
     }
     return fail(error, "cannot follow the link " + path, ELOOP);
 }

@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -73,8 +72,8 @@ TEST(FileSaveTest, FailedSavesLeaveNoTemporaryAndStaleOnesAreRemoved) {
     EXPECT_FALSE(SaveFileReplacing(dir.file("site.psf"), "new bytes", &error, 3));
     EXPECT_NE(error.find("No space left on device"), std::string::npos) << error;
     EXPECT_EQ(ReadBytes(dir.file("site.psf")), "old");
-    EXPECT_EQ(namesIn(dir), (std::set<std::string>{"site.psf", prefix + "12345678",
-                                                   SaveTemporaryPrefix("other.psf") + "0badf00d"}));
+    EXPECT_EQ(namesIn(dir),
+              (std::set<std::string>{"site.psf", prefix + "12345678", SaveTemporaryPrefix("other.psf") + "0badf00d"}));
     ::close(inProgress);
 }
 
