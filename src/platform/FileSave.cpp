@@ -94,6 +94,13 @@ void removeStaleTemporaries(const std::string& folder, const std::string& prefix
     ::closedir(listing);
 }
 
+// Locks a new temporary file, which marks it as in use until the rename. Another save's clean-up
+// may have removed it between its creation and the lock: then it is no good.
+bool lockedInPlace(int fd) {
+    struct stat status {};
+    return ::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &status) == 0 && status.st_nlink > 0;
+}
+
 bool writeAll(int fd, std::string_view bytes, long long failAfterBytes, int& code) {
     std::size_t limit = bytes.size();
     const bool inject = failAfterBytes >= 0 && static_cast<unsigned long long>(failAfterBytes) < bytes.size();
@@ -149,9 +156,13 @@ bool SaveFileReplacing(const std::string& path, std::string_view bytes, std::str
         // Exclusive: never reuse someone else's file. A new file gets the usual mode from the umask.
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
         if (fd < 0 && errno != EEXIST) break;
+        if (fd >= 0 && !lockedInPlace(fd)) {
+            ::close(fd);
+            fd = -1;
+            errno = EEXIST;
+        }
     }
     if (fd < 0) return fail(error, "cannot create a file beside " + path, errno);
-    ::flock(fd, LOCK_EX);  // marks the temporary file as in use until the rename
 
     const auto abandon = [&](const std::string& what, int code) {
         ::unlink(temporary.c_str());
