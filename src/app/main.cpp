@@ -3,6 +3,7 @@
 #include <cstring>
 #include <iostream>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -90,7 +91,16 @@ int main(int argc, char** argv) {
 #endif
 
     tamrik::InstallConsoleInterrupt(observer);
-    const tamrik::CommandLineResult result = tamrik::CommandLineMode(arguments, context);
+    tamrik::CommandLineResult result;
+    try {
+        result = tamrik::CommandLineMode(arguments, context);
+    } catch (const std::bad_alloc&) {
+        // Saves replace a file only once it is complete, so nothing half-written is left behind.
+        tamrik::RemoveConsoleInterrupt();
+        std::cerr << "tamrik: out of memory; the command was not finished\n" << std::flush;
+        tamrik::StoreDestroy(&mainStore);
+        return 1;
+    }
     tamrik::RemoveConsoleInterrupt();
     int exitStatus = result.exitStatus;
 

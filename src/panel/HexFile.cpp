@@ -1,7 +1,8 @@
 #include "panel/HexFile.h"
 
-#include <fstream>
 #include <optional>
+
+#include "platform/FileRead.h"
 
 namespace tamrik {
 namespace {
@@ -97,17 +98,10 @@ int HexFileParse(std::string_view contents, std::uint8_t* image, std::size_t ima
 }
 
 int HexFileLoad(const std::string& path, std::uint8_t* image, std::size_t imageSize, std::string* error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        if (error) *error = "cannot open " + path;
-        return 0;
-    }
     std::string contents;
-    char chunk[65536];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0)
-        contents.append(chunk, static_cast<std::size_t>(in.gcount()));
-    if (in.bad()) {
-        if (error) *error = "cannot read " + path;
+    std::string reason;
+    if (!ReadFileBounded(path, kHexFileMaxBytes, contents, &reason)) {
+        if (error) *error = "cannot open " + path + ": " + reason;
         return 0;
     }
     return HexFileParse(contents, image, imageSize, error);

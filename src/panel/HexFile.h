@@ -7,6 +7,9 @@
 
 namespace tamrik {
 
+// HexFileLoad refuses larger files, and anything that is not a regular file, before reading them.
+inline constexpr std::size_t kHexFileMaxBytes = 16 * 1024 * 1024;
+
 // Loads an Intel HEX file into `image` (which the caller has filled with 0xFF): data records go to
 // image offset base + address, where extended segment (type 2) and extended linear (type 4) records
 // set the base; bytes at or past `imageSize` are dropped; other record types, end-of-file included,

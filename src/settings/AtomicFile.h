@@ -6,8 +6,9 @@
 namespace tamrik {
 
 // Writes a whole file or nothing: the bytes go to a temporary file in the target's folder, which is
-// flushed and renamed over the target only when every byte was written. On failure the target is
-// left as it was and the temporary file is removed.
+// synced and renamed over the target only when every byte was written. Links are written through,
+// the target keeps its mode, and a target that is not a regular file is refused. On failure the
+// target is left as it was and the temporary file is removed.
 class AtomicFile {
 public:
     // Test hook: when set, the writer reports a failure once this many bytes have been written.

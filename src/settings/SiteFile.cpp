@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/FileRead.h"
 #include "settings/AtomicFile.h"
 
 namespace tamrik {
@@ -123,16 +124,9 @@ int SiteFileParse(std::string_view bytes, SettingsStore& store) {
     return StoreChecksum(&store) == checkValue ? kSiteFileOk : kSiteFileBadCheck;
 }
 
-int SiteFileRead(const std::string& path, SettingsStore& store) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return kSiteFileUnreadable;
+int SiteFileRead(const std::string& path, SettingsStore& store, std::string* reason) {
     std::string bytes;
-    char buffer[65536];
-    std::size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, count);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) return kSiteFileUnreadable;
+    if (!ReadFileBounded(path, kSiteFileMaxBytes, bytes, reason)) return kSiteFileUnreadable;
     return SiteFileParse(bytes, store);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "settings/SettingsStore.h"
@@ -18,9 +19,13 @@ bool SiteFileWrite(const std::string& path, const SettingsStore* store, std::str
 
 enum SiteFileResult : int { kSiteFileOk = 0, kSiteFileBadCheck = -1, kSiteFileUnreadable = -2 };
 
+// The largest site file read; a real site is about 100 KiB.
+inline constexpr std::size_t kSiteFileMaxBytes = 16 * 1024 * 1024;
+
 // Merges the file's entries into the store. 0: checksum matches; -1: checksum differs or no Check
-// line; -2: the file could not be opened (store untouched).
-int SiteFileRead(const std::string& path, SettingsStore& store);
+// line; -2: the file could not be opened, is not a regular file or is larger than kSiteFileMaxBytes
+// (store untouched; the reason in `reason` when given).
+int SiteFileRead(const std::string& path, SettingsStore& store, std::string* reason = nullptr);
 // The same over bytes already in memory (never -2).
 int SiteFileParse(std::string_view bytes, SettingsStore& store);
 

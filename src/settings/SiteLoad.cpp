@@ -13,9 +13,9 @@ void empty(SettingsStore& store) {
 
 }  // namespace
 
-SiteLoadResult SiteLoad(SettingsStore& store, const std::string& path, bool acceptErrors) {
+SiteLoadResult SiteLoad(SettingsStore& store, const std::string& path, bool acceptErrors, std::string* reason) {
     empty(store);
-    const int read = SiteFileRead(path, store);
+    const int read = SiteFileRead(path, store, reason);
     ApplyDefaultSettings(store);
     if (read == kSiteFileUnreadable) return SiteLoadResult::Unreadable;
     if (read == kSiteFileOk) return SiteLoadResult::Loaded;

@@ -15,6 +15,8 @@ enum class SiteLoadResult {
 
 // Loads a site file the way the Load command does: the store is emptied, the file read, and every
 // key the file lacks filled in from the defaults (which also marks the store as saved).
-SiteLoadResult SiteLoad(SettingsStore& store, const std::string& path, bool acceptErrors);
+// `reason` (when given) says why a file was Unreadable.
+SiteLoadResult SiteLoad(SettingsStore& store, const std::string& path, bool acceptErrors,
+                        std::string* reason = nullptr);
 
 }  // namespace tamrik

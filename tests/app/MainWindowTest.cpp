@@ -152,7 +152,7 @@ private slots:
 
         UserPrompts::queueFileNames({dir.filePath(QStringLiteral("missing.psf"))});
         window->runCommand(kCommandLoad);
-        QCOMPARE(lastShown().text, QStringLiteral("Couldn't open file"));
+        QCOMPARE(lastShown().text, QStringLiteral("Couldn't open file\r\nNo such file or directory"));
         QCOMPARE(int(store.entryCount), 4022);
     }
 

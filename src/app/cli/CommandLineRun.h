@@ -73,6 +73,8 @@ Outcome DiffOption(CommandLineRun& run, const Arguments& arguments);
 
 // Loads a site file for a site tool as the desktop's Load does; false after saying why not.
 bool LoadSiteForTool(CommandLineRun& run, SettingsStore& store, const std::string& path);
+// False, after saying so, when `output` is the same file as `input` (writing it would destroy the input).
+bool OutputIsNotInput(CommandLineRun& run, const std::string& input, const std::string& output);
 Outcome ReportExportOption(CommandLineRun& run, const std::string& sitePath, const std::string& outPath);
 
 }  // namespace tamrik

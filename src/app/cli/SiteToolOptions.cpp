@@ -7,6 +7,7 @@
 #include "settings/SiteLoad.h"
 #include "checker/SiteCheck.h"
 #include "exports/CsvExport.h"
+#include "platform/FileIdentity.h"
 #include "settings/DefaultSettings.h"
 #include "settings/SiteFile.h"
 
@@ -35,7 +36,8 @@ private:
 
 // Loads a site for a tool; quiet when all is well, so that the tool's own output stands alone.
 bool LoadSiteForTool(CommandLineRun& run, SettingsStore& store, const std::string& path) {
-    switch (SiteLoad(store, path, run.acceptErrors)) {
+    std::string reason;
+    switch (SiteLoad(store, path, run.acceptErrors, &reason)) {
         case SiteLoadResult::Loaded:
             return true;
         case SiteLoadResult::LoadedWithErrors:
@@ -47,7 +49,14 @@ bool LoadSiteForTool(CommandLineRun& run, SettingsStore& store, const std::strin
         case SiteLoadResult::Unreadable:
             break;
     }
-    run.err() << "tamrik: Couldn't open file '" << path << "'\n" << std::flush;
+    run.err() << "tamrik: Couldn't open file '" << path << "': " << reason << "\n" << std::flush;
+    return false;
+}
+
+bool OutputIsNotInput(CommandLineRun& run, const std::string& input, const std::string& output) {
+    if (!SameFile(input, output)) return true;
+    run.err() << "tamrik: Not done! '" << output << "' is the same file as '" << input << "'; nothing was written\n"
+              << std::flush;
     return false;
 }
 
@@ -110,6 +119,7 @@ Outcome CheckSiteOption(CommandLineRun& run, const Arguments& arguments) {
 }
 
 Outcome ExportOption(CommandLineRun& run, const Arguments& arguments) {
+    if (!OutputIsNotInput(run, arguments.at(1), arguments.at(2))) return Outcome::Failed;
     if (arguments.at(0) == "report") return ReportExportOption(run, arguments.at(1), arguments.at(2));
     const CsvExportKind kind = *CsvExportKindFromName(arguments.at(0));
     const std::string& sitePath = arguments.at(1);

@@ -69,7 +69,8 @@ Outcome PanelOption(CommandLineRun& run, const Arguments& arguments) {
 
 Outcome LoadOption(CommandLineRun& run, const Arguments& arguments) {
     const std::string& path = arguments.at(0);
-    switch (SiteLoad(run.context.store, path, run.acceptErrors)) {
+    std::string reason;
+    switch (SiteLoad(run.context.store, path, run.acceptErrors, &reason)) {
         case SiteLoadResult::Loaded:
             run.out() << "Site info. loaded from file '" << path << "'\n" << std::flush;
             return Outcome::Succeeded;
@@ -82,7 +83,7 @@ Outcome LoadOption(CommandLineRun& run, const Arguments& arguments) {
         case SiteLoadResult::Unreadable:
             break;
     }
-    run.err() << "tamrik: Couldn't open file '" << path << "'\n";
+    run.err() << "tamrik: Couldn't open file '" << path << "': " << reason << "\n";
     return Outcome::Failed;
 }
 

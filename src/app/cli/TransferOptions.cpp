@@ -38,6 +38,10 @@ Outcome CommandLineRun::unsuccessfulTransfer(const char* whatIsLeft) {
 }
 
 Outcome ReadPanelOption(CommandLineRun& run, const Arguments& arguments) {
+    // A simulated panel's state file is its memory: a site saved over it would wipe the panel out.
+    if (!arguments.empty() && run.panel.starts_with("sim:") &&
+        !OutputIsNotInput(run, run.panel.substr(4), arguments[0]))
+        return Outcome::Failed;
     if (!run.mayTransfer()) return Outcome::Failed;
     PanelTransfers* panel = run.openTransfers();
     const bool read = panel && panel->read(run.context.store, run.context.observer);

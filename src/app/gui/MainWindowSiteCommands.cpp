@@ -23,6 +23,10 @@ const QString kImportFilter = QStringLiteral("Site file,*.psf,Text file,*.txt");
 
 std::string toLocal(const QString& path) { return path.toLocal8Bit().toStdString(); }
 
+QString couldNotOpen(const std::string& reason) {
+    return QStringLiteral("Couldn't open file\r\n") + QString::fromLocal8Bit(reason.c_str());
+}
+
 }  // namespace
 
 bool MainWindow::mayReplaceSite() {
@@ -61,9 +65,10 @@ void MainWindow::commandLoad() {
     sitePath_ = path;
     resetErrorFlags();
     panelReadAt_.reset();
-    switch (SiteLoad(store_, toLocal(path), options_.acceptErrors)) {
+    std::string reason;
+    switch (SiteLoad(store_, toLocal(path), options_.acceptErrors, &reason)) {
         case SiteLoadResult::Unreadable:
-            UserPrompts::show(this, kProgramTitle, QStringLiteral("Couldn't open file"), PromptIcon::Error);
+            UserPrompts::show(this, kProgramTitle, couldNotOpen(reason), PromptIcon::Error);
             return;
         case SiteLoadResult::RefusedWithErrors:
             UserPrompts::show(this, kProgramTitle, QStringLiteral("Not done!\r\nFile contains errors"),
@@ -88,8 +93,9 @@ void MainWindow::commandImportText() {
     const QString path = UserPrompts::openFileName(this, importPath_, kImportFilter);
     if (path.isEmpty()) return;
     importPath_ = path;
-    if (SiteFileRead(toLocal(path), store_) == kSiteFileUnreadable) {
-        UserPrompts::show(this, kProgramTitle, QStringLiteral("Couldn't open file"), PromptIcon::Error);
+    std::string reason;
+    if (SiteFileRead(toLocal(path), store_, &reason) == kSiteFileUnreadable) {
+        UserPrompts::show(this, kProgramTitle, couldNotOpen(reason), PromptIcon::Error);
         return;
     }
     TidyImportedTexts(store_);
