@@ -111,6 +111,12 @@ Outcome ExportOption(CommandLineRun& run, const Arguments& arguments) {
     const std::string& outPath = arguments.at(2);
     ScratchSite site;
     if (!loadSite(run, site.store, sitePath)) return Outcome::Failed;
+    if (outPath == "-") {
+        // The CSV follows the banner on the output stream; the confirmation would corrupt it there.
+        run.out() << CsvExportBytes(kind, site.store) << std::flush;
+        run.err() << exportNames(kind).done << " to the output stream\n" << std::flush;
+        return Outcome::Succeeded;
+    }
     std::string error;
     if (!CsvExportWrite(kind, site.store, outPath, &error)) {
         run.err() << "tamrik: " << exportNames(kind).failed << " to '" << outPath << "': " << error << "\n"
