@@ -77,7 +77,8 @@ int main(int argc, char** argv) {
     }
 
     // Without a terminal to answer, an older firmware is never installed behind the user's back.
-    tamrik::ConsoleObserver observer(*out, *err, TAMRIK_ISATTY(stdout) != 0, tamrik::ConsoleObserver::Answer::No);
+    // Progress goes to the error stream with the messages, so that the output stream carries only results.
+    tamrik::ConsoleObserver observer(*err, *err, TAMRIK_ISATTY(stderr) != 0, tamrik::ConsoleObserver::Answer::No);
     tamrik::CommandLineContext context{mainStore, *out, *err, observer, openPanel};
     if (const char* panel = std::getenv("TAMRIK_PANEL"); panel && *panel) context.defaultPanel = panel;
     // A running desktop copy may be using the panel: command-line transfers refuse then.

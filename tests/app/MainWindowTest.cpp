@@ -76,6 +76,9 @@ private slots:
         window->updateTitle();
         QCOMPARE(window->windowTitle(),
                  QStringLiteral("5300 Commissioning software - [%1]").arg(QString(90, QLatin1Char('S'))));
+        SettingPut(store, "SiteName", "Caf\xE9 Z\xFCrich");  // site files hold Latin-1
+        window->updateTitle();
+        QCOMPARE(window->windowTitle(), QString::fromUtf8("5300 Commissioning software - [Caf\u00e9 Z\u00fcrich]"));
         makeWindow(DesktopOptions{false, QStringLiteral("sim:/tmp/panel.bin")});
         QVERIFY(window->windowTitle().endsWith(QStringLiteral(" [simulated panel]")));
     }

@@ -12,10 +12,10 @@ mkdir -p "$XDG_RUNTIME_DIR" "$TMPDIR" && chmod 700 "$XDG_RUNTIME_DIR"
 first=$!
 # The first copy answers once its local socket exists.
 for _ in $(seq 100); do
-    [ -S "$TMPDIR/__Tamrik-$USER" ] && break
+    [ -S "$XDG_RUNTIME_DIR/__Tamrik-$USER" ] && break
     sleep 0.1
 done
-[ -S "$TMPDIR/__Tamrik-$USER" ] || fail "the first copy never started listening: $(cat first.log)"
+[ -S "$XDG_RUNTIME_DIR/__Tamrik-$USER" ] || fail "the first copy never started listening: $(cat first.log)"
 
 "$tamrik" --panel sim:panel.bin -r site.psf > refused.txt 2>&1 && fail "a transfer ran beside the desktop"
 grep -q "Another copy of the program is running" refused.txt || fail "no refusal: $(cat refused.txt)"

@@ -58,6 +58,12 @@ cmp -s log.csv <(crlf "Event,Address,Zone,Time,Event text,On/Off" \
     "5,  17,,1/1/2000 0:00:00,   DEVICE IN ALARM   , ON" \
     "133, ,8, 1/1/2000 0:00:01,   DEVICE IN ALARM   , OFF") || { cat -A log.csv >&2; fail "log export"; }
 
+# "-" as the output: the banner, then the same CSV on the output stream; the confirmation goes aside.
+"$tamrik" -ld --export log edited.psf - > out.txt 2> err.txt || fail "--export to -"
+cmp -s out.txt <(printf '\n\n5300 Commissioning software V2.019\n'; cat log.csv) || fail "--export to - output"
+[ ! -e ./- ] || fail "--export made a file named -"
+grep -q "Log exported" err.txt || fail "--export to - confirmation"
+
 # Mistakes: a kind that does not exist, or a folder that does not.
 set +e
 "$tamrik" --export table site.psf out.csv > /dev/null 2>&1

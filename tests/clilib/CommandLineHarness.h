@@ -11,6 +11,7 @@
 #include "app/cli/UsageText.h"
 #include "settings/DefaultSettings.h"
 #include "settings/SettingsStore.h"
+#include "support/TempDir.h"
 
 namespace tamrik::testing {
 
@@ -95,6 +96,12 @@ protected:
     }
     ~CommandLineHarness() override { StoreDestroy(&store); }
 
+    // The option tests see the write alone; the backup before it has a test of its own.
+    void SetUp() override {
+        context.backupBeforeWrites = false;
+        context.backupFolder = backups.path();
+    }
+
     CommandLineResult run(const std::vector<std::string>& arguments) {
         out.str("");
         err.str("");
@@ -110,6 +117,7 @@ protected:
     std::ostringstream out, err;
     RecordingObserver observer;
     FakePanel panel;
+    TempDir backups;
     CommandLineContext context{store, out, err, observer, {}};
 };
 

@@ -56,6 +56,27 @@ TEST_F(CommandLineTest, SerialAndLanguageBeforeAWriteAreWritten) {
     EXPECT_EQ(result.actionCount, 1);
 }
 
+// A write first keeps the panel's site as a backup and says how much will change; without a backup
+// nothing is written, unless --no-backup says so.
+TEST_F(CommandLineTest, AWriteBacksThePanelUpFirst) {
+    context.backupBeforeWrites = true;
+    EXPECT_EQ(run({"-la", "2", "-w"}).exitStatus, 0);
+    EXPECT_EQ(panel.calls, (Calls{"read", "write"}));
+    const auto kept = ListPanelBackups(backups.path());
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0].siteName, "Read from the panel");
+    EXPECT_NE(err.str().find("settings will change"), std::string::npos) << err.str();
+
+    panel.calls.clear();
+    panel.readSucceeds = false;
+    EXPECT_EQ(run({"-w"}).exitStatus, 1);
+    EXPECT_EQ(panel.calls, Calls{"read"});
+    EXPECT_EQ(observer.messages.back(), "Fail!: Settings have NOT been written to panel");
+    panel.calls.clear();
+    EXPECT_EQ(run({"--no-backup", "-w"}).exitStatus, 0);
+    EXPECT_EQ(panel.calls, Calls{"write"});
+}
+
 TEST_F(CommandLineTest, BadSerialOrLanguageStopsEverything) {
     const std::vector<std::vector<std::string>> mistakes = {
         {"-la", "2", "-s", "12345G", "-w"},

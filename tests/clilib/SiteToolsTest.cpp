@@ -73,6 +73,17 @@ TEST_F(SiteToolsTest, LoadThenWrite) {
     EXPECT_EQ(result.exitStatus, 0);
 }
 
+TEST_F(SiteToolsTest, AFirstArgumentNamingAFileIsLoaded) {
+    const std::string path = saveSite("site.psf", {{"PanelSnum", "00C0FFEE"}});
+    CommandLineResult result = run({path});
+    EXPECT_TRUE(result.openDesktop());
+    EXPECT_EQ(printed(), "Site info. loaded from file '" + path + "'\n");
+    EXPECT_STREQ(SettingGet(store, "PanelSnum"), "00C0FFEE");
+
+    result = run({"-ld", path});  // only the first argument opens a site
+    EXPECT_EQ(printed(), "");
+}
+
 TEST_F(SiteToolsTest, LoadRefusesAFileThatFailsItsCheck) {
     const std::string path = damaged(saveSite("site.psf", {{"PanelSnum", "00C0FFEE"}}));
     CommandLineResult result = run({"--load", path, "-w"});

@@ -162,7 +162,7 @@ private slots:
             const auto shown = message_box_test::TakeShown();
             QCOMPARE(shown.size(), 1);
             QCOMPARE(shown[0].title, QStringLiteral("Are you sure?"));
-            QCOMPARE(shown[0].buttons, BoxButtons::YesNo);
+            QCOMPARE(shown[0].buttons, BoxButtons::YesNoDefaultNo);
             QVERIFY(dialog->isVisible());
             QVERIFY(!anythingErased());
             message_box_test::QueueAnswers({true});

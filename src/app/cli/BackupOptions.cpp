@@ -28,7 +28,7 @@ Outcome BackupsOption(CommandLineRun& run, const Arguments& arguments) {
 }
 
 Outcome NoBackupOption(CommandLineRun& run, const Arguments&) {
-    run.backupBeforeWrites = false;
+    run.context.backupBeforeWrites = false;
     return Outcome::Succeeded;
 }
 

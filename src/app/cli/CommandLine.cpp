@@ -1,6 +1,7 @@
 #include "app/cli/CommandLine.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <ostream>
 
 #include "app/cli/CommandLineRun.h"
@@ -92,6 +93,12 @@ std::string parse(const std::vector<std::string>& arguments, std::vector<Invocat
         const OptionSpec* option = findOption(arguments[i]);
         if (!option) {
             if (arguments[i].starts_with("--")) return "unknown option '" + arguments[i] + "'";
+            // "tamrik SITE.psf", as a file manager starts it: the first argument, when it names a
+            // file, is loaded as --load would.
+            std::error_code error;
+            if (i == 0 && std::filesystem::is_regular_file(arguments[i], error)) {
+                invocations.push_back({findOption("--load"), "--load", {arguments[i]}});
+            }
             continue;
         }
         Invocation invocation{option, arguments[i], {}};

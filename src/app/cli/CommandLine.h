@@ -28,7 +28,8 @@ struct CommandLineContext {
     std::function<bool()> anotherInstanceRunning = [] { return false; };
     // The panel used until a --panel option names another ("usb", or TAMRIK_PANEL when set).
     std::string defaultPanel = "usb";
-    // Where the panel backups taken before writes are kept.
+    // Whether -w and -f first keep the panel's site as a backup (--no-backup turns it off), and where.
+    bool backupBeforeWrites = true;
     std::filesystem::path backupFolder = BackupFolder();
 };
 

@@ -24,7 +24,6 @@ struct CommandLineRun {
     CommandLineContext& context;
     bool acceptErrors = false;
     bool compareEvents = false;  // --events: --diff compares the event logs too
-    bool backupBeforeWrites = true;  // --no-backup turns the panel backup before -w and -f off
     std::string panel;
 
     // The open panel and the name it was opened under; opened at the first transfer.
@@ -75,6 +74,5 @@ Outcome DiffOption(CommandLineRun& run, const Arguments& arguments);
 bool LoadSiteForTool(CommandLineRun& run, SettingsStore& store, const std::string& path);
 // False, after saying so, when `output` is the same file as `input` (writing it would destroy the input).
 bool OutputIsNotInput(CommandLineRun& run, const std::string& input, const std::string& output);
-Outcome ReportExportOption(CommandLineRun& run, const std::string& sitePath, const std::string& outPath);
 
 }  // namespace tamrik

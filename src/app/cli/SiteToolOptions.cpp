@@ -1,12 +1,15 @@
 // Site tools that need no panel: --new, --check, --export. Each works on a site of its own and
 // leaves the main store as it was.
 
+#include <optional>
 #include <ostream>
 
 #include "app/cli/CommandLineRun.h"
 #include "settings/SiteLoad.h"
 #include "checker/SiteCheck.h"
 #include "exports/CsvExport.h"
+#include "report/ReportHtml.h"
+#include "settings/AtomicFile.h"
 #include "platform/FileIdentity.h"
 #include "settings/DefaultSettings.h"
 #include "settings/SiteFile.h"
@@ -67,8 +70,9 @@ struct ExportNames {
     const char* failed;
 };
 
-ExportNames exportNames(CsvExportKind kind) {
-    switch (kind) {
+ExportNames exportNames(std::optional<CsvExportKind> csv) {
+    if (!csv) return {"Report exported", "Could not export report"};
+    switch (*csv) {
         case CsvExportKind::DeviceData:
             return {"Device data exported", "Could not export device data"};
         case CsvExportKind::Matrix:
@@ -119,20 +123,27 @@ Outcome CheckSiteOption(CommandLineRun& run, const Arguments& arguments) {
 }
 
 Outcome ExportOption(CommandLineRun& run, const Arguments& arguments) {
-    if (!OutputIsNotInput(run, arguments.at(1), arguments.at(2))) return Outcome::Failed;
-    if (arguments.at(0) == "report") return ReportExportOption(run, arguments.at(1), arguments.at(2));
-    const CsvExportKind kind = *CsvExportKindFromName(arguments.at(0));
+    const std::optional<CsvExportKind> csv = CsvExportKindFromName(arguments.at(0));  // none: the report
     const std::string& sitePath = arguments.at(1);
     const std::string& outPath = arguments.at(2);
+    if (!OutputIsNotInput(run, sitePath, outPath)) return Outcome::Failed;
     ScratchSite site;
     if (!LoadSiteForTool(run, site.store, sitePath)) return Outcome::Failed;
+    const std::string bytes = csv ? CsvExportBytes(*csv, site.store)
+                                  : CommissioningReportHtml(BuildCommissioningReport(site.store, ReportTimeText()));
+    const ExportNames names = exportNames(csv);
+    if (outPath == "-") {
+        // The export follows the banner on the output stream; the confirmation would corrupt it there.
+        run.out() << bytes << std::flush;
+        run.err() << names.done << " to the output stream\n" << std::flush;
+        return Outcome::Succeeded;
+    }
     std::string error;
-    if (!CsvExportWrite(kind, site.store, outPath, &error)) {
-        run.err() << "tamrik: " << exportNames(kind).failed << " to '" << outPath << "': " << error << "\n"
-                  << std::flush;
+    if (!AtomicFile::write(outPath, bytes, &error)) {
+        run.err() << "tamrik: " << names.failed << " to '" << outPath << "': " << error << "\n" << std::flush;
         return Outcome::Failed;
     }
-    run.out() << exportNames(kind).done << " to '" << outPath << "'\n" << std::flush;
+    run.out() << names.done << " to '" << outPath << "'\n" << std::flush;
     return Outcome::Succeeded;
 }
 

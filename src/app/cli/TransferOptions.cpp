@@ -1,9 +1,14 @@
 // The panel transfers: -r, -w and -f.
 
+#include <chrono>
+#include <optional>
 #include <ostream>
 
 #include "app/cli/CommandLineRun.h"
 #include "images/ImageValueCheck.h"
+#include "panel/PanelMessages.h"
+#include "site/PanelBackups.h"
+#include "site/SiteComparison.h"
 #include "settings/SiteFile.h"
 
 namespace tamrik {
@@ -36,6 +41,43 @@ Outcome CommandLineRun::unsuccessfulTransfer(const char* whatIsLeft) {
     err() << "tamrik: stopped by Ctrl+C; " << whatIsLeft << "\n" << std::flush;
     return Outcome::Stopped;
 }
+
+namespace {
+
+// Before a write or a firmware update overwrites the panel, its site is read and kept as a backup,
+// and the engineer is told how much the write will change. False (after saying why) when the
+// backup could not be made: then nothing may be written.
+bool backUpPanel(CommandLineRun& run, PanelTransfers& panel, const SettingsStore* writing) {
+    if (!run.context.backupBeforeWrites) return true;
+    run.err() << "Backing up panel settings...\n" << std::flush;
+    SettingsStore current;
+    StoreCreate(current);
+    std::string error = "the panel was not read";
+    std::optional<std::string> saved;
+    if (panel.read(current, run.context.observer)) {
+        saved = SavePanelBackup(current, run.context.backupFolder, std::chrono::system_clock::now(), &error);
+    }
+    if (saved) {
+        run.err() << "tamrik: the panel's settings were backed up to '" << *saved << "'\n";
+        if (writing) {
+            const std::size_t changes = CompareSites(current, *writing, false).size();
+            run.err() << "tamrik: " << changes << (changes == 1 ? " setting" : " settings") << " will change\n";
+        }
+        run.err() << std::flush;
+    } else if (!run.context.observer.wasStopped()) {
+        run.err() << "tamrik: the panel could not be backed up (" << error
+                  << "); nothing was written (--no-backup writes without a backup)\n"
+                  << std::flush;
+        // The word a write or an update ends with when nothing reached the panel.
+        run.context.observer.Message({panelmessages::kFailTitle,
+                                      writing ? panelmessages::kSettingsNotWritten : panelmessages::kFirmwareNotWritten,
+                                      MessageIcon::Error, false});
+    }
+    StoreDestroy(&current);
+    return saved.has_value();
+}
+
+}  // namespace
 
 Outcome ReadPanelOption(CommandLineRun& run, const Arguments& arguments) {
     // A simulated panel's state file is its memory: a site saved over it would wipe the panel out.
@@ -85,6 +127,10 @@ Outcome WritePanelOption(CommandLineRun& run, const Arguments&) {
     }
     run.out() << "Writing settings to panel\n" << std::flush;
     PanelTransfers* panel = run.openTransfers();
+    if (panel && !backUpPanel(run, *panel, &run.context.store)) {
+        run.out() << "Done\n" << std::flush;
+        return run.unsuccessfulTransfer("the panel is as it was");
+    }
     const bool written = panel && panel->write(run.context.store, run.context.observer);
     run.out() << "Done\n" << std::flush;
     return written ? Outcome::Succeeded : run.unsuccessfulTransfer("the panel's settings are incomplete: write them again");
@@ -95,6 +141,10 @@ Outcome FirmwareOption(CommandLineRun& run, const Arguments& arguments) {
     const std::string& path = arguments.at(0);
     run.out() << "Writing firmware from file '" << path << "'\n" << std::flush;
     PanelTransfers* panel = run.openTransfers();
+    if (panel && !backUpPanel(run, *panel, nullptr)) {
+        run.out() << "Done\n" << std::flush;
+        return run.unsuccessfulTransfer("the panel is as it was");
+    }
     const bool written = panel && panel->firmware(path, run.context.store, run.context.observer);
     run.out() << "Done\n" << std::flush;
     return written ? Outcome::Succeeded : run.unsuccessfulTransfer("the panel's firmware is incomplete: update it again");

@@ -1,6 +1,7 @@
 #include "app/gui/DesktopApp.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QScreen>
 
 #include "app/gui/SingleInstance.h"
@@ -10,7 +11,9 @@ namespace tamrik {
 int RunDesktop(int argc, char** argv, SettingsStore& mainStore, const DesktopOptions& options) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tamrik"));
-    QApplication::setApplicationDisplayName(MainWindow::kProgramTitle);
+    // No display name: Qt would append it to every window title, and each window names itself.
+    QApplication::setDesktopFileName(QStringLiteral("tamrik"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tamrik")));
 
     SingleInstance instance;
     if (instance.activateRunningCopy()) return 0;

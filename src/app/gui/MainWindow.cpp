@@ -29,7 +29,7 @@ MainWindow::~MainWindow() = default;
 void MainWindow::updateTitle() {
     const char* siteName = SettingGet(store_, "SiteName");
     QString caption = (siteName && *siteName)
-                          ? QStringLiteral("%1 - [%2]").arg(kProgramTitle, QString::fromLocal8Bit(siteName).left(90))
+                          ? QStringLiteral("%1 - [%2]").arg(kProgramTitle, QString::fromLatin1(siteName).left(90))
                           : QStringLiteral("%1 - No site name!").arg(kProgramTitle);
     if (options_.simulatedPanel()) caption += QStringLiteral(" [simulated panel]");
     setWindowTitle(caption);

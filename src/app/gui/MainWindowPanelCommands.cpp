@@ -71,7 +71,8 @@ void MainWindow::commandSendToPanel() {
         return;
     }
     if (!UserPrompts::askYesNo(this, QStringLiteral("Are you sure?"),
-                               QStringLiteral("Are you sure you wish to overwrite current panel settings?"))) {
+                               QStringLiteral("Are you sure you wish to overwrite current panel settings?"),
+                               PromptIcon::Question, true)) {
         return;
     }
     editorClose();

@@ -4,6 +4,8 @@
 #include <QLocalSocket>
 #include <QWidget>
 
+#include "app/launch/DesktopLauncher.h"
+
 namespace tamrik {
 namespace {
 
@@ -18,9 +20,8 @@ SingleInstance::SingleInstance(QString serverName, QObject* parent)
 SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::defaultServerName() {
-    QString user = qEnvironmentVariable("USER");
-    if (user.isEmpty()) user = qEnvironmentVariable("USERNAME");
-    return QStringLiteral("__Tamrik-%1").arg(user.isEmpty() ? QStringLiteral("default") : user);
+    // The command-line program looks for the same path before it touches the panel.
+    return QString::fromStdString(DesktopSocketPath());
 }
 
 bool SingleInstance::anotherIsRunning() const {

@@ -42,8 +42,8 @@ QString runFileDialog(QWidget* owner, const QString& initialName, const QString&
 
 }  // namespace
 
-bool UserPrompts::askYesNo(QWidget* owner, const QString& title, const QString& text, PromptIcon icon) {
-    return ShowMessageBox(owner, title, text, icon, BoxButtons::YesNo);
+bool UserPrompts::askYesNo(QWidget* owner, const QString& title, const QString& text, PromptIcon icon, bool risky) {
+    return ShowMessageBox(owner, title, text, icon, risky ? BoxButtons::YesNoDefaultNo : BoxButtons::YesNo);
 }
 
 void UserPrompts::show(QWidget* owner, const QString& title, const QString& text, PromptIcon icon) {
@@ -87,7 +87,7 @@ void UserPrompts::queueFileNames(const QStringList& names) { fileDialogTest().fi
 QList<UserPrompts::Shown> UserPrompts::takeShown() {
     QList<Shown> shown;
     for (const auto& box : message_box_test::TakeShown()) {
-        shown.append({box.title, box.text, box.icon, box.buttons == BoxButtons::YesNo});
+        shown.append({box.title, box.text, box.icon, box.buttons != BoxButtons::Ok});
     }
     return shown;
 }

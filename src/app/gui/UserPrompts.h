@@ -16,9 +16,9 @@ using PromptIcon = BoxIcon;
 // other box of the program, so one test hook answers them all; file dialogs have their own queue.
 class UserPrompts {
 public:
-    // Yes / No question; true for Yes.
+    // Yes / No question; true for Yes. A risky question has No as its default answer.
     static bool askYesNo(QWidget* owner, const QString& title, const QString& text,
-                         PromptIcon icon = PromptIcon::Question);
+                         PromptIcon icon = PromptIcon::Question, bool risky = false);
     static void show(QWidget* owner, const QString& title, const QString& text, PromptIcon icon);
     // "Save changes to the current site?" with Save, Discard and Cancel.
     static SaveChoice askSaveChanges(QWidget* owner);

@@ -82,7 +82,10 @@ bool DisplayAvailable() {
 bool DesktopWindowCanOpen() { return headlessPlatform(environment("QT_QPA_PLATFORM")) || DisplayAvailable(); }
 
 std::string DesktopSocketPath() {
-    std::string folder = environment("TMPDIR");
+    // The user's runtime folder is private to the user and emptied at log-out; the temporary
+    // folder is the fallback where there is none.
+    std::string folder = environment("XDG_RUNTIME_DIR");
+    if (folder.empty()) folder = environment("TMPDIR");
     if (folder.empty()) folder = "/tmp";
     while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
     std::string user = environment("USER");

@@ -30,7 +30,7 @@ inline constexpr const char* kNoDisplayMessage = "No display: the desktop window
 // Whether a desktop copy of this user answers on its local socket (the same socket the desktop's
 // single-instance server listens on).
 bool AnotherDesktopCopyIsRunning();
-// The socket's path: $TMPDIR (or /tmp) / "__Tamrik-" + user.
+// The socket's path: $XDG_RUNTIME_DIR (else $TMPDIR, else /tmp) / "__Tamrik-" + user.
 std::string DesktopSocketPath();
 
 // True when any argument is the firmware option (options are compared without regard to case).

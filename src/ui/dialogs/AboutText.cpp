@@ -1,5 +1,7 @@
 #include "ui/dialogs/AboutText.h"
 
+#include "settings/ProductVersion.h"
+
 namespace tamrik {
 
 std::vector<AboutLine> ParseAboutText(std::string_view markup) {
@@ -44,7 +46,7 @@ std::string AboutTextMarkup(std::string_view webAddress) {
     text += "\n";
     text += "\xFF\xFF\xFF\xFF";
     text += "5300 Commissioning software\n";
-    text += "V2.019\n";
+    text += TAMRIK_PRODUCT_VERSION "\n";
     text += "Copyright (C) the tamrik developers\n";
     text += "\n";
     text += "Visit\n";

@@ -140,7 +140,7 @@ void FirmwareDialog::write() {
     if (file_.versionNumber < panelVersionNumber_ &&
         !ShowMessageBox(this, QString::fromLatin1(panelmessages::kAreYouSureTitle),
                         QString::fromLatin1(panelmessages::kOlderFirmwareQuestion), BoxIcon::Question,
-                        BoxButtons::YesNo)) {
+                        BoxButtons::YesNoDefaultNo)) {
         return;
     }
     FirmwareJob job{std::move(file_.image), file_.versionNumber};

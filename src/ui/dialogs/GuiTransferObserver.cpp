@@ -39,7 +39,8 @@ GuiTransferObserver::GuiTransferObserver(QWidget* owner, ShowMessage showMessage
     }
     if (!askQuestion_) {
         askQuestion_ = [](QWidget* questionOwner, const QString& title, const QString& text) {
-            return ShowMessageBox(questionOwner, title, text, BoxIcon::Question, BoxButtons::YesNo);
+            // The transfers ask only before a risk to the panel (an older firmware).
+            return ShowMessageBox(questionOwner, title, text, BoxIcon::Question, BoxButtons::YesNoDefaultNo);
         };
     }
 }

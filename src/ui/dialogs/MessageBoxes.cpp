@@ -42,12 +42,14 @@ bool ShowMessageBox(QWidget* owner, const QString& title, const QString& text, B
         if (buttons == BoxButtons::Ok) return true;
         return hook.answers.isEmpty() ? false : hook.answers.takeFirst();
     }
-    const auto standard = buttons == BoxButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
+    const bool question = buttons != BoxButtons::Ok;
+    const auto standard = question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
     QMessageBox box(qtIcon(icon), title, QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), standard,
                     owner);
     box.setObjectName(QStringLiteral("dialogMessageBox"));
+    if (buttons == BoxButtons::YesNoDefaultNo) box.setDefaultButton(QMessageBox::No);
     const int answer = box.exec();
-    return buttons == BoxButtons::YesNo ? answer == QMessageBox::Yes : true;
+    return question ? answer == QMessageBox::Yes : true;
 }
 
 SaveChoice AskSaveChoice(QWidget* owner, const QString& title, const QString& text) {

@@ -8,7 +8,8 @@ class QWidget;
 namespace tamrik {
 
 enum class BoxIcon { None, Information, Warning, Error, Question };
-enum class BoxButtons { Ok, YesNo, SaveDiscardCancel };
+// YesNoDefaultNo: for questions whose Yes risks the panel, so that Enter answers No.
+enum class BoxButtons { Ok, YesNo, YesNoDefaultNo, SaveDiscardCancel };
 
 // Every message box the dialogs show goes through this one function, so tests can answer them
 // without a modal loop. Returns true for OK or Yes, false for No (or a box closed without an answer).
