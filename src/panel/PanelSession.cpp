@@ -80,16 +80,19 @@ int PanelSession::PanelEraseBlock(std::uint32_t address) {
     return awaitReply() ? 1 : 0;
 }
 
+bool PanelSession::requestBlock(std::uint8_t command, std::uint32_t address) {
+    prepare(command, address, static_cast<std::uint8_t>(kReportMaxData));
+    PanelSend(report_);
+    if (awaitReply()) return true;
+    connectionFault();
+    return false;
+}
+
 int PanelSession::PanelReadWords(std::uint8_t* destination, std::uint32_t address, std::uint16_t count) {
     std::size_t done = 0;
     int emptyReplies = 0;
     while (done < count) {
-        prepare(kCommandReadProgram, address, static_cast<std::uint8_t>(kReportMaxData));
-        PanelSend(report_);
-        if (!awaitReply()) {
-            connectionFault();
-            return 0;
-        }
+        if (!requestBlock(kCommandReadProgram, address)) return 0;
         // Words are right-aligned, 4 bytes each; the first two bytes of a word hold the data. A word
         // cut by the end of the report (an odd count) is asked for again.
         const std::size_t n = replyCount(report_);
@@ -173,12 +176,7 @@ int PanelSession::PanelReadCode(std::uint8_t* destination, std::uint32_t start, 
     std::uint32_t address = start;
     int emptyReplies = 0;
     while (address < end) {
-        prepare(kCommandReadProgram, address, static_cast<std::uint8_t>(kReportMaxData));
-        PanelSend(report_);
-        if (!awaitReply()) {
-            connectionFault();
-            return 0;
-        }
+        if (!requestBlock(kCommandReadProgram, address)) return 0;
         // Whole words only, right-aligned; a word the report cuts short is asked for again.
         const std::size_t n = replyCount(report_);
         const std::size_t first = kReportSize - n;
@@ -199,12 +197,7 @@ int PanelSession::PanelReadMemory(std::uint8_t* destination, std::uint16_t addre
     std::uint32_t at = address;
     int emptyReplies = 0;
     while (done < count) {
-        prepare(kCommandReadData, at, static_cast<std::uint8_t>(kReportMaxData));
-        PanelSend(report_);
-        if (!awaitReply()) {
-            connectionFault();
-            return 0;
-        }
+        if (!requestBlock(kCommandReadData, at)) return 0;
         const std::size_t taken = std::min(replyCount(report_), count - done);
         std::memcpy(destination + done, &report_[kReportDataByte], taken);
         done += taken;

@@ -68,6 +68,9 @@ public:
 
 private:
     bool awaitReply();
+    // Asks for one reply's worth of a block and waits for it; false after "Fault with connection to
+    // panel".
+    bool requestBlock(std::uint8_t command, std::uint32_t address);
     // Sends the program report prepared in the buffer, then a query whose reply acknowledges the
     // step; false after "Can't program page!" when none comes.
     bool sendProgramStep();

@@ -144,11 +144,11 @@ void compareMatrix(Comparison& comparison, const SettingsStore& before, const Se
 
 void compareOutputGroups(Comparison& comparison) {
     for (int group = 1; group <= kGroupCount; ++group) {
-        for (const auto& [format, label] : {std::pair{"OutputDelay_%d", "Output delay T1"},
-                                            {"OutputDelayT2_%d", "Output delay T2"},
-                                            {"AlarmType_%d", "Alarm type"}}) {
-            comparison.key(IndexedKey(format, group),
-                           [&] { return std::string(label) + " of OPG" + std::to_string(group) + ": "; },
+        for (const auto& family : {std::pair{"OutputDelay_%d", "Output delay T1"},
+                                   {"OutputDelayT2_%d", "Output delay T2"},
+                                   {"AlarmType_%d", "Alarm type"}}) {
+            comparison.key(IndexedKey(family.first, group),
+                           [&] { return family.second + (" of OPG" + std::to_string(group)) + ": "; },
                            ValueWords::AsStored);
         }
     }
