@@ -29,8 +29,8 @@ std::vector<CommissioningReport::Field> fieldsOf(const SettingsStore& store, std
     for (const SiteKey& key : keys) {
         if ((key.words == ValueWords::Secret) != secrets) continue;
         const char* value = SettingGet(store, key.key);
-        fields.push_back({key.label, ValueInWords(key.words, value ? std::optional<std::string_view>(value)
-                                                                     : std::nullopt)});
+        fields.push_back(
+            {key.label, ValueInWords(key.words, value ? std::optional<std::string_view>(value) : std::nullopt)});
     }
     return fields;
 }
@@ -73,7 +73,8 @@ CommissioningReport::Matrix matrix(const SettingsStore& store) {
         output.disabled = (disabled >> (group - 1)) & 1u;
         output.delayT1 = std::string(SettingText(store, IndexedKey("OutputDelay_%d", group), "0:00"));
         output.delayT2 = std::string(SettingText(store, IndexedKey("OutputDelayT2_%d", group), "0:00"));
-        if (const char* type = SettingGet(store, IndexedKey("AlarmType_%d", group))) output.alarmType = AlarmTypeName(type);
+        if (const char* type = SettingGet(store, IndexedKey("AlarmType_%d", group)))
+            output.alarmType = AlarmTypeName(type);
 
         auto& label = matrix.inputLabels[static_cast<std::size_t>(group - 1)];
         label = "IPG" + std::to_string(group);
@@ -154,8 +155,9 @@ CommissioningReport BuildCommissioningReport(SettingsStore& store, std::string g
         zones[zoneOf(store, address)].push_back(address);
     }
     for (auto& [zone, addresses] : zones) {
-        const std::string zoneText = zone >= 1 && zone <= kZoneCount ? trimmed(SettingText(store, IndexedKey("ZoneText_%d", zone)))
-                                                                     : std::string();
+        const std::string zoneText = zone >= 1 && zone <= kZoneCount
+                                         ? trimmed(SettingText(store, IndexedKey("ZoneText_%d", zone)))
+                                         : std::string();
         report.zones.push_back({zone, zoneText, std::move(addresses)});
     }
     report.matrix = matrix(store);

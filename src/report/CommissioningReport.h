@@ -21,8 +21,8 @@ struct CommissioningReport {
     };
     struct Device {
         int address = 0;
-        std::string type, serial, zone, inputGroup, outputGroup, daySensitivity, nightSensitivity, deviceClass,
-            volume, latching, text;
+        std::string type, serial, zone, inputGroup, outputGroup, daySensitivity, nightSensitivity, deviceClass, volume,
+            latching, text;
     };
     struct Zone {
         int number = 0;
@@ -34,7 +34,7 @@ struct CommissioningReport {
         std::string delayT1, delayT2, alarmType;
     };
     struct Matrix {
-        std::array<std::string, 32> inputLabels;      // "IPG1" .. "Sound Alarms"
+        std::array<std::string, 32> inputLabels;       // "IPG1" .. "Sound Alarms"
         std::array<std::array<char, 32>, 32> cells{};  // [input][output]: O, C, P, W or '?'
         std::array<OutputGroup, 32> outputs;
         int coincidenceGroups = 0;  // 0: coincidence off
@@ -54,13 +54,13 @@ struct CommissioningReport {
     };
 
     std::string siteName;
-    std::string generatedAt;                // when the report was made, as the caller words it
+    std::string generatedAt;                 // when the report was made, as the caller words it
     std::optional<std::string> panelReadAt;  // set when the site came straight from a panel
     std::vector<Field> siteInformation;
     std::vector<Field> panelOptions;
     std::vector<Field> accessLevels;  // whether each code is set; never the code itself
     std::vector<Zone> zones;
-    std::vector<Device> devices;      // installed devices only, in address order
+    std::vector<Device> devices;  // installed devices only, in address order
     Matrix matrix;
     DesignCheck check;
     Events events;

@@ -76,8 +76,8 @@ void zonesSection(std::string& html, const CommissioningReport& report) {
             if (!devices.empty()) devices += ", ";
             devices += std::to_string(address) + ": " + device->type;
         }
-        html += "<tr>" + cell("td", std::to_string(zone.number)) + cell("td", zone.text) + cell("td", devices) +
-                "</tr>\n";
+        html +=
+            "<tr>" + cell("td", std::to_string(zone.number)) + cell("td", zone.text) + cell("td", devices) + "</tr>\n";
     }
     html += "</table>\n</section>\n";
 }
@@ -89,14 +89,14 @@ void devicesSection(std::string& html, const CommissioningReport& report) {
         return;
     }
     html += "<p>" + std::to_string(report.devices.size()) + " devices on the loop.</p>\n";
-    html += "<table class=\"devices\">\n<tr><th>Address</th><th>Type</th><th>Serial</th><th>Zone</th>"
-            "<th>Input group</th><th>Output group</th><th>Day sens.</th><th>Night sens.</th><th>Class</th>"
-            "<th>Volume</th><th>Latching</th><th>Device text</th></tr>\n";
+    html +=
+        "<table class=\"devices\">\n<tr><th>Address</th><th>Type</th><th>Serial</th><th>Zone</th>"
+        "<th>Input group</th><th>Output group</th><th>Day sens.</th><th>Night sens.</th><th>Class</th>"
+        "<th>Volume</th><th>Latching</th><th>Device text</th></tr>\n";
     for (const auto& d : report.devices) {
         html += "<tr>";
-        for (const std::string* field : {&d.type, &d.serial, &d.zone, &d.inputGroup, &d.outputGroup,
-                                         &d.daySensitivity, &d.nightSensitivity, &d.deviceClass, &d.volume,
-                                         &d.latching, &d.text}) {
+        for (const std::string* field : {&d.type, &d.serial, &d.zone, &d.inputGroup, &d.outputGroup, &d.daySensitivity,
+                                         &d.nightSensitivity, &d.deviceClass, &d.volume, &d.latching, &d.text}) {
             if (field == &d.type) html += cell("td", std::to_string(d.address));
             html += cell("td", *field);
         }
@@ -108,9 +108,10 @@ void devicesSection(std::string& html, const CommissioningReport& report) {
 void matrixSection(std::string& html, const CommissioningReport& report, ReportFlavour flavour) {
     const auto& matrix = report.matrix;
     html += sectionStart("matrix", "Input / output matrix");
-    html += "<p class=\"legend\"><span class=\"O\">O</span>off <span class=\"C\">C</span>continuous "
-            "<span class=\"P\">P</span>mode P <span class=\"W\">W</span>mode W "
-            "<span class=\"disabled\">X</span>output group disabled</p>\n";
+    html +=
+        "<p class=\"legend\"><span class=\"O\">O</span>off <span class=\"C\">C</span>continuous "
+        "<span class=\"P\">P</span>mode P <span class=\"W\">W</span>mode W "
+        "<span class=\"disabled\">X</span>output group disabled</p>\n";
     // The rich-text engine sizes columns only from attributes.
     const std::string rowHeader = flavour == ReportFlavour::RichText ? "class=\"row\" width=\"13%\"" : "class=\"row\"";
     html += "<table class=\"matrix\">\n";
@@ -157,16 +158,17 @@ std::string currentChart(const CommissioningReport::DesignCheck& check) {
     const float top = std::max({check.alarmLimitMilliamps, check.alarmMilliamps, check.quiescentMilliamps}) * 1.1f;
     const auto x = [&](float milliamps) { return kLeft + static_cast<int>(milliamps / top * kWidth); };
     char text[512];
-    std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"160mm\" height=\"32mm\" "
-                      "viewBox=\"0 0 600 120\" role=\"img\" aria-label=\"Loop currents\">\n";
+    std::string svg =
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"160mm\" height=\"32mm\" "
+        "viewBox=\"0 0 600 120\" role=\"img\" aria-label=\"Loop currents\">\n";
     const struct {
         const char* label;
         float value;
         const char* colour;
         int y;
-    } bars[] = {{"Quiescent", check.quiescentMilliamps, "#3b78c4", 10},
-                {"Alarm", check.alarmMilliamps, check.alarmMilliamps > check.alarmLimitMilliamps ? "#c43b3b" : "#e08a1e",
-                 50}};
+    } bars[] = {
+        {"Quiescent", check.quiescentMilliamps, "#3b78c4", 10},
+        {"Alarm", check.alarmMilliamps, check.alarmMilliamps > check.alarmLimitMilliamps ? "#c43b3b" : "#e08a1e", 50}};
     for (const auto& bar : bars) {
         std::snprintf(text, sizeof text,
                       "<text x=\"0\" y=\"%d\" font-size=\"14\">%s</text>"
@@ -201,18 +203,20 @@ void designCheckSection(std::string& html, const CommissioningReport& report, Re
     html += "<tr><th>Quiescent Current</th>" + cell("td", FormatMilliamps(check.quiescentMilliamps)) + "</tr>\n";
     html += "<tr><th>Alarm Current</th>" + cell("td", FormatMilliamps(check.alarmMilliamps)) + "</tr>\n</table>\n";
     html += flavour == ReportFlavour::Browser ? currentChart(check)
-                                            : "<p>" + std::string(kReportChartPlaceholder) + "</p>\n";
+                                              : "<p>" + std::string(kReportChartPlaceholder) + "</p>\n";
     html += "</section>\n";
 }
 
-void countTable(std::string& html, std::string_view heading, const std::vector<CommissioningReport::EventCount>& counts) {
+void countTable(std::string& html, std::string_view heading,
+                const std::vector<CommissioningReport::EventCount>& counts) {
     html += cell("h3", heading) + "\n";
     if (counts.empty()) {
         html += "<p>The log is empty.</p>\n";
         return;
     }
     html += "<table>\n<tr><th>Event</th><th>Count</th></tr>\n";
-    for (const auto& count : counts) html += "<tr>" + cell("td", count.text) + cell("td", std::to_string(count.count)) + "</tr>\n";
+    for (const auto& count : counts)
+        html += "<tr>" + cell("td", count.text) + cell("td", std::to_string(count.count)) + "</tr>\n";
     html += "</table>\n";
 }
 

@@ -113,8 +113,9 @@ std::vector<PanelBackup> ListPanelBackups(const fs::path& folder, const std::opt
             SettingsStore site;
             StoreCreate(site);
             SiteFileRead(path.string(), site);
-            backups.push_back({name, PanelBackup{path.string(), panelFolder.filename().string(), shownTime(name.stamp),
-                                                 ValueInWords(ValueWords::DisplayText, SettingText(site, "SiteName"))}});
+            backups.push_back(
+                {name, PanelBackup{path.string(), panelFolder.filename().string(), shownTime(name.stamp),
+                                   ValueInWords(ValueWords::DisplayText, SettingText(site, "SiteName"))}});
             StoreDestroy(&site);
         }
     }

@@ -8,17 +8,17 @@ namespace {
 template <std::size_t N>
 std::string_view at(const std::array<std::string_view, N>& words, int position) {
     return position >= 0 && static_cast<std::size_t>(position) < N ? words[static_cast<std::size_t>(position)]
-                                                                    : std::string_view{};
+                                                                   : std::string_view{};
 }
 
-constexpr std::array<std::string_view, 13> kLanguages = {
-    "English", "Dutch",  "Hungarian", "Norwegian",  "Russian", "Spanish", "Italian",
-    "French",  "Polish", "Czech",     "Portuguese", "Finnish", "Danish"};
+constexpr std::array<std::string_view, 13> kLanguages = {"English",    "Dutch",   "Hungarian", "Norwegian", "Russian",
+                                                         "Spanish",    "Italian", "French",    "Polish",    "Czech",
+                                                         "Portuguese", "Finnish", "Danish"};
 constexpr std::array<std::string_view, 2> kPanelTypes = {"5300", "Kestrelix"};
 constexpr std::array<std::string_view, 1> kFaultRelayModes = {"Denergise on fault"};
-constexpr std::array<std::string_view, 4> kFireRelayModes = {
-    "Energise on any fire", "Energise on Automatic fires only", "Energise on Manual fires only",
-    "Energise on any disablement"};
+constexpr std::array<std::string_view, 4> kFireRelayModes = {"Energise on any fire", "Energise on Automatic fires only",
+                                                             "Energise on Manual fires only",
+                                                             "Energise on any disablement"};
 constexpr std::array<std::string_view, 4> kDisplayModes = {"Type 1", "Type 2", "Type 3", "Type 4"};
 constexpr std::array<std::string_view, 4> kTimeoutTones = {"Off", "Continuous", "Pulsing", "Warble"};
 constexpr std::array<std::string_view, 2> kFlashRates = {"1 Second", "2 Seconds"};

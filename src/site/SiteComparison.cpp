@@ -111,7 +111,9 @@ public:
                 if (entry && !spokenOf(entry->key)) keys.insert(entry->key);
             }
         }
-        for (const std::string& name : keys) key(name, [&] { return "Setting " + name + ": "; }, ValueWords::AsStored, true);
+        for (const std::string& name : keys)
+            key(
+                name, [&] { return "Setting " + name + ": "; }, ValueWords::AsStored, true);
     }
 
     std::vector<std::string> take() { return std::move(lines_); }
@@ -125,9 +127,10 @@ private:
 void compareMatrix(Comparison& comparison, const SettingsStore& before, const SettingsStore& after) {
     for (int input = 1; input <= kGroupCount; ++input) {
         for (int output = 1; output <= kGroupCount; ++output) {
-            comparison.key(IndexedKey("Matrix_%d_%d", input, output),
-                           [&] { return "Matrix IPG" + std::to_string(input) + " / OPG" + std::to_string(output) + ": "; },
-                           ValueWords::AsStored);
+            comparison.key(
+                IndexedKey("Matrix_%d_%d", input, output),
+                [&] { return "Matrix IPG" + std::to_string(input) + " / OPG" + std::to_string(output) + ": "; },
+                ValueWords::AsStored);
         }
     }
     const auto mask = [](const SettingsStore& store) {
@@ -147,9 +150,9 @@ void compareOutputGroups(Comparison& comparison) {
         for (const auto& family : {std::pair{"OutputDelay_%d", "Output delay T1"},
                                    {"OutputDelayT2_%d", "Output delay T2"},
                                    {"AlarmType_%d", "Alarm type"}}) {
-            comparison.key(IndexedKey(family.first, group),
-                           [&] { return family.second + (" of OPG" + std::to_string(group)) + ": "; },
-                           ValueWords::AsStored);
+            comparison.key(
+                IndexedKey(family.first, group),
+                [&] { return family.second + (" of OPG" + std::to_string(group)) + ": "; }, ValueWords::AsStored);
         }
     }
 }
@@ -163,8 +166,10 @@ void compareEvents(Comparison& comparison, const SettingsStore& before, const Se
         if (!row.zone.empty()) text += ", zone " + row.zone;
         return text + (row.ended ? " OFF" : " ON");
     };
-    comparison.key("AlarmCount", [] { return std::string("Alarm count: "); }, ValueWords::AsStored);
-    for (const auto& [format, label] : {std::pair{"FireEvent_%d", "Fire event "}, {"NonFireEvent_%d", "Non-fire event "}}) {
+    comparison.key(
+        "AlarmCount", [] { return std::string("Alarm count: "); }, ValueWords::AsStored);
+    for (const auto& [format, label] :
+         {std::pair{"FireEvent_%d", "Fire event "}, {"NonFireEvent_%d", "Non-fire event "}}) {
         for (int n = 1; n <= kMostEvents; ++n) {
             const std::string key = IndexedKey(format, n);
             const Value a = valueOf(before, key), b = valueOf(after, key);
@@ -180,23 +185,27 @@ std::vector<std::string> CompareSites(const SettingsStore& before, const Setting
     const auto labelled = [](const SiteKey& key) { return [&key] { return key.label + std::string(": "); }; };
     for (const SiteKey& key : SiteInformationKeys()) comparison.key(key.key, labelled(key), key.words, true);
     for (const SiteKey& key : PanelOptionKeys()) comparison.key(key.key, labelled(key), key.words);
-    comparison.key("FirmwareVersion", [] { return std::string("Panel software version: "); }, ValueWords::AsStored);
+    comparison.key(
+        "FirmwareVersion", [] { return std::string("Panel software version: "); }, ValueWords::AsStored);
     for (int address = 1; address <= kLoopAddressCount; ++address) {
         for (const SiteKey& key : DeviceKeys()) {
-            comparison.key(IndexedKey(key.key, address),
-                           [&] { return "Device " + std::to_string(address) + ": " + key.label + " "; }, key.words,
-                           key.words == ValueWords::DisplayText);
+            comparison.key(
+                IndexedKey(key.key, address),
+                [&] { return "Device " + std::to_string(address) + ": " + key.label + " "; }, key.words,
+                key.words == ValueWords::DisplayText);
         }
     }
     compareMatrix(comparison, before, after);
     compareOutputGroups(comparison);
     for (int zone = 1; zone <= kZoneCount; ++zone) {
-        comparison.key(IndexedKey("ZoneText_%d", zone), [&] { return "Zone text " + std::to_string(zone) + ": "; },
-                       ValueWords::DisplayText, true);
+        comparison.key(
+            IndexedKey("ZoneText_%d", zone), [&] { return "Zone text " + std::to_string(zone) + ": "; },
+            ValueWords::DisplayText, true);
     }
     for (int banner = 1; banner <= kBannerTexts; ++banner) {
-        comparison.key(IndexedKey("BannerText_%d", banner), [&] { return "Banner text " + std::to_string(banner) + ": "; },
-                       ValueWords::DisplayText, true);
+        comparison.key(
+            IndexedKey("BannerText_%d", banner), [&] { return "Banner text " + std::to_string(banner) + ": "; },
+            ValueWords::DisplayText, true);
     }
     // Without events the logs are left out whole, whatever else differs.
     if (withEvents) compareEvents(comparison, before, after);

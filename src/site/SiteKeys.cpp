@@ -123,19 +123,32 @@ std::string ValueInWords(ValueWords words, std::optional<std::string_view> value
             const auto end = text.find_last_not_of(' ');
             return end == std::string_view::npos ? std::string() : std::string(text.substr(0, end + 1));
         }
-        case ValueWords::YesNo: return ParseLeadingInt(text) ? "Yes" : "No";
-        case ValueWords::Language: return listWord(LanguageName, text);
-        case ValueWords::PanelType: return listWord(PanelTypeName, text);
-        case ValueWords::FaultRelayMode: return listWord(FaultRelayModeName, text);
-        case ValueWords::FireRelayMode: return listWord(FireRelayModeName, text);
-        case ValueWords::DisplayMode: return listWord(DisplayModeName, text);
-        case ValueWords::TimeoutTone: return listWord(TimeoutToneName, text);
-        case ValueWords::FlashRate: return listWord(FlashRateName, text);
-        case ValueWords::DeviceType: return DeviceTypeName(static_cast<std::uint32_t>(ParseLeadingInt(text)));
-        case ValueWords::Sensitivity: return SensModeName(std::string(text).c_str());
-        case ValueWords::DeviceClass: return std::string(ClassName(ParseLeadingInt(text)));
-        case ValueWords::Volume: return VolumeName(ParseLeadingInt(text));
-        default: return std::string(text);
+        case ValueWords::YesNo:
+            return ParseLeadingInt(text) ? "Yes" : "No";
+        case ValueWords::Language:
+            return listWord(LanguageName, text);
+        case ValueWords::PanelType:
+            return listWord(PanelTypeName, text);
+        case ValueWords::FaultRelayMode:
+            return listWord(FaultRelayModeName, text);
+        case ValueWords::FireRelayMode:
+            return listWord(FireRelayModeName, text);
+        case ValueWords::DisplayMode:
+            return listWord(DisplayModeName, text);
+        case ValueWords::TimeoutTone:
+            return listWord(TimeoutToneName, text);
+        case ValueWords::FlashRate:
+            return listWord(FlashRateName, text);
+        case ValueWords::DeviceType:
+            return DeviceTypeName(static_cast<std::uint32_t>(ParseLeadingInt(text)));
+        case ValueWords::Sensitivity:
+            return SensModeName(std::string(text).c_str());
+        case ValueWords::DeviceClass:
+            return std::string(ClassName(ParseLeadingInt(text)));
+        case ValueWords::Volume:
+            return VolumeName(ParseLeadingInt(text));
+        default:
+            return std::string(text);
     }
 }
 

@@ -20,12 +20,12 @@ enum class ValueWords {
     DisplayMode,
     TimeoutTone,
     FlashRate,
-    Secret,       // an access code: never shown, only whether it is set
+    Secret,  // an access code: never shown, only whether it is set
     DeviceType,
     Sensitivity,
     DeviceClass,
     Volume,
-    Latching,     // the key's presence is the value
+    Latching,  // the key's presence is the value
 };
 
 // One panel-wide site key with the words people know it by.

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <signal.h>
 
 #include <sstream>
@@ -88,12 +87,19 @@ TEST_P(ConsoleInterruptTest, StopsAReadAtOnceAndAWriteOnlyWhenAskedTwice) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ConsoleInterruptTest,
-    ::testing::Values(
-        Case{"ReadStopsAtOnceAndSavesNothing", {"-r", "SITE", "-w"}, {5}, 130, false,
-             "tamrik: stopped by Ctrl+C; the panel is as it was"},
-        Case{"WriteGoesOnAfterOneCtrlC", {"-w"}, {5}, 0, true, ""},
-        Case{"WriteStopsAtTheSecondCtrlC", {"-w"}, {5, 200}, 130, true,
-             "tamrik: stopped by Ctrl+C; the panel's settings are incomplete: write them again"}),
+    ::testing::Values(Case{"ReadStopsAtOnceAndSavesNothing",
+                           {"-r", "SITE", "-w"},
+                           {5},
+                           130,
+                           false,
+                           "tamrik: stopped by Ctrl+C; the panel is as it was"},
+                      Case{"WriteGoesOnAfterOneCtrlC", {"-w"}, {5}, 0, true, ""},
+                      Case{"WriteStopsAtTheSecondCtrlC",
+                           {"-w"},
+                           {5, 200},
+                           130,
+                           true,
+                           "tamrik: stopped by Ctrl+C; the panel's settings are incomplete: write them again"}),
     [](const ::testing::TestParamInfo<Case>& param) { return param.param.name; });
 
 }  // namespace

@@ -64,7 +64,8 @@ TEST_F(CommissioningReportTest, ListsEveryDeviceZoneAndFaultButNoAccessCode) {
         EXPECT_FALSE(section(page, id).empty()) << id;
     EXPECT_EQ(count(section(page, "devices"), "<tr>"), 12u + 1);
     // Zone 3 holds 2, 5, 8, 11 and 12 (zone 259).
-    const std::regex zoneThree("<td>3</td><td>Reception &amp; hall</td><td>2: [^<]*, 5: [^<]*, 8: [^<]*, 11: [^<]*, 12: ");
+    const std::regex zoneThree(
+        "<td>3</td><td>Reception &amp; hall</td><td>2: [^<]*, 5: [^<]*, 8: [^<]*, 11: [^<]*, 12: ");
     EXPECT_TRUE(std::regex_search(section(page, "zones"), zoneThree)) << section(page, "zones");
     std::string report = check.report;
     for (auto end = report.find("\r\n"); end != std::string::npos; end = report.find("\r\n")) {

@@ -67,8 +67,9 @@ TEST_F(SiteComparisonTest, SpeaksOfEachChangeInItsGroupAndNeverShowsACode) {
     EXPECT_EQ(CompareSites(before, after, false), withoutEvents);
 
     Lines withEvents = common;
-    withEvents.push_back("Fire event 1: 1/1/2000 0:00:00 DEVICE IN ALARM, address 17 ON -> "
-                         "1/1/2000 1:00:00 DEVICE IN ALARM, zone 17 OFF");
+    withEvents.push_back(
+        "Fire event 1: 1/1/2000 0:00:00 DEVICE IN ALARM, address 17 ON -> "
+        "1/1/2000 1:00:00 DEVICE IN ALARM, zone 17 OFF");
     withEvents.push_back("Setting Foo: (none) -> \"bar\"");
     EXPECT_EQ(CompareSites(before, after, true), withEvents);
 }

@@ -5,14 +5,14 @@
 #include <ostream>
 
 #include "app/cli/CommandLineRun.h"
-#include "settings/SiteLoad.h"
 #include "checker/SiteCheck.h"
 #include "exports/CsvExport.h"
+#include "platform/FileIdentity.h"
 #include "report/ReportHtml.h"
 #include "settings/AtomicFile.h"
-#include "platform/FileIdentity.h"
 #include "settings/DefaultSettings.h"
 #include "settings/SiteFile.h"
+#include "settings/SiteLoad.h"
 
 namespace tamrik {
 namespace {

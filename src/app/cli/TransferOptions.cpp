@@ -7,9 +7,9 @@
 #include "app/cli/CommandLineRun.h"
 #include "images/ImageValueCheck.h"
 #include "panel/PanelMessages.h"
+#include "settings/SiteFile.h"
 #include "site/PanelBackups.h"
 #include "site/SiteComparison.h"
-#include "settings/SiteFile.h"
 
 namespace tamrik {
 
@@ -133,7 +133,8 @@ Outcome WritePanelOption(CommandLineRun& run, const Arguments&) {
     }
     const bool written = panel && panel->write(run.context.store, run.context.observer);
     run.out() << "Done\n" << std::flush;
-    return written ? Outcome::Succeeded : run.unsuccessfulTransfer("the panel's settings are incomplete: write them again");
+    return written ? Outcome::Succeeded
+                   : run.unsuccessfulTransfer("the panel's settings are incomplete: write them again");
 }
 
 Outcome FirmwareOption(CommandLineRun& run, const Arguments& arguments) {
@@ -147,7 +148,8 @@ Outcome FirmwareOption(CommandLineRun& run, const Arguments& arguments) {
     }
     const bool written = panel && panel->firmware(path, run.context.store, run.context.observer);
     run.out() << "Done\n" << std::flush;
-    return written ? Outcome::Succeeded : run.unsuccessfulTransfer("the panel's firmware is incomplete: update it again");
+    return written ? Outcome::Succeeded
+                   : run.unsuccessfulTransfer("the panel's firmware is incomplete: update it again");
 }
 
 }  // namespace tamrik

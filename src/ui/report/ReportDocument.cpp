@@ -57,9 +57,9 @@ public:
             double value;
             QColor colour;
             double y;
-        } bars[] = {{"Quiescent", quiescent, QColor(0x3b, 0x78, 0xc4), grid.top() + 8},
-                    {"Alarm", alarm, alarm > limit ? QColor(0xc4, 0x3b, 0x3b) : QColor(0xe0, 0x8a, 0x1e),
-                     grid.top() + 44}};
+        } bars[] = {
+            {"Quiescent", quiescent, QColor(0x3b, 0x78, 0xc4), grid.top() + 8},
+            {"Alarm", alarm, alarm > limit ? QColor(0xc4, 0x3b, 0x3b) : QColor(0xe0, 0x8a, 0x1e), grid.top() + 44}};
         for (const auto& bar : bars) {
             const QRectF barRect(left, bar.y, std::max(1.0, x(bar.value) - left), 24);
             painter->fillRect(barRect, bar.colour);
@@ -71,9 +71,9 @@ public:
         QPen limitPen(QColor(0xa0, 0x10, 0x10), 2, Qt::DashLine);
         painter->setPen(limitPen);
         painter->drawLine(QPointF(x(limit), grid.top() + 2), QPointF(x(limit), grid.top() + 76));
-        painter->drawText(QRectF(x(limit) - 100, grid.top() + 80, 200, 24), Qt::AlignCenter,
-                          QStringLiteral("Alarm limit ") +
-                              QString::fromStdString(FormatMilliamps(static_cast<float>(limit))));
+        painter->drawText(
+            QRectF(x(limit) - 100, grid.top() + 80, 200, 24), Qt::AlignCenter,
+            QStringLiteral("Alarm limit ") + QString::fromStdString(FormatMilliamps(static_cast<float>(limit))));
         painter->restore();
     }
 };
@@ -122,8 +122,7 @@ QByteArray CommissioningReportPdf(const CommissioningReport& report) {
 bool WriteCommissioningReportPdf(const CommissioningReport& report, const QString& path, QString* error) {
     const QByteArray pdf = CommissioningReportPdf(report);
     std::string reason;
-    if (AtomicFile::write(path.toLocal8Bit().toStdString(), std::string_view(pdf.constData(), pdf.size()),
-                          &reason)) {
+    if (AtomicFile::write(path.toLocal8Bit().toStdString(), std::string_view(pdf.constData(), pdf.size()), &reason)) {
         return true;
     }
     if (error) *error = QString::fromLocal8Bit(reason.c_str());
