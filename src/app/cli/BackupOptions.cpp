@@ -7,12 +7,9 @@
 
 namespace tamrik {
 
+// The serial number is optional here; when given, it is checked as -s checks one.
 std::string CheckBackupSerial(const Arguments& arguments) {
-    if (arguments.empty()) return {};
-    const std::string& serial = arguments[0];
-    const bool hex = !serial.empty() && serial.size() <= 8 &&
-                     serial.find_first_not_of("0123456789ABCDEFabcdef") == std::string::npos;
-    return hex ? std::string() : "'" + serial + "' is not a panel serial number (1 to 8 hexadecimal digits)";
+    return arguments.empty() ? std::string() : CheckSerialNumber(arguments);
 }
 
 Outcome BackupsOption(CommandLineRun& run, const Arguments& arguments) {
