@@ -18,64 +18,56 @@ void fillFullSite(SettingsStore& store) {
     ApplyDefaultSettings(store);
     for (int a = 1; a <= kLoopRecordCount; ++a) {
         const std::string n = std::to_string(a);
-        SettingPut(store, "DeviceText_" + n, "Device text " + n);
-        SettingPut(store, "SNum_" + n, std::to_string(100000 + a));
-        SettingPut(store, "Type_" + n, "210");
+        store.put("DeviceText_" + n, "Device text " + n);
+        store.put("SNum_" + n, std::to_string(100000 + a));
+        store.put("Type_" + n, "210");
     }
     for (int g = 1; g <= 32; ++g) {
         const std::string n = std::to_string(g);
-        SettingPut(store, "OutputDelay_" + n, "1:30");
-        SettingPut(store, "OutputDelayT2_" + n, "12:05");
+        store.put("OutputDelay_" + n, "1:30");
+        store.put("OutputDelayT2_" + n, "12:05");
     }
-    SettingPut(store, "SiteName", "Benchmark site");
+    store.put("SiteName", "Benchmark site");
 }
 
 void BM_SiteImageEncode(benchmark::State& state) {
     SettingsStore store;
-    StoreCreate(store);
     fillFullSite(store);
     std::vector<std::uint8_t> image(kSiteImageSize);
     PanelIdentity identity{};
     for (auto _ : state) benchmark::DoNotOptimize(SiteImageEncode(store, image.data(), identity));
-    StoreDestroy(&store);
 }
 BENCHMARK(BM_SiteImageEncode)->Unit(benchmark::kMicrosecond);
 
 void BM_SiteImageDecode(benchmark::State& state) {
     SettingsStore store;
-    StoreCreate(store);
     fillFullSite(store);
     std::vector<std::uint8_t> image(kSiteImageSize);
     PanelIdentity identity{};
     SiteImageEncode(store, image.data(), identity);
     for (auto _ : state) benchmark::DoNotOptimize(SiteImageDecode(store, image.data()));
-    StoreDestroy(&store);
 }
 BENCHMARK(BM_SiteImageDecode)->Unit(benchmark::kMicrosecond);
 
 void BM_LoopImageEncode(benchmark::State& state) {
     SettingsStore store;
-    StoreCreate(store);
     fillFullSite(store);
     std::vector<std::uint8_t> image(kLoopImageSize);
     for (auto _ : state) {
         for (int a = 1; a <= kLoopRecordCount; ++a) LoopRecordEncode(store, &image[kLoopRecordSize * (a - 1)], a);
         benchmark::DoNotOptimize(image.data());
     }
-    StoreDestroy(&store);
 }
 BENCHMARK(BM_LoopImageEncode)->Unit(benchmark::kMicrosecond);
 
 void BM_LoopImageDecode(benchmark::State& state) {
     SettingsStore store;
-    StoreCreate(store);
     fillFullSite(store);
     std::vector<std::uint8_t> image(kLoopImageSize);
     for (int a = 1; a <= kLoopRecordCount; ++a) LoopRecordEncode(store, &image[kLoopRecordSize * (a - 1)], a);
     for (auto _ : state) {
         for (int a = 1; a <= kLoopRecordCount; ++a) LoopRecordDecode(store, a, &image[kLoopRecordSize * (a - 1)]);
     }
-    StoreDestroy(&store);
 }
 BENCHMARK(BM_LoopImageDecode)->Unit(benchmark::kMicrosecond);
 
@@ -83,7 +75,6 @@ BENCHMARK(BM_LoopImageDecode)->Unit(benchmark::kMicrosecond);
 // event log the image can hold.
 void BM_FullPanelImagesDecode(benchmark::State& state) {
     SettingsStore store;
-    StoreCreate(store);
     fillFullSite(store);
     std::vector<std::uint8_t> site(kSiteImageSize), loop(kLoopImageSize), events(kEventLogImageSize, 0);
     PanelIdentity identity{};
@@ -100,9 +91,8 @@ void BM_FullPanelImagesDecode(benchmark::State& state) {
         SiteImageDecode(store, site.data());
         for (int a = 1; a <= kLoopRecordCount; ++a) LoopRecordDecode(store, a, &loop[kLoopRecordSize * (a - 1)]);
         EventLogDecode(store, events.data());
-        benchmark::DoNotOptimize(store.entryCount);
+        benchmark::DoNotOptimize(store.size());
     }
-    StoreDestroy(&store);
 }
 BENCHMARK(BM_FullPanelImagesDecode)->Unit(benchmark::kMicrosecond);
 

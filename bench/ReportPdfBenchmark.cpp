@@ -14,17 +14,16 @@ using namespace tamrik;
 
 // The demo site, or a full loop of 192 devices with both event logs full.
 void fillSite(SettingsStore& store, bool full) {
-    StoreCreate(store);
     DemoSiteSettings(store);
     if (!full) return;
     for (int a = 1; a <= kLoopAddressCount; ++a) {
         const std::string n = std::to_string(a);
-        SettingPut(store, "Type_" + n, a % 2 ? "1" : "208");
-        SettingPut(store, "Zone_" + n, std::to_string(1 + a % 32));
-        SettingPut(store, "DeviceText_" + n, "DEVICE " + n);
+        store.put("Type_" + n, a % 2 ? "1" : "208");
+        store.put("Zone_" + n, std::to_string(1 + a % 32));
+        store.put("DeviceText_" + n, "DEVICE " + n);
     }
-    for (int n = 1; n <= 300; ++n) SettingPut(store, "FireEvent_" + std::to_string(n), "5, 17, 946684800");
-    for (int n = 1; n <= 721; ++n) SettingPut(store, "NonFireEvent_" + std::to_string(n), "18, 0, 946684900");
+    for (int n = 1; n <= 300; ++n) store.put("FireEvent_" + std::to_string(n), "5, 17, 946684800");
+    for (int n = 1; n <= 721; ++n) store.put("NonFireEvent_" + std::to_string(n), "18, 0, 946684900");
 }
 
 // The commissioning report laid out and printed to an A4 PDF in memory.
@@ -35,7 +34,6 @@ void BM_CommissioningReportPdf(benchmark::State& state) {
     qint64 bytes = 0;
     for (auto _ : state) bytes = CommissioningReportPdf(report).size();
     state.counters["pdf_bytes"] = static_cast<double>(bytes);
-    StoreDestroy(&store);
 }
 BENCHMARK(BM_CommissioningReportPdf)->ArgName("full")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
@@ -45,7 +43,6 @@ void BM_CommissioningReportDocument(benchmark::State& state) {
     fillSite(store, state.range(0) != 0);
     const CommissioningReport report = BuildCommissioningReport(store, "now");
     for (auto _ : state) benchmark::DoNotOptimize(CommissioningReportDocument(report)->pageCount());
-    StoreDestroy(&store);
 }
 BENCHMARK(BM_CommissioningReportDocument)->ArgName("full")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 

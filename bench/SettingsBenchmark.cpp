@@ -13,10 +13,8 @@ using namespace tamrik;
 void BM_ApplyDefaultSettingsOnEmptyStore(benchmark::State& state) {
     for (auto _ : state) {
         SettingsStore store;
-        StoreCreate(store);
         ApplyDefaultSettings(store);
-        benchmark::DoNotOptimize(store.entryCount);
-        StoreDestroy(&store);
+        benchmark::DoNotOptimize(store.size());
     }
 }
 BENCHMARK(BM_ApplyDefaultSettingsOnEmptyStore)->Unit(benchmark::kMicrosecond);
@@ -25,26 +23,20 @@ std::string benchFile() { return (std::filesystem::temp_directory_path() / "tamr
 
 void BM_SaveFullSite(benchmark::State& state) {
     SettingsStore store;
-    StoreCreate(store);
     ApplyDefaultSettings(store);
-    for (auto _ : state) benchmark::DoNotOptimize(SiteFileWrite(benchFile(), &store));
-    StoreDestroy(&store);
+    for (auto _ : state) benchmark::DoNotOptimize(SiteFileWrite(benchFile(), store));
 }
 BENCHMARK(BM_SaveFullSite)->Unit(benchmark::kMicrosecond);
 
 void BM_LoadFullSite(benchmark::State& state) {
     {
         SettingsStore store;
-        StoreCreate(store);
         ApplyDefaultSettings(store);
-        SiteFileWrite(benchFile(), &store);
-        StoreDestroy(&store);
+        SiteFileWrite(benchFile(), store);
     }
     for (auto _ : state) {
         SettingsStore store;
-        StoreCreate(store);
         benchmark::DoNotOptimize(SiteFileRead(benchFile(), store));
-        StoreDestroy(&store);
     }
     std::remove(benchFile().c_str());
 }

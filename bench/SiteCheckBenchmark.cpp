@@ -5,8 +5,8 @@
 #include "checker/SiteCheck.h"
 #include "exports/CsvExport.h"
 #include "report/ReportHtml.h"
-#include "site/SiteComparison.h"
 #include "settings/DefaultSettings.h"
+#include "site/SiteComparison.h"
 
 namespace {
 
@@ -15,22 +15,21 @@ using namespace tamrik;
 // A full loop: 192 devices of mixed types with inputs, outputs, texts and zones, a programmed
 // matrix, and both event logs as full as the panel keeps them.
 void fillFullSite(SettingsStore& store) {
-    StoreCreate(store);
     ApplyDefaultSettings(store);
     const char* types[] = {"1", "208", "131", "64", "210", "161", "34", "224"};
     for (int a = 1; a <= kLoopAddressCount; ++a) {
         const std::string n = std::to_string(a);
-        SettingPut(store, "Type_" + n, types[a % 8]);
-        SettingPut(store, "Version_" + n, "31");
-        SettingPut(store, "IPGroup_" + n, std::to_string(1 + a % 31));
-        SettingPut(store, "OPGroup_" + n, std::to_string(1 + a % 32));
-        SettingPut(store, "Zone_" + n, std::to_string(1 + a % 32));
-        SettingPut(store, "DeviceText_" + n, "DEVICE " + n);
+        store.put("Type_" + n, types[a % 8]);
+        store.put("Version_" + n, "31");
+        store.put("IPGroup_" + n, std::to_string(1 + a % 31));
+        store.put("OPGroup_" + n, std::to_string(1 + a % 32));
+        store.put("Zone_" + n, std::to_string(1 + a % 32));
+        store.put("DeviceText_" + n, "DEVICE " + n);
     }
     for (int n = 1; n <= 300; ++n)
-        SettingPut(store, "FireEvent_" + std::to_string(n), "5, 17, " + std::to_string(946684800 + 7 * n));
+        store.put("FireEvent_" + std::to_string(n), "5, 17, " + std::to_string(946684800 + 7 * n));
     for (int n = 1; n <= 721; ++n) {
-        SettingPut(store, "NonFireEvent_" + std::to_string(n), "18, 0, " + std::to_string(946684800 + 5 * n));
+        store.put("NonFireEvent_" + std::to_string(n), "18, 0, " + std::to_string(946684800 + 5 * n));
     }
 }
 
@@ -38,7 +37,6 @@ void BM_SiteCheckFullSite(benchmark::State& state) {
     SettingsStore store;
     fillFullSite(store);
     for (auto _ : state) benchmark::DoNotOptimize(SiteCheck(store).faultCount);
-    StoreDestroy(&store);
 }
 BENCHMARK(BM_SiteCheckFullSite)->Unit(benchmark::kMicrosecond);
 
@@ -46,7 +44,6 @@ void BM_SiteCheckQuietFullSite(benchmark::State& state) {
     SettingsStore store;
     fillFullSite(store);
     for (auto _ : state) benchmark::DoNotOptimize(SiteCheck(store, false).faultCount);
-    StoreDestroy(&store);
 }
 BENCHMARK(BM_SiteCheckQuietFullSite)->Unit(benchmark::kMicrosecond);
 
@@ -61,7 +58,6 @@ void BM_CommissioningReportHtmlFullSite(benchmark::State& state) {
         benchmark::DoNotOptimize(html.data());
     }
     state.counters["html_bytes"] = static_cast<double>(bytes);
-    StoreDestroy(&store);
 }
 BENCHMARK(BM_CommissioningReportHtmlFullSite)->Unit(benchmark::kMillisecond);
 
@@ -70,7 +66,6 @@ void BM_CsvExport(benchmark::State& state) {
     fillFullSite(store);
     const auto kind = static_cast<CsvExportKind>(state.range(0));
     for (auto _ : state) benchmark::DoNotOptimize(CsvExportBytes(kind, store).size());
-    StoreDestroy(&store);
 }
 BENCHMARK(BM_CsvExport)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
 
@@ -83,12 +78,10 @@ void BM_CompareFullSites(benchmark::State& state) {
     SettingsStore before, after;
     fillFullSite(before);
     fillFullSite(after);
-    SettingPut(after, "Zone_12", "4");
-    SettingPut(after, "Matrix_3_5", "P");
-    SettingPut(after, "ZoneText_4", "Lobby");
+    after.put("Zone_12", "4");
+    after.put("Matrix_3_5", "P");
+    after.put("ZoneText_4", "Lobby");
     for (auto _ : state) benchmark::DoNotOptimize(CompareSites(before, after, true).size());
-    StoreDestroy(&before);
-    StoreDestroy(&after);
 }
 BENCHMARK(BM_CompareFullSites)->Unit(benchmark::kMillisecond);
 

@@ -83,21 +83,21 @@ std::vector<std::uint8_t> firmwareImage() {
 bool runTransfers(const std::shared_ptr<SimulatedPanel>& panel) {
     SimulatedPanelLink link(panel, SimLinkOptions{false, true});
     SettingsStore store;
-    StoreCreate(store);
     SilentObserver observer(true);
     PanelSession session(link, store, observer);
 
-    const Figures read = measure(link, [&] { return RunTransfer(observer, TransferKind::Read, [&] { return ReadPanelWorker(session); }); });
+    const Figures read = measure(
+        link, [&] { return RunTransfer(observer, TransferKind::Read, [&] { return ReadPanelWorker(session); }); });
     print("read", read);
-    SettingPut(store, "SiteName", "Benchmark site");
-    const Figures write =
-        measure(link, [&] { return RunTransfer(observer, TransferKind::Write, [&] { return WritePanelWorker(session); }); });
+    store.put("SiteName", "Benchmark site");
+    const Figures write = measure(
+        link, [&] { return RunTransfer(observer, TransferKind::Write, [&] { return WritePanelWorker(session); }); });
     print("write", write);
     FirmwareJob job{firmwareImage(), 126};
-    const Figures firmware =
-        measure(link, [&] { return RunTransfer(observer, TransferKind::Firmware, [&] { return FirmwareWorker(session, job); }); });
+    const Figures firmware = measure(link, [&] {
+        return RunTransfer(observer, TransferKind::Firmware, [&] { return FirmwareWorker(session, job); });
+    });
     print("firmware", firmware);
-    StoreDestroy(&store);
     return read.succeeded && write.succeeded && firmware.succeeded;
 }
 
@@ -107,7 +107,6 @@ bool runFirmwareReadBack() {
     BuildDemoPanel(*panel);
     SimulatedPanelLink link(panel, SimLinkOptions{false, true});
     SettingsStore store;
-    StoreCreate(store);
     SilentObserver observer(true);
     PanelSession session(link, store, observer);
     const auto update = [&](bool readBack) {
@@ -122,7 +121,6 @@ bool runFirmwareReadBack() {
     print("firmware with read-back", with);
     const double ratio = with.wallSeconds / without.wallSeconds;
     std::printf("read-back costs %.2f x the update without it %s\n", ratio, ratio <= 1.5 ? "(<= 1.5)" : "(ABOVE 1.5)");
-    StoreDestroy(&store);
     return without.succeeded && with.succeeded;
 }
 

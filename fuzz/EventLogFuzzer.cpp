@@ -14,7 +14,7 @@ namespace {
 
 void checkEvents(const tamrik::SettingsStore& store, const char* prefix, std::size_t limit) {
     for (std::size_t i = 1;; ++i) {
-        const char* value = tamrik::SettingGet(store, prefix + std::to_string(i));
+        const char* value = store.get(prefix + std::to_string(i));
         if (!value) return;
         if (i > limit) std::abort();
         tamrik::EventValue event;
@@ -32,11 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::copy_n(data, std::min(size, image.size()), image.begin());
 
     tamrik::SettingsStore store;
-    tamrik::StoreCreate(store);
     tamrik::EventLogDecode(store, image.data());
-    if (store.entryCount > 1 + tamrik::kMaxFireEvents + tamrik::kMaxNonFireEvents) std::abort();
+    if (store.size() > 1 + tamrik::kMaxFireEvents + tamrik::kMaxNonFireEvents) std::abort();
     checkEvents(store, "FireEvent_", tamrik::kMaxFireEvents);
     checkEvents(store, "NonFireEvent_", tamrik::kMaxNonFireEvents);
-    tamrik::StoreDestroy(&store);
     return 0;
 }

@@ -58,7 +58,6 @@ private:
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     ScriptedLink link(data, size);
     tamrik::SettingsStore store;
-    tamrik::StoreCreate(store);
     tamrik::SilentObserver observer;
     tamrik::PanelSession session(link, store, observer);
 
@@ -77,6 +76,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (buffer[i] != 0xA5) std::abort();
     }
     tamrik::ReadPanelWorker(session);
-    tamrik::StoreDestroy(&store);
     return 0;
 }

@@ -1,4 +1,5 @@
-// Feeds arbitrary bytes to the site file reader and checks that what was read saves and reads back to the same checksum.
+// Feeds arbitrary bytes to the site file reader and checks that what was read saves and reads back to the same
+// checksum.
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
@@ -8,12 +9,10 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     tamrik::SettingsStore store;
-    tamrik::StoreCreate(store);
     tamrik::SiteFileParse(bytes, store);
-    const std::string saved = tamrik::SiteFileFormat(&store);
+    const std::string saved = tamrik::SiteFileFormat(store);
 
     tamrik::SettingsStore reloaded;
-    tamrik::StoreCreate(reloaded);
     if (tamrik::SiteFileParse(saved, reloaded) != tamrik::kSiteFileOk) {
         // Values longer than a reader piece cannot round-trip; everything else must.
         bool hasLongLine = false;
@@ -24,7 +23,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         if (!hasLongLine) std::abort();
     }
-    tamrik::StoreDestroy(&reloaded);
-    tamrik::StoreDestroy(&store);
     return 0;
 }

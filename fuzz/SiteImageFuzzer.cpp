@@ -14,7 +14,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::copy_n(data, std::min(size, image.size()), image.begin());
 
     tamrik::SettingsStore store;
-    tamrik::StoreCreate(store);
     if (tamrik::SiteImageDecode(store, image.data())) {
         std::array<std::uint8_t, tamrik::kSiteImageSize> first{}, second{};
         tamrik::PanelIdentity identity{};
@@ -23,6 +22,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         tamrik::SiteImageEncode(store, second.data(), identity);
         if (first != second) std::abort();
     }
-    tamrik::StoreDestroy(&store);
     return 0;
 }

@@ -17,13 +17,12 @@
 
 #include "app/cli/CommandLine.h"
 #include "app/cli/ConsoleInterrupt.h"
-#include "app/cli/UsageText.h"
 #include "app/cli/LinkTransfers.h"
+#include "app/cli/UsageText.h"
+#include "app/launch/DesktopLauncher.h"
 #include "panel/ConsoleObserver.h"
 #include "settings/DefaultSettings.h"
 #include "settings/SettingsStore.h"
-
-#include "app/launch/DesktopLauncher.h"
 #ifdef TAMRIK_HAVE_DESKTOP
 #include "app/gui/DesktopApp.h"
 #include "app/gui/WindowedFirmware.h"
@@ -62,7 +61,6 @@ int main(int argc, char** argv) {
     // Start-up order: the main store, the default site, then the command line, which may end the
     // program before any window exists.
     tamrik::SettingsStore mainStore;
-    tamrik::StoreCreate(mainStore);
     tamrik::ApplyDefaultSettings(mainStore);
 
     // A hand-over repeats a command line that performed no action; the first process has already
@@ -99,7 +97,6 @@ int main(int argc, char** argv) {
         // Saves replace a file only once it is complete, so nothing half-written is left behind.
         tamrik::RemoveConsoleInterrupt();
         std::cerr << "tamrik: out of memory; the command was not finished\n" << std::flush;
-        tamrik::StoreDestroy(&mainStore);
         return 1;
     }
     tamrik::RemoveConsoleInterrupt();
@@ -125,6 +122,5 @@ int main(int argc, char** argv) {
 #endif
     }
 
-    tamrik::StoreDestroy(&mainStore);
     return exitStatus;
 }

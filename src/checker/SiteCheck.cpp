@@ -53,12 +53,7 @@ bool isFlashRateType(std::uint32_t type) {
     }
 }
 
-bool isBlank(const char* text) {
-    for (; *text; ++text) {
-        if (*text != ' ') return false;
-    }
-    return true;
-}
+bool isBlank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
 
 // A value as read for the checks: present or not, the whole number and its low byte.
 struct Number {
@@ -69,13 +64,11 @@ struct Number {
 
 // Reads a pulse time the way the panel documents write it ("3.5"); the C library's reading would
 // follow the process locale, which a desktop session may set to one with a decimal comma.
-double parseDecimal(const char* text) {
-    while (*text == ' ' || (*text >= '\t' && *text <= '\r')) ++text;
-    if (*text == '+') ++text;
+double parseDecimal(std::string_view text) {
+    while (!text.empty() && (text[0] == ' ' || (text[0] >= '\t' && text[0] <= '\r'))) text.remove_prefix(1);
+    if (!text.empty() && text[0] == '+') text.remove_prefix(1);
     double value = 0.0;
-    const char* end = text;
-    while (*end) ++end;
-    const auto result = std::from_chars(text, end, value, std::chars_format::general);
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
     return result.ec == std::errc() ? value : 0.0;
 }
 
@@ -98,23 +91,23 @@ public:
         for (int i = 1; i <= kGroupCount; ++i) {
             for (int o = 1; o <= kGroupCount; ++o) {
                 std::snprintf(key, sizeof key, "Matrix_%d_%d", i, o);
-                const char* cell = SettingGet(store_, key);
-                programmed_[i][o] = cell != nullptr && cell[0] != 'O';
+                const auto cell = store_.get(key);
+                programmed_[i][o] = cell && !cell->starts_with('O');
             }
         }
-        classChange_ = SettingGetInt(store_, "ClassChange") != 0;
-        remoteAlarmInput_ = SettingGetInt(store_, "RemoteAlarmInput") != 0;
+        classChange_ = store_.number("ClassChange") != 0;
+        remoteAlarmInput_ = store_.number("RemoteAlarmInput") != 0;
         convAlarmOpGroup_ = number("ConvAlarmOpGroup");
     }
 
-    const char* text(const char* format, int index) const {
+    std::optional<std::string_view> text(const char* format, int index) const {
         char key[32];
         std::snprintf(key, sizeof key, format, index);
-        return SettingGet(store_, key);
+        return store_.get(key);
     }
     Number number(const char* format, int index) const { return toNumber(text(format, index)); }
-    Number number(const char* key) const { return toNumber(SettingGet(store_, key)); }
-    const char* text(const char* key) const { return SettingGet(store_, key); }
+    Number number(const char* key) const { return toNumber(store_.get(key)); }
+    std::optional<std::string_view> text(const char* key) const { return store_.get(key); }
 
     const Number& type(int a) const { return type_[a]; }
     const Number& outputGroup(int a) const { return outputGroup_[a]; }
@@ -136,9 +129,9 @@ public:
     }
 
 private:
-    static Number toNumber(const char* value) {
+    static Number toNumber(std::optional<std::string_view> value) {
         if (!value) return {};
-        return {true, ParseLeadingInt(value)};
+        return {true, ParseLeadingInt(*value)};
     }
 
     const SettingsStore& store_;
@@ -196,8 +189,8 @@ private:
         const std::uint32_t type = typeNumber.low();
         const unsigned address = static_cast<unsigned>(a);
         if (type == 0) {
-            const char* deviceText = site_.text("DeviceText_%d", a);
-            if (deviceText && !isBlank(deviceText)) fault("Text but no device at address %u\r\n", address);
+            const auto deviceText = site_.text("DeviceText_%d", a);
+            if (deviceText && !isBlank(*deviceText)) fault("Text but no device at address %u\r\n", address);
             return;
         }
         const DeviceType* row = DeviceTypeFind(type);
@@ -213,12 +206,11 @@ private:
         if (row->hasOutput) checkOutputGroup(a);
 
         const Number outputGroup = site_.outputGroup(a);
-        if (row->beaconOnNextGroup && outputGroup.present && outputGroup.low() == 32 &&
-            SettingGetInt(store_, "Beacon") != 0) {
+        if (row->beaconOnNextGroup && outputGroup.present && outputGroup.low() == 32 && store_.number("Beacon") != 0) {
             fault("Group is 32 & Beacon OPGrp+1 at address %u\r\n", address);
         }
-        const char* deviceText = site_.text("DeviceText_%d", a);
-        if (deviceText && isBlank(deviceText)) fault("Device text for address %u\r\n", address);
+        const auto deviceText = site_.text("DeviceText_%d", a);
+        if (deviceText && isBlank(*deviceText)) fault("Device text for address %u\r\n", address);
 
         checkZone(a);
         const Number mapNode = site_.number("MapNode_%d", a);
@@ -304,8 +296,8 @@ private:
         }
         if (zoneSeen_[z]) return;
         zoneSeen_[z] = true;
-        const char* zoneText = site_.text("ZoneText_%d", static_cast<int>(z));
-        if (zoneText && isBlank(zoneText)) fault("Zone text for zone %u\r\n", z);
+        const auto zoneText = site_.text("ZoneText_%d", static_cast<int>(z));
+        if (zoneText && isBlank(*zoneText)) fault("Zone text for zone %u\r\n", z);
     }
 
     // A talking device shares its output group only with other talking devices: the panel cannot
@@ -341,11 +333,11 @@ private:
 
     // The pulse pattern is fixed by the standard that language 1 panels are sold under.
     void checkPulseTimes() {
-        if (SettingGetInt(store_, "Language") != 1) return;
-        const char* onTime = site_.text("PulseOnTime");
-        if (onTime && parseDecimal(onTime) != 3.5) fault("Pulse on time not 3.5s\r\n");
-        const char* offTime = site_.text("PulseOffTime");
-        if (offTime && parseDecimal(offTime) != 0.5) fault("Pulse off time not 0.5s\r\n");
+        if (store_.number("Language") != 1) return;
+        const auto onTime = site_.text("PulseOnTime");
+        if (onTime && parseDecimal(*onTime) != 3.5) fault("Pulse on time not 3.5s\r\n");
+        const auto offTime = site_.text("PulseOffTime");
+        if (offTime && parseDecimal(*offTime) != 0.5) fault("Pulse off time not 0.5s\r\n");
     }
 
     void checkAssignedInput(int inputGroup, bool assigned, const char* name) {
@@ -364,8 +356,8 @@ private:
 
     void checkSiteInformation() {
         for (const char* key : kSiteInfoKeys) {
-            const char* value = site_.text(key);
-            if (value && value[0] == '\0') fault("Site Info '%s' requires a value\r\n", key);
+            const auto value = site_.text(key);
+            if (value && value->empty()) fault("Site Info '%s' requires a value\r\n", key);
         }
     }
 
@@ -383,8 +375,8 @@ SiteCheckResult SiteCheck(SettingsStore& store, bool withReport) {
     checker.run();
     checker.appendClosingLine(AllOutputsInOneZone(store));
     SiteCheckResult result = checker.take();
-    SettingPut(store, "QuiescentCurrent", FormatMilliamps(result.quiescentMilliamps));
-    SettingPut(store, "AlarmCurrent", FormatMilliamps(result.alarmMilliamps));
+    store.put("QuiescentCurrent", FormatMilliamps(result.quiescentMilliamps));
+    store.put("AlarmCurrent", FormatMilliamps(result.alarmMilliamps));
     return result;
 }
 
@@ -394,15 +386,15 @@ bool AllOutputsInOneZone(const SettingsStore& store) {
     int count = 0;
     for (int a = 1; a <= kLoopAddressCount; ++a) {
         std::snprintf(key, sizeof key, "Type_%d", a);
-        const char* typeText = SettingGet(store, key);
+        const auto typeText = store.get(key);
         if (!typeText) continue;
-        const std::int32_t type = ParseLeadingInt(typeText);
+        const std::int32_t type = ParseLeadingInt(*typeText);
         const DeviceType* row = type != 0 ? DeviceTypeFind(static_cast<std::uint32_t>(type)) : nullptr;
         if (!row || !row->hasOutput) continue;
         std::snprintf(key, sizeof key, "Zone_%d", a);
-        const char* zoneText = SettingGet(store, key);
+        const auto zoneText = store.get(key);
         if (!zoneText) continue;
-        const std::int32_t zone = ParseLeadingInt(zoneText);
+        const std::int32_t zone = ParseLeadingInt(*zoneText);
         if (zone < 1 || zone > kZoneCount) continue;
         if (firstZone == 0) {
             firstZone = zone;

@@ -13,10 +13,10 @@ class DeviceRow {
 public:
     DeviceRow(const SettingsStore& store, int address) : store_(store), address_(address) {}
 
-    const char* value(const char* format) const {
+    std::optional<std::string_view> value(const char* format) const {
         char key[32];
         std::snprintf(key, sizeof key, format, address_);
-        return SettingGet(store_, key);
+        return store_.get(key);
     }
 
 private:
@@ -31,8 +31,8 @@ void appendSpaced(std::string& line, std::string_view text) {
     CsvAppendField(line, " " + std::string(text));
 }
 
-std::string coverageText(const char* coverage, const char* typeText) {
-    const auto type = static_cast<std::uint32_t>(typeText ? ParseLeadingInt(typeText) : 0);
+std::string coverageText(std::string_view coverage, std::optional<std::string_view> typeText) {
+    const auto type = static_cast<std::uint32_t>(typeText ? ParseLeadingInt(*typeText) : 0);
     const int index = ParseLeadingInt(coverage);
     if (type == kConfigOptionType) return std::string(ConfigOptionName(index));
     const char* name = CoverageName(type, index);
@@ -47,14 +47,11 @@ std::string DeviceDataCsv(const SettingsStore& store) {
         "Display group,Repeat group,Volume,Class,Non Latching,Msg52 Config\r\n";
     for (int address = 1; address <= kLoopAddressCount; ++address) {
         const DeviceRow row(store, address);
-        const auto text = [&](const char* format) -> std::string_view {
-            const char* value = row.value(format);
-            return value ? value : "";
-        };
+        const auto text = [&](const char* format) { return row.value(format).value_or(""); };
         std::string line = std::to_string(address);
         appendSpaced(line, text("SNum_%d"));
-        if (const char* type = row.value("Type_%d")) {
-            appendSpaced(line, DeviceTypeName(static_cast<std::uint32_t>(ParseLeadingInt(type))).substr(0, 10));
+        if (const auto type = row.value("Type_%d")) {
+            appendSpaced(line, DeviceTypeName(static_cast<std::uint32_t>(ParseLeadingInt(*type))).substr(0, 10));
         }
         appendSpaced(line, text("Version_%d"));
         appendSpaced(line, text("MapNode_%d"));
@@ -65,18 +62,18 @@ std::string DeviceDataCsv(const SettingsStore& store) {
         appendSpaced(line, text("OPGroup_%d"));
         appendSpaced(line, text("DisplayGroup_%d"));
         appendSpaced(line, text("RptGroup_%d"));
-        if (const char* volume = row.value("Volume_%d")) {
-            const int level = ParseLeadingInt(volume);
-            appendSpaced(line, level == 2 || level == 4 || level == 15 ? VolumeName(level) : std::string(volume));
+        if (const auto volume = row.value("Volume_%d")) {
+            const int level = ParseLeadingInt(*volume);
+            appendSpaced(line, level == 2 || level == 4 || level == 15 ? VolumeName(level) : std::string(*volume));
         }
-        if (const char* deviceClass = row.value("Class_%d"))
-            appendSpaced(line, ClassName(ParseLeadingInt(deviceClass)));
-        appendSpaced(line, LatchingName(row.value("NonLatching_%d") != nullptr));
+        if (const auto deviceClass = row.value("Class_%d"))
+            appendSpaced(line, ClassName(ParseLeadingInt(*deviceClass)));
+        appendSpaced(line, LatchingName(row.value("NonLatching_%d").has_value()));
         line += ',';
         // Without a coverage value the last field stays empty; the line still ends here, so the next
         // address never runs on into this one.
-        if (const char* coverage = row.value("Coverage_%d")) {
-            CsvAppendField(line, coverageText(coverage, row.value("Type_%d")));
+        if (const auto coverage = row.value("Coverage_%d")) {
+            CsvAppendField(line, coverageText(*coverage, row.value("Type_%d")));
         }
         csv += line;
         csv += "\r\n";

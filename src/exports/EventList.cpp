@@ -29,9 +29,9 @@ std::vector<std::string> EventListCollect(const SettingsStore& store, std::span<
     for (const char* format : keyFormats) {
         for (int n = 1;; ++n) {
             std::snprintf(key, sizeof key, format, n);
-            const char* value = SettingGet(store, key);
+            const auto value = store.get(key);
             if (!value) break;
-            events.emplace_back(value);
+            events.emplace_back(*value);
         }
     }
 

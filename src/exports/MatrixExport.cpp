@@ -10,10 +10,10 @@
 namespace tamrik {
 namespace {
 
-const char* groupValue(const SettingsStore& store, const char* format, int group) {
+std::optional<std::string_view> groupValue(const SettingsStore& store, const char* format, int group) {
     char key[32];
     std::snprintf(key, sizeof key, format, group);
-    return SettingGet(store, key);
+    return store.get(key);
 }
 
 void appendCell(std::string& line, std::string_view text) {
@@ -24,15 +24,14 @@ void appendCell(std::string& line, std::string_view text) {
 void appendDelayLine(std::string& csv, const SettingsStore& store, const char* label, const char* format) {
     csv += label;
     for (int output = 1; output <= kGroupCount; ++output) {
-        const char* delay = groupValue(store, format, output);
-        appendCell(csv, delay ? delay : "0:00");  // an absent delay is no delay
+        appendCell(csv, groupValue(store, format, output).value_or("0:00"));  // an absent delay is no delay
     }
     csv += "\r\n";
 }
 
 std::string inputGroupLabel(const SettingsStore& store, int input) {
-    if (input == 30 && SettingGetInt(store, "ClassChange") != 0) return "Class Change";
-    if (input == 31 && SettingGetInt(store, "RemoteAlarmInput") != 0) return "Remote Alarm";
+    if (input == 30 && store.number("ClassChange") != 0) return "Class Change";
+    if (input == 31 && store.number("RemoteAlarmInput") != 0) return "Remote Alarm";
     if (input == 32) return "Sound Alarms";
     return "IPG" + std::to_string(input);
 }
@@ -41,9 +40,8 @@ std::string inputGroupLabel(const SettingsStore& store, int input) {
 
 std::string MatrixCsv(const SettingsStore& store) {
     std::string csv = ",";
-    const char* disabledText = SettingGet(store, "DisabledOPGroups");
     // Kept as a 32-bit mask whichever way the text writes it ("-2147483648" or "2147483648").
-    const auto disabled = static_cast<std::uint32_t>(disabledText ? valuetext::ParseDecimal(disabledText) : 0);
+    const auto disabled = static_cast<std::uint32_t>(valuetext::ParseDecimal(store.text("DisabledOPGroups")));
     for (int output = 1; output <= kGroupCount; ++output) {
         csv += (disabled >> (output - 1)) & 1u ? "X," : "OPG" + std::to_string(output) + ",";
     }
@@ -54,8 +52,8 @@ std::string MatrixCsv(const SettingsStore& store) {
 
     csv += "Alarm type,";
     for (int output = 1; output <= kGroupCount; ++output) {
-        const char* alarmType = groupValue(store, "AlarmType_%d", output);
-        appendCell(csv, alarmType ? AlarmTypeName(alarmType) : "");
+        const auto alarmType = groupValue(store, "AlarmType_%d", output);
+        appendCell(csv, alarmType ? AlarmTypeName(*alarmType) : "");
     }
     csv += "\r\n";
 
@@ -64,8 +62,7 @@ std::string MatrixCsv(const SettingsStore& store) {
         csv += ',';
         for (int output = 1; output <= kGroupCount; ++output) {
             const std::string key = "Matrix_" + std::to_string(input) + "_" + std::to_string(output);
-            const char* letter = SettingGet(store, key);
-            appendCell(csv, letter ? letter : "C");
+            appendCell(csv, store.text(key, "C"));
         }
         csv += "\r\n";
     }

@@ -7,7 +7,7 @@ namespace tamrik {
 namespace {
 
 void appendText(std::string& line, const SettingsStore& store, const std::string& key) {
-    CsvAppendField(line, SettingText(store, key));
+    CsvAppendField(line, store.text(key));
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ void decodeArea(SettingsStore& store, const std::uint8_t* image, std::size_t are
     // The counts come from the panel and may be damaged: an area is never read past its end.
     const std::size_t count = std::min(claimed, capacity);
     for (std::size_t i = 0; i < count; ++i) {
-        SettingPut(store, prefix + std::to_string(i + 1), eventValue(image + areaOffset + kEventRecordSize * i));
+        store.put(prefix + std::to_string(i + 1), eventValue(image + areaOffset + kEventRecordSize * i));
     }
 }
 
@@ -52,7 +52,7 @@ void EventLogDecode(SettingsStore& store, const std::uint8_t* image) {
     for (std::size_t i = kEventLogCheckedOffset; i < kEventLogImageSize; ++i) sum += image[i];
     if ((sum & 0xFF) != kEventLogCheckSum) return;
 
-    SettingPut(store, "AlarmCount", valuetext::FormatInt(imagebytes::ReadU16(image + kEventLogAlarmCountOffset)));
+    store.put("AlarmCount", valuetext::FormatInt(imagebytes::ReadU16(image + kEventLogAlarmCountOffset)));
     decodeArea(store, image, kFireAreaOffset, imagebytes::ReadU16(image + kEventLogFireCountOffset), kMaxFireEvents,
                "FireEvent_");
     decodeArea(store, image, kNonFireAreaOffset, imagebytes::ReadU16(image + kEventLogNonFireCountOffset),

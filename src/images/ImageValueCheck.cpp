@@ -90,9 +90,8 @@ public:
     // Checks `key` when present; `rule` answers whether the value can be held, `wanted` says what can.
     template <typename Rule>
     void check(std::string_view key, Rule rule, const std::string& wanted) {
-        const char* value = SettingGet(store_, key);
-        if (value && !rule(std::string_view(value)))
-            problems_.push_back(std::string(key) + " = " + value + ": " + wanted);
+        const auto value = store_.get(key);
+        if (value && !rule(*value)) problems_.push_back(std::string(key) + " = " + std::string(*value) + ": " + wanted);
     }
 
     void number(std::string_view key, std::int64_t minimum, std::int64_t maximum) {

@@ -44,20 +44,20 @@ void LoopRecordDecode(SettingsStore& store, int address, const std::uint8_t* rec
     if (!validAddress(address)) return;
     char serial[16];
     std::snprintf(serial, sizeof serial, "%06X", static_cast<unsigned>(imagebytes::ReadU32(record + kSerialOffset)));
-    SettingPut(store, key("SNum_", address), serial);
+    store.put(key("SNum_", address), serial);
     for (const RecordField& field : kFields) {
         const std::uint8_t byte = record[field.offset];
         const int value = field.part == Part::Byte ? byte : field.part == Part::LowNibble ? byte & 0x0F : byte >> 4;
-        SettingPut(store, key(field.prefix, address), valuetext::FormatInt(value));
+        store.put(key(field.prefix, address), valuetext::FormatInt(value));
     }
     const std::uint8_t latching = record[kLatchingOffset];
     // The key's presence is the flag, so a record without it must not leave an older key behind.
     if (latching & 1) {
-        SettingPut(store, key("NonLatching_", address), "1");
+        store.put(key("NonLatching_", address), "1");
     } else {
-        SettingDelete(store, key("NonLatching_", address));
+        store.erase(key("NonLatching_", address));
     }
-    SettingPut(store, key("Coverage_", address), valuetext::FormatInt((latching >> 1) & 0x1F));
+    store.put(key("Coverage_", address), valuetext::FormatInt((latching >> 1) & 0x1F));
 }
 
 std::vector<LoopRecordNumberKey> LoopRecordNumberKeys() {
@@ -70,12 +70,12 @@ std::vector<LoopRecordNumberKey> LoopRecordNumberKeys() {
 void LoopRecordEncode(SettingsStore& store, std::uint8_t* record, int address) {
     std::memset(record, 0, kLoopRecordSize);
     if (!validAddress(address)) return;
-    const std::uint32_t serial = valuetext::ParseHex32(SettingText(store, key("SNum_", address), "0"));
+    const std::uint32_t serial = valuetext::ParseHex32(store.text(key("SNum_", address), "0"));
     imagebytes::WriteU32(record + kSerialOffset, serial);
     record[kOwnAddressOffset] = serial != 0 ? static_cast<std::uint8_t>(address) : 0;
     for (const RecordField& field : kFields) {
         const auto value =
-            static_cast<std::uint8_t>(valuetext::ParseDecimal(SettingText(store, key(field.prefix, address), "0")));
+            static_cast<std::uint8_t>(valuetext::ParseDecimal(store.text(key(field.prefix, address), "0")));
         switch (field.part) {
             case Part::Byte:
                 record[field.offset] = value;
@@ -89,9 +89,9 @@ void LoopRecordEncode(SettingsStore& store, std::uint8_t* record, int address) {
         }
     }
     const auto coverage =
-        static_cast<std::uint8_t>(valuetext::ParseDecimal(SettingText(store, key("Coverage_", address), "0")));
+        static_cast<std::uint8_t>(valuetext::ParseDecimal(store.text(key("Coverage_", address), "0")));
     std::uint8_t latching = static_cast<std::uint8_t>((coverage & 0x1F) << 1);
-    if (SettingGet(store, key("NonLatching_", address))) latching |= 1;
+    if (store.get(key("NonLatching_", address))) latching |= 1;
     record[kLatchingOffset] = latching;
 }
 

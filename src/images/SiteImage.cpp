@@ -99,86 +99,97 @@ void decodeField(SettingsStore& store, const std::uint8_t* image, const SiteFiel
     switch (field.kind) {
         case SiteFieldKind::Revision:
         case SiteFieldKind::Word:
-            SettingPut(store, field.key, FormatInt(ReadU16(at)));
+            store.put(field.key, FormatInt(ReadU16(at)));
             break;
         case SiteFieldKind::Serial: {
             char text[16];
             std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(ReadU32(at)));
-            SettingPut(store, field.key, text);
+            store.put(field.key, text);
             break;
         }
         case SiteFieldKind::Byte:
-            SettingPut(store, field.key, FormatInt(*at));
+            store.put(field.key, FormatInt(*at));
             break;
         case SiteFieldKind::Mask:
-            SettingPut(store, field.key, FormatInt(static_cast<std::int32_t>(ReadU32(at))));
+            store.put(field.key, FormatInt(static_cast<std::int32_t>(ReadU32(at))));
             break;
         case SiteFieldKind::BeaconRate:
-            SettingPut(store, field.key, FormatInt(std::min<int>(*at, 2)));
+            store.put(field.key, FormatInt(std::min<int>(*at, 2)));
             break;
         case SiteFieldKind::FiveSeconds:
             for (int i = 0; i < field.count; ++i) {
                 const int count = std::min<int>(at[i], field.arg);
                 const std::string_view name = field.count > 1 ? key.indexed(field.key, i + 1) : field.key;
-                SettingPut(store, name, valuetext::FormatMinSec(count * 5));
+                store.put(name, valuetext::FormatMinSec(count * 5));
             }
             break;
         case SiteFieldKind::HalfSeconds:
-            SettingPut(store, field.key, valuetext::FormatHalfSeconds(*at));
+            store.put(field.key, valuetext::FormatHalfSeconds(*at));
             break;
         case SiteFieldKind::TimeOfDay:
-            SettingPut(store, field.key, valuetext::FormatClock(at[0], at[1]));
+            store.put(field.key, valuetext::FormatClock(at[0], at[1]));
             break;
         case SiteFieldKind::AccessCode: {
             char code[kAccessCodeLength];
             for (std::size_t i = 0; i < kAccessCodeLength; ++i)
                 code[i] = accessCodeCharacter(at[kAccessCodeLength - 1 - i]);
-            SettingPut(store, field.key, std::string_view(code, kAccessCodeLength));
+            store.put(field.key, std::string_view(code, kAccessCodeLength));
             break;
         }
         case SiteFieldKind::Flag:
-            SettingPut(store, field.key, (*at >> field.arg) & 1 ? "1" : "0");
+            store.put(field.key, (*at >> field.arg) & 1 ? "1" : "0");
             break;
         case SiteFieldKind::DisplayMode:
-            SettingPut(store, field.key, FormatInt((*at >> 1) & 3));
+            store.put(field.key, FormatInt((*at >> 1) & 3));
             break;
         case SiteFieldKind::Matrix:
             for (int input = 1; input <= field.count; ++input) {
                 for (int output = 1; output <= field.count; ++output) {
                     const int code = packedEntry(at + 8 * (input - 1), output - 1);
-                    SettingPut(store, key.indexed(field.key, input, output),
-                               std::string_view(&kMatrixLetters[code], 1));
+                    store.put(key.indexed(field.key, input, output), std::string_view(&kMatrixLetters[code], 1));
                 }
             }
             break;
         case SiteFieldKind::AlarmTypes:
             for (int group = 1; group <= field.count; ++group) {
-                SettingPut(store, key.indexed(field.key, group), FormatInt(packedEntry(at, group - 1)));
+                store.put(key.indexed(field.key, group), FormatInt(packedEntry(at, group - 1)));
             }
             break;
         case SiteFieldKind::DisplayText:
             for (int i = 1; i <= field.count; ++i) {
                 const std::uint8_t* slot = at + kDisplayTextSlot * static_cast<std::size_t>(i - 1);
-                SettingPut(store, key.indexed(field.key, i), textUpToNul(slot, kDisplayTextLength));
+                store.put(key.indexed(field.key, i), textUpToNul(slot, kDisplayTextLength));
             }
             break;
         case SiteFieldKind::SiteText:
-            SettingPut(store, field.key, textUpToNul(at, field.arg));
+            store.put(field.key, textUpToNul(at, field.arg));
             break;
     }
 }
 
-void encodeField(SettingsStore& store, std::uint8_t* image, const SiteField& field) {
+// Reads a time through its step routine (direction 0 only normalises), on a copy of the value
+// with the room the routine writes into.
+template <typename Step>
+int normalised(std::string_view value, Step step) {
+    std::string buffer(value);
+    buffer.resize(std::max<std::size_t>(buffer.size(), kStepTextCapacity), '\0');
+    return step(buffer.data());
+}
+
+int minSecSeconds(char* text) { return MinSecStep(text, 0, nullptr); }
+int halfSeconds(char* text) { return HalfSecStep(text, 0); }
+
+void encodeField(const SettingsStore& store, std::uint8_t* image, const SiteField& field) {
     std::uint8_t* at = image + field.offset;
     KeyText key;
-    const auto number = [&store](std::string_view name) { return ParseDecimal(SettingText(store, name, "0")); };
+    const auto number = [&store](std::string_view name) { return ParseDecimal(store.text(name, "0")); };
     switch (field.kind) {
         case SiteFieldKind::Revision:
             // Only the two layouts the panel knows are ever written: anything but 1 is the current one.
             WriteU16(at, number(field.key) == 1 ? 1 : 2);
             break;
         case SiteFieldKind::Serial:
-            WriteU32(at, valuetext::ParseHex32(SettingText(store, field.key, "0")));
+            WriteU32(at, valuetext::ParseHex32(store.text(field.key, "0")));
             break;
         case SiteFieldKind::Byte:
         case SiteFieldKind::BeaconRate:
@@ -193,15 +204,16 @@ void encodeField(SettingsStore& store, std::uint8_t* image, const SiteField& fie
         case SiteFieldKind::FiveSeconds:
             for (int i = 0; i < field.count; ++i) {
                 const std::string_view name = field.count > 1 ? key.indexed(field.key, i + 1) : field.key;
-                if (char* value = SettingGet(store, name)) at[i] = fiveSecondCount(MinSecStep(value, 0, nullptr));
+                if (const auto value = store.get(name)) at[i] = fiveSecondCount(normalised(*value, minSecSeconds));
             }
             break;
         case SiteFieldKind::HalfSeconds:
-            if (char* value = SettingGet(store, field.key)) *at = static_cast<std::uint8_t>(HalfSecStep(value, 0));
+            if (const auto value = store.get(field.key))
+                *at = static_cast<std::uint8_t>(normalised(*value, halfSeconds));
             break;
         case SiteFieldKind::TimeOfDay:
-            if (const char* value = SettingGet(store, field.key)) {
-                const std::string_view text(value);
+            if (const auto value = store.get(field.key)) {
+                const std::string_view text = *value;
                 const std::size_t colon = text.find(':');
                 at[0] = static_cast<std::uint8_t>(ParseDecimal(text.substr(0, colon)));
                 at[1] = colon == std::string_view::npos
@@ -210,9 +222,9 @@ void encodeField(SettingsStore& store, std::uint8_t* image, const SiteField& fie
             }
             break;
         case SiteFieldKind::AccessCode:
-            if (const char* value = SettingGet(store, field.key)) {
+            if (const auto value = store.get(field.key)) {
                 // A code shorter than six characters counts its missing digits as 0.
-                const std::string_view text(value);
+                const std::string_view text = *value;
                 for (std::size_t i = 0; i < kAccessCodeLength; ++i) {
                     const char c = i < text.size() ? text[i] : '0';
                     at[kAccessCodeLength - 1 - i] = static_cast<std::uint8_t>(c - '0');
@@ -228,7 +240,7 @@ void encodeField(SettingsStore& store, std::uint8_t* image, const SiteField& fie
         case SiteFieldKind::Matrix:
             for (int input = 1; input <= field.count; ++input) {
                 for (int output = 1; output <= field.count; ++output) {
-                    const std::string_view letter = SettingText(store, key.indexed(field.key, input, output));
+                    const std::string_view letter = store.text(key.indexed(field.key, input, output));
                     const char* found = letter.empty() ? nullptr : std::strchr(kMatrixLetters + 1, letter[0]);
                     const int code = found ? static_cast<int>(found - kMatrixLetters) : 0;
                     setPackedEntry(at + 8 * (input - 1), output - 1, code);
@@ -243,8 +255,7 @@ void encodeField(SettingsStore& store, std::uint8_t* image, const SiteField& fie
         case SiteFieldKind::DisplayText:
             for (int i = 1; i <= field.count; ++i) {
                 // Right-aligned in 20 characters, as the panel's display shows them.
-                const std::string_view text =
-                    SettingText(store, key.indexed(field.key, i)).substr(0, kDisplayTextLength);
+                const std::string_view text = store.text(key.indexed(field.key, i)).substr(0, kDisplayTextLength);
                 std::uint8_t* slot = at + kDisplayTextSlot * static_cast<std::size_t>(i - 1);
                 const std::size_t padding = kDisplayTextLength - text.size();
                 std::fill_n(slot, padding, static_cast<std::uint8_t>(' '));
@@ -252,14 +263,12 @@ void encodeField(SettingsStore& store, std::uint8_t* image, const SiteField& fie
                 slot[kDisplayTextLength] = 0;
             }
             break;
-        case SiteFieldKind::SiteText:
-            if (const char* value = SettingSet(store, field.key, "")) {
-                const std::string_view text(value);
-                const std::size_t length = std::min<std::size_t>(text.size(), field.arg - 1u);
-                std::copy_n(text.begin(), length, at);
-                std::fill(at + length, at + field.arg, std::uint8_t{0});
-            }
-            break;
+        case SiteFieldKind::SiteText: {
+            const std::string_view text = store.text(field.key);
+            const std::size_t length = std::min<std::size_t>(text.size(), field.arg - 1u);
+            std::copy_n(text.begin(), length, at);
+            std::fill(at + length, at + field.arg, std::uint8_t{0});
+        } break;
     }
 }
 
@@ -274,14 +283,13 @@ bool SiteImageDecode(SettingsStore& store, const std::uint8_t* image) {
         converted = revision1ToRevision2(image);
         layout = converted.data();
     }
-    StoreDestroy(&store);
-    StoreCreate(store);
+    store.clear();
     for (const SiteField& field : SiteImageFields()) decodeField(store, layout, field);
-    StoreMarkSaved(store);
+    store.markSaved();
     return true;
 }
 
-std::uint16_t SiteImageEncode(SettingsStore& store, std::uint8_t* image, PanelIdentity& identity) {
+std::uint16_t SiteImageEncode(const SettingsStore& store, std::uint8_t* image, PanelIdentity& identity) {
     Image work{};
     for (const SiteField& field : SiteImageFields()) encodeField(store, work.data(), field);
     identity = PanelIdentity::fromBytes(work.data() + kSiteIdentityOffset);

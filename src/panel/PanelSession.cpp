@@ -249,12 +249,12 @@ int PanelSession::PanelReadFirmwareVersion(std::string* raw) {
     if (raw) raw->clear();
     std::uint8_t characters[8] = {};
     if (PanelReadWords(characters, kFirmwareVersionAddress, sizeof characters) != 1) {
-        SettingPut(store_, "FirmwareVersion", "0");
+        store_.put("FirmwareVersion", "0");
         return 0;
     }
     const std::string_view text(reinterpret_cast<const char*>(characters), sizeof characters);
     if (raw) *raw = std::string(text.substr(0, text.find('\0')));
-    SettingPut(store_, "FirmwareVersion", FirmwareVersionText(text));
+    store_.put("FirmwareVersion", FirmwareVersionText(text));
     return 1;
 }
 

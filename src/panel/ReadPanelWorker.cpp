@@ -44,7 +44,7 @@ bool readSequence(PanelSession& session, std::uint8_t* buffer, bool& imagesMatch
     EventLogDecode(store, buffer);
     imagesMatch = storedChecksum(buffer, kEventLogSiteChecksumOffset) == siteChecksum &&
                   storedChecksum(buffer, kEventLogLoopChecksumOffset) == loopChecksum;
-    SettingSet(store, "PanelData", "1");
+    store.insertIfAbsent("PanelData", "1");
     return true;
 }
 

@@ -13,9 +13,9 @@
 namespace tamrik {
 namespace {
 
-std::string text(const SettingsStore& store, std::string_view name) { return std::string(SettingText(store, name)); }
+std::string text(const SettingsStore& store, std::string_view name) { return std::string(store.text(name)); }
 
-int number(const SettingsStore& store, std::string_view name) { return ParseLeadingInt(SettingText(store, name)); }
+int number(const SettingsStore& store, std::string_view name) { return ParseLeadingInt(store.text(name)); }
 
 // Shown texts end in the blanks that fill the panel's 20-character display.
 std::string trimmed(std::string_view value) {
@@ -28,16 +28,14 @@ std::vector<CommissioningReport::Field> fieldsOf(const SettingsStore& store, std
     std::vector<CommissioningReport::Field> fields;
     for (const SiteKey& key : keys) {
         if ((key.words == ValueWords::Secret) != secrets) continue;
-        const char* value = SettingGet(store, key.key);
-        fields.push_back(
-            {key.label, ValueInWords(key.words, value ? std::optional<std::string_view>(value) : std::nullopt)});
+        fields.push_back({key.label, ValueInWords(key.words, store.get(key.key))});
     }
     return fields;
 }
 
 std::vector<CommissioningReport::Field> panelOptions(const SettingsStore& store) {
     std::vector<CommissioningReport::Field> fields = {
-        {"Panel software version", std::string(SettingText(store, "FirmwareVersion", "N/A"))}};
+        {"Panel software version", std::string(store.text("FirmwareVersion", "N/A"))}};
     for (auto& field : fieldsOf(store, PanelOptionKeys(), false)) fields.push_back(std::move(field));
     return fields;
 }
@@ -54,11 +52,11 @@ CommissioningReport::Device deviceAt(const SettingsStore& store, int address) {
     device.zone = std::to_string(zoneOf(store, address));
     device.inputGroup = value("IPGroup_%d");
     device.outputGroup = value("OPGroup_%d");
-    device.daySensitivity = SensModeName(SettingGet(store, IndexedKey("Sens1_%d", address)));
-    device.nightSensitivity = SensModeName(SettingGet(store, IndexedKey("Sens2_%d", address)));
+    device.daySensitivity = SensModeName(store.get(IndexedKey("Sens1_%d", address)));
+    device.nightSensitivity = SensModeName(store.get(IndexedKey("Sens2_%d", address)));
     device.deviceClass = ClassName(number(store, IndexedKey("Class_%d", address)));
     device.volume = VolumeName(number(store, IndexedKey("Volume_%d", address)));
-    device.latching = LatchingName(SettingGet(store, IndexedKey("NonLatching_%d", address)) != nullptr);
+    device.latching = LatchingName(store.contains(IndexedKey("NonLatching_%d", address)));
     device.text = trimmed(value("DeviceText_%d"));
     return device;
 }
@@ -71,10 +69,9 @@ CommissioningReport::Matrix matrix(const SettingsStore& store) {
     for (int group = 1; group <= kGroupCount; ++group) {
         auto& output = matrix.outputs[static_cast<std::size_t>(group - 1)];
         output.disabled = (disabled >> (group - 1)) & 1u;
-        output.delayT1 = std::string(SettingText(store, IndexedKey("OutputDelay_%d", group), "0:00"));
-        output.delayT2 = std::string(SettingText(store, IndexedKey("OutputDelayT2_%d", group), "0:00"));
-        if (const char* type = SettingGet(store, IndexedKey("AlarmType_%d", group)))
-            output.alarmType = AlarmTypeName(type);
+        output.delayT1 = std::string(store.text(IndexedKey("OutputDelay_%d", group), "0:00"));
+        output.delayT2 = std::string(store.text(IndexedKey("OutputDelayT2_%d", group), "0:00"));
+        if (const auto type = store.get(IndexedKey("AlarmType_%d", group))) output.alarmType = AlarmTypeName(*type);
 
         auto& label = matrix.inputLabels[static_cast<std::size_t>(group - 1)];
         label = "IPG" + std::to_string(group);
@@ -82,7 +79,7 @@ CommissioningReport::Matrix matrix(const SettingsStore& store) {
         if (group == 31 && number(store, "RemoteAlarmInput")) label = "Remote Alarm";
         if (group == 32) label = "Sound Alarms";
         for (int out = 1; out <= kGroupCount; ++out) {
-            const std::string_view letter = SettingText(store, IndexedKey("Matrix_%d_%d", group, out), "C");
+            const std::string_view letter = store.text(IndexedKey("Matrix_%d_%d", group, out), "C");
             const char c = letter.size() == 1 && std::string_view("OCPW").find(letter[0]) != std::string_view::npos
                                ? letter[0]
                                : '?';
@@ -141,7 +138,7 @@ std::string ReportTimeText() {
 CommissioningReport BuildCommissioningReport(SettingsStore& store, std::string generatedAt,
                                              std::optional<std::string> panelReadAt) {
     CommissioningReport report;
-    report.siteName = trimmed(SettingText(store, "SiteName"));
+    report.siteName = trimmed(store.text("SiteName"));
     report.generatedAt = std::move(generatedAt);
     report.panelReadAt = std::move(panelReadAt);
     report.siteInformation = fieldsOf(store, SiteInformationKeys(), false);
@@ -155,9 +152,8 @@ CommissioningReport BuildCommissioningReport(SettingsStore& store, std::string g
         zones[zoneOf(store, address)].push_back(address);
     }
     for (auto& [zone, addresses] : zones) {
-        const std::string zoneText = zone >= 1 && zone <= kZoneCount
-                                         ? trimmed(SettingText(store, IndexedKey("ZoneText_%d", zone)))
-                                         : std::string();
+        const std::string zoneText =
+            zone >= 1 && zone <= kZoneCount ? trimmed(store.text(IndexedKey("ZoneText_%d", zone))) : std::string();
         report.zones.push_back({zone, zoneText, std::move(addresses)});
     }
     report.matrix = matrix(store);

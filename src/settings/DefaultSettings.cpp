@@ -92,26 +92,26 @@ void ApplyDefaultSettings(SettingsStore& store) {
     for (int address = 1; address <= kLoopAddressCount; ++address) {
         for (const auto& item : kDeviceDefaults) {
             std::snprintf(key, sizeof key, item.key, address);
-            SettingSet(store, key, item.value);
+            store.insertIfAbsent(key, item.value);
         }
     }
     for (int n = 1; n <= kZoneCount; ++n) {
         std::snprintf(key, sizeof key, "ZoneText_%d", n);
         std::snprintf(value, sizeof value, "Zone %02d             ", n);
-        SettingSet(store, key, value);
+        store.insertIfAbsent(key, value);
         std::snprintf(key, sizeof key, "AlarmType_%d", n);
-        SettingSet(store, key, "0");
+        store.insertIfAbsent(key, "0");
     }
-    SettingSet(store, "BannerText_1", "    TARVEX 5300     ");
-    SettingSet(store, "BannerText_2", "   CONTROL PANEL    ");
+    store.insertIfAbsent("BannerText_1", "    TARVEX 5300     ");
+    store.insertIfAbsent("BannerText_2", "   CONTROL PANEL    ");
     for (int input = 1; input <= kGroupCount; ++input) {
         for (int output = 1; output <= kGroupCount; ++output) {
             std::snprintf(key, sizeof key, "Matrix_%d_%d", input, output);
-            SettingSet(store, key, "C");
+            store.insertIfAbsent(key, "C");
         }
     }
-    for (const auto& item : kPanelDefaults) SettingSet(store, item.key, item.value);
-    StoreMarkSaved(store);
+    for (const auto& item : kPanelDefaults) store.insertIfAbsent(item.key, item.value);
+    store.markSaved();
 }
 
 }  // namespace tamrik

@@ -136,10 +136,10 @@ std::string_view ClassName(int classNumber) {
     return kClassNames[classNumber];
 }
 
-std::string SensModeName(const char* value) {
+std::string SensModeName(std::optional<std::string_view> value) {
     if (!value) return "?!?!?!";
-    if (value[0] >= '0' && value[0] <= '5') return kSensModeNames[value[0] - '0'];
-    return value;
+    if (!value->empty() && (*value)[0] >= '0' && (*value)[0] <= '5') return kSensModeNames[(*value)[0] - '0'];
+    return std::string(*value);
 }
 
 std::string VolumeName(int volume) {
@@ -179,23 +179,17 @@ std::string_view LatchingName(bool nonLatchingKeyPresent) {
     return nonLatchingKeyPresent ? "Non-Latching" : "Latching";
 }
 
-void SensModeStep(char* value, std::uint32_t typeCode) {
+std::string SensModeStepped(std::string_view value, std::uint32_t typeCode) {
     const auto allowed = SensModesAllowed(typeCode);
-    if (allowed.empty()) {
-        value[0] = '0';
-        value[1] = '\0';
-        return;
-    }
+    if (allowed.empty()) return "0";
     const unsigned start = static_cast<unsigned>(ParseLeadingInt(value)) % 256;
     unsigned mode = start;
     do {
         mode = (mode <= 4) ? mode + 1 : 0;
-        if (std::find(allowed.begin(), allowed.end(), mode) != allowed.end()) {
-            value[0] = static_cast<char>('0' + mode);
-            value[1] = '\0';
-            return;
-        }
+        if (std::find(allowed.begin(), allowed.end(), mode) != allowed.end())
+            return std::string(1, static_cast<char>('0' + mode));
     } while (mode != start);
+    return std::string(value);
 }
 
 }  // namespace tamrik

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -36,7 +37,7 @@ constexpr std::uint32_t kConfigOptionType = 142;
 
 std::string_view ClassName(int classNumber);
 // Keyed by the first character; null gives "?!?!?!", unknown values are shown as they are.
-std::string SensModeName(const char* value);
+std::string SensModeName(std::optional<std::string_view> value);
 std::string VolumeName(int volume);
 std::string AlarmTypeName(std::string_view value);
 // Null where the table has no entry.
@@ -44,7 +45,7 @@ const char* CoverageName(std::uint32_t typeCode, int index);
 std::string_view ConfigOptionName(int index);
 std::string_view LatchingName(bool nonLatchingKeyPresent);
 
-// Rewrites `value` (a buffer of at least 2 characters) to the next mode the type allows.
-void SensModeStep(char* value, std::uint32_t typeCode);
+// The mode after `value` that the type allows ("0" for a type without sensitivity modes).
+std::string SensModeStepped(std::string_view value, std::uint32_t typeCode);
 
 }  // namespace tamrik

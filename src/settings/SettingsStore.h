@@ -1,112 +1,135 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <memory>
+#include <iterator>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace tamrik {
 
-// One stored pair. Value buffers handed out by the store are written in place by callers
-// (up to kValueCapacity - 1 characters plus the terminator).
-struct SettingEntry {
-    static constexpr std::size_t kKeyCapacity = 128;
-    static constexpr std::size_t kValueCapacity = 1024;
-    char key[kKeyCapacity];
-    char value[kValueCapacity];
-};
-
-// Entry blocks come from a process-wide pool, so that emptying and refilling a store (New, Load, a
-// panel read) reuses warm memory instead of returning it to the system and faulting it back in.
-struct SettingEntryRelease {
-    void operator()(SettingEntry* entry) const noexcept;
-};
-using SettingEntryPtr = std::unique_ptr<SettingEntry, SettingEntryRelease>;
-SettingEntryPtr AcquireSettingEntry();
-
-// Fixed-size hash table of text keys and text values; overflow entries live in the same slot
-// array as home entries (coalesced chains). The slot order is visible outside: site files list
-// entries in slot order.
+// The site: a fixed-size hash table of text keys and text values. Overflow entries live in the same
+// slot array as home entries (coalesced chains), and the slot order is visible outside: site files
+// list entries in slot order, so the hash, the chains and the placement of overflow entries are part
+// of the file format.
 //
 // Keys hash to the 5000 home slots; the array carries further slots behind them that only take
 // overflow entries once all 5000 are in use. Up to 5000 entries the layout is exactly that of a
 // 5000-slot table; beyond it a full site with a panel's complete event logs (about 5,300 keys) still
 // fits instead of losing events.
+//
+// Keys are cut at 127 and values at 1023 characters, and both end at a NUL, as in the files. Views
+// handed out stay valid until the store next changes. Copies are explicit (`copy()`), and cheap
+// enough to take one before every change.
 class SettingsStore {
 public:
     static constexpr std::uint16_t kBucketCount = 5000;
     static constexpr std::uint16_t kSlotCount = 8192;
-    static constexpr std::size_t kMaxKeyLength = SettingEntry::kKeyCapacity - 1;
-    static constexpr std::size_t kMaxValueLength = SettingEntry::kValueCapacity - 1;
+    static constexpr std::size_t kMaxKeyLength = 127;
+    static constexpr std::size_t kMaxValueLength = 1023;
 
-    struct Slot {
-        std::int32_t next = -1;  // index of the following slot of the chain, -1 for none
-        SettingEntryPtr entry;
+    struct Entry {
+        std::string_view key;
+        std::string_view value;
     };
 
-    SettingsStore() = default;
-    SettingsStore(const SettingsStore&) = delete;
+    SettingsStore();
+    SettingsStore(SettingsStore&&) noexcept = default;
+    SettingsStore& operator=(SettingsStore&&) noexcept = default;
     SettingsStore& operator=(const SettingsStore&) = delete;
+    SettingsStore copy() const { return SettingsStore(*this); }
 
-    std::uint16_t bucketCount = 0;  // home slots: keys hash modulo this
-    std::uint16_t slotCount = 0;    // all slots, home slots first
-    std::uint16_t entryCount = 0;
-    std::uint32_t savedChecksum = 0;
-    // StoreFingerprint at the same moments savedChecksum is recorded (see StoreMarkSaved).
-    std::uint64_t savedFingerprint = 0;
-    // The same without the values the design check works out (see StoreSiteChangedSinceSaved).
-    std::uint64_t savedSiteFingerprint = 0;
-    std::unique_ptr<Slot[]> slotTable;
+    std::optional<std::string_view> get(std::string_view key) const;
+    bool contains(std::string_view key) const { return findSlot(key) >= 0; }
+    // The value, or `fallback` when the key is absent.
+    std::string_view text(std::string_view key, std::string_view fallback = {}) const;
+    // The value read as a number (see ParseLeadingInt); 0 when absent.
+    std::int32_t number(std::string_view key) const;
 
-    // Lowest slot index that may be free; every slot below it holds an entry.
-    std::uint32_t firstFreeHint = 0;
+    // Replaces the value, inserting the key when absent. False only when every slot is taken.
+    bool put(std::string_view key, std::string_view value);
+    // The stored value; the key is inserted with `initial` first when absent (empty when full).
+    std::string_view insertIfAbsent(std::string_view key, std::string_view initial);
+    void setFlag(std::string_view key, bool flag) { put(key, flag ? "1" : "0"); }
+    void erase(std::string_view key);
+    // Empties the store, saved marks included.
+    void clear();
+    void swap(SettingsStore& other) noexcept;
 
-    bool isCreated() const { return slotTable != nullptr; }
+    std::size_t size() const { return entryCount_; }
+    bool empty() const { return entryCount_ == 0; }
+
+    // The byte sum the site file's Check line carries.
+    std::uint32_t checksum() const;
+    // A 64-bit digest of every key with its value, independent of slot order. Unlike the byte sum it
+    // changes when two values are swapped or bytes are shifted between entries.
+    std::uint64_t fingerprint() const;
+
+    // Records the current state as saved (or just read, or freshly filled).
+    void markSaved();
+    std::uint32_t savedChecksum() const { return savedChecksum_; }
+    // Whether anything changed since markSaved.
+    bool changedSinceSaved() const;
+    // The same, leaving out the loop current totals every design check records, so that merely
+    // looking at a site never makes it "changed".
+    bool siteChangedSinceSaved() const;
+
+    // Entries in slot order.
+    class Iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = Entry;
+        using difference_type = std::ptrdiff_t;
+        using pointer = void;
+        using reference = Entry;
+        Iterator(const SettingsStore* store, std::size_t slot) : store_(store), slot_(slot) { skipFree(); }
+        Entry operator*() const;
+        Iterator& operator++() {
+            ++slot_;
+            skipFree();
+            return *this;
+        }
+        bool operator==(const Iterator& other) const { return slot_ == other.slot_; }
+
+    private:
+        void skipFree();
+        const SettingsStore* store_;
+        std::size_t slot_;
+    };
+    Iterator begin() const { return Iterator(this, 0); }
+    Iterator end() const { return Iterator(this, slots_.size()); }
+
+private:
+    struct Slot {
+        std::int32_t next = -1;  // index of the following slot of the chain, -1 for none
+        bool used = false;
+        std::string key;
+        std::string value;
+    };
+
+    SettingsStore(const SettingsStore&) = default;
+
+    std::uint32_t homeSlot(std::string_view key) const;
+    std::int32_t findSlot(std::string_view key) const;
+    std::int32_t findFreeSlot();
+    void markFree(std::int32_t index);
+    std::int32_t predecessorOf(std::int32_t index) const;
+    bool isHomeOfLaterKey(std::int32_t index) const;
+    void place(Slot&& entry);
+    std::uint64_t siteFingerprint() const;
+
+    std::vector<Slot> slots_;
+    std::size_t entryCount_ = 0;
+    std::uint32_t firstFreeHint_ = 0;  // lowest slot index that may be free
+    std::uint32_t savedChecksum_ = 0;
+    std::uint64_t savedFingerprint_ = 0;
+    std::uint64_t savedSiteFingerprint_ = 0;
 };
 
+// The hash of the first `length` characters of the key (at most the key's own length).
 std::uint32_t StoreHash(std::string_view key, std::uint32_t length);
-
-void StoreCreate(SettingsStore& store);
-// Exchanges two stores whole, entries, saved marks and all.
-void StoreSwap(SettingsStore& a, SettingsStore& b) noexcept;
-void StoreDestroy(SettingsStore* store);
-// Makes a non-null store current and returns the store that was current on entry.
-// The selection is per thread, so a worker and the UI thread never see each other's choice.
-SettingsStore* StoreSelect(SettingsStore* store);
-
-// Operations on an explicit store. Keys longer than 127 and values longer than 1023 characters
-// are truncated.
-char* SettingGet(SettingsStore& store, std::string_view key);
-const char* SettingGet(const SettingsStore& store, std::string_view key);
-char* SettingSet(SettingsStore& store, std::string_view key, std::string_view initialValue);
-std::int32_t SettingGetInt(const SettingsStore& store, std::string_view key);
-void SettingSetFlag(SettingsStore& store, std::string_view key, bool flag);
-void SettingDelete(SettingsStore& store, std::string_view key);
-std::uint32_t StoreChecksum(const SettingsStore* store);
-
-// A 64-bit digest of every key with its value, independent of slot order. Unlike the byte-sum
-// checksum it changes when two values are swapped or bytes are shifted between entries.
-std::uint64_t StoreFingerprint(const SettingsStore& store);
-// Records the store's current state as saved (checksum and fingerprint).
-void StoreMarkSaved(SettingsStore& store);
-// Whether anything changed since StoreMarkSaved.
-bool StoreChangedSinceSaved(const SettingsStore& store);
-// Whether anything of the site itself changed since the last save, read or fill: unlike
-// StoreChangedSinceSaved, the loop current totals every design check records do not count, so
-// merely looking at a site never makes it "changed".
-bool StoreSiteChangedSinceSaved(const SettingsStore& store);
-
-// Replaces the value (inserting the key when absent). Returns false only when the store is full.
-bool SettingPut(SettingsStore& store, std::string_view key, std::string_view value);
-// The value as text, or the fallback when the key is absent.
-std::string_view SettingText(const SettingsStore& store, std::string_view key, std::string_view fallback = {});
-
-// The same operations on the current store of this thread (no-ops / none / 0 without one).
-char* SettingGet(std::string_view key);
-char* SettingSet(std::string_view key, std::string_view initialValue);
-std::int32_t SettingGetInt(std::string_view key);
-void SettingSetFlag(std::string_view key, bool flag);
-void SettingDelete(std::string_view key);
-std::uint32_t StoreChecksum();
 
 // Reads text as the store's numbers are read: leading blanks, optional sign, decimal digits,
 // stopping at the first other character; 0 without digits.

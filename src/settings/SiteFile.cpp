@@ -46,7 +46,7 @@ void parseLine(std::string_view piece, SettingsStore& store, std::uint32_t& chec
         checkValue = parseUnsigned(value);
         return;
     }
-    SettingPut(store, key, value);
+    store.put(key, value);
 }
 
 }  // namespace
@@ -67,24 +67,21 @@ std::string SiteFileEscape(std::string_view value) {
     return out;
 }
 
-std::string SiteFileFormat(const SettingsStore* store) {
+std::string SiteFileFormat(const SettingsStore& store) {
     std::string out;
-    if (!store || !store->isCreated()) return out;
-    const std::uint32_t checksum = StoreChecksum(store);
-    out.reserve(static_cast<std::size_t>(store->entryCount) * 40 + 32);
-    for (std::uint32_t i = 0; i < store->slotCount; ++i) {
-        const auto& entry = store->slotTable[i].entry;
-        if (!entry) continue;
-        out += entry->key;
+    const std::uint32_t checksum = store.checksum();
+    out.reserve(store.size() * 40 + 32);
+    for (const auto [key, value] : store) {
+        out += key;
         out += " = \"";
-        out += SiteFileEscape(entry->value);
+        out += SiteFileEscape(value);
         out += "\"\r\n";
     }
     out += "Check = \"" + std::to_string(checksum) + "\"\r\n";
     return out;
 }
 
-bool SiteFileWrite(const std::string& path, const SettingsStore* store, std::string* error) {
+bool SiteFileWrite(const std::string& path, const SettingsStore& store, std::string* error) {
     return AtomicFile::write(path, SiteFileFormat(store), error);
 }
 
@@ -121,24 +118,13 @@ int SiteFileParse(std::string_view bytes, SettingsStore& store) {
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);  // CR LF is one line end
         parseLine(line, store, checkValue);
     }
-    return StoreChecksum(&store) == checkValue ? kSiteFileOk : kSiteFileBadCheck;
+    return store.checksum() == checkValue ? kSiteFileOk : kSiteFileBadCheck;
 }
 
 int SiteFileRead(const std::string& path, SettingsStore& store, std::string* reason) {
     std::string bytes;
     if (!ReadFileBounded(path, kSiteFileMaxBytes, bytes, reason)) return kSiteFileUnreadable;
     return SiteFileParse(bytes, store);
-}
-
-bool SiteFileWrite(const std::string& path) {
-    SettingsStore* current = StoreSelect(nullptr);
-    return SiteFileWrite(path, current);
-}
-
-int SiteFileRead(const std::string& path) {
-    SettingsStore* current = StoreSelect(nullptr);
-    if (!current) return kSiteFileUnreadable;
-    return SiteFileRead(path, *current);
 }
 
 }  // namespace tamrik

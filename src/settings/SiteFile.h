@@ -10,12 +10,12 @@ namespace tamrik {
 // Site files: one line per store entry in slot order, `key = "escaped value"`, CR LF, closed by a
 // `Check` line carrying the store checksum.
 
-// The exact bytes SiteFileWrite puts in a file (an empty text when `store` is null).
-std::string SiteFileFormat(const SettingsStore* store);
+// The exact bytes SiteFileWrite puts in a file.
+std::string SiteFileFormat(const SettingsStore& store);
 
 // Writes the store atomically: the old file stays intact unless every byte of the new one was
 // written. Returns false (with a reason in `error` when given) on any failure.
-bool SiteFileWrite(const std::string& path, const SettingsStore* store, std::string* error = nullptr);
+bool SiteFileWrite(const std::string& path, const SettingsStore& store, std::string* error = nullptr);
 
 enum SiteFileResult : int { kSiteFileOk = 0, kSiteFileBadCheck = -1, kSiteFileUnreadable = -2 };
 
@@ -34,9 +34,5 @@ int SiteFileParse(std::string_view bytes, SettingsStore& store);
 void SiteFileUnescape(char* value);
 
 std::string SiteFileEscape(std::string_view value);
-
-// Same operations on this thread's current store.
-bool SiteFileWrite(const std::string& path);
-int SiteFileRead(const std::string& path);
 
 }  // namespace tamrik

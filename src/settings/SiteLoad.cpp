@@ -6,10 +6,7 @@
 namespace tamrik {
 namespace {
 
-void empty(SettingsStore& store) {
-    StoreDestroy(&store);
-    StoreCreate(store);
-}
+void empty(SettingsStore& store) { store.clear(); }
 
 }  // namespace
 

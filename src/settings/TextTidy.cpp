@@ -15,7 +15,7 @@ bool isStrippable(char c) {
 }
 
 void tidyKey(SettingsStore& store, const std::string& key) {
-    if (const char* value = SettingGet(store, key)) SettingPut(store, key, TidyText(value));
+    if (const auto value = store.get(key)) store.put(key, TidyText(*value));
 }
 
 }  // namespace

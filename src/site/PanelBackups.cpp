@@ -72,7 +72,7 @@ fs::path BackupFolder() {
 
 std::optional<std::string> SavePanelBackup(const SettingsStore& site, const fs::path& folder,
                                            std::chrono::system_clock::time_point takenAt, std::string* error) {
-    const fs::path panelFolder = folder / panelFolderName(SettingText(site, "PanelSnum"));
+    const fs::path panelFolder = folder / panelFolderName(site.text("PanelSnum"));
     std::error_code made;
     fs::create_directories(panelFolder, made);
     if (made) {
@@ -86,7 +86,7 @@ std::optional<std::string> SavePanelBackup(const SettingsStore& site, const fs::
     for (int repeat = 2; fs::exists(path); ++repeat) {
         path = panelFolder / (std::string(stamp) + "-" + std::to_string(repeat) + ".psf");
     }
-    if (!SiteFileWrite(path.string(), &site, error)) return std::nullopt;
+    if (!SiteFileWrite(path.string(), site, error)) return std::nullopt;
 
     auto backups = backupsIn(panelFolder);
     for (std::size_t i = 0; i + kKeptBackups < backups.size(); ++i) {
@@ -111,12 +111,9 @@ std::vector<PanelBackup> ListPanelBackups(const fs::path& folder, const std::opt
     for (const fs::path& panelFolder : panelFolders) {
         for (const auto& [name, path] : backupsIn(panelFolder)) {
             SettingsStore site;
-            StoreCreate(site);
             SiteFileRead(path.string(), site);
-            backups.push_back(
-                {name, PanelBackup{path.string(), panelFolder.filename().string(), shownTime(name.stamp),
-                                   ValueInWords(ValueWords::DisplayText, SettingText(site, "SiteName"))}});
-            StoreDestroy(&site);
+            backups.push_back({name, PanelBackup{path.string(), panelFolder.filename().string(), shownTime(name.stamp),
+                                                 ValueInWords(ValueWords::DisplayText, site.text("SiteName"))}});
         }
     }
     std::stable_sort(backups.begin(), backups.end(), [](const auto& a, const auto& b) { return b.first < a.first; });

@@ -18,10 +18,7 @@ constexpr const char* kUncompared[] = {"QuiescentCurrent", "AlarmCurrent", "Pane
 
 using Value = std::optional<std::string_view>;
 
-Value valueOf(const SettingsStore& store, std::string_view key) {
-    const char* value = SettingGet(store, key);
-    return value ? Value(value) : std::nullopt;
-}
+Value valueOf(const SettingsStore& store, std::string_view key) { return store.get(key); }
 
 // A missing key goes to the panel as zero (or a blank text), so it is the same setting as a stored
 // zero: "0", "0:00", "0.0".
@@ -106,9 +103,8 @@ public:
     void others() {
         std::set<std::string> keys;
         for (const SettingsStore* store : {&before_, &after_}) {
-            for (std::uint32_t i = 0; i < store->slotCount; ++i) {
-                const auto& entry = store->slotTable[i].entry;
-                if (entry && !spokenOf(entry->key)) keys.insert(entry->key);
+            for (const auto entry : *store) {
+                if (!spokenOf(entry.key)) keys.emplace(entry.key);
             }
         }
         for (const std::string& name : keys)
@@ -134,7 +130,7 @@ void compareMatrix(Comparison& comparison, const SettingsStore& before, const Se
         }
     }
     const auto mask = [](const SettingsStore& store) {
-        return static_cast<std::uint32_t>(ParseLeadingInt(SettingText(store, "DisabledOPGroups")));
+        return static_cast<std::uint32_t>(ParseLeadingInt(store.text("DisabledOPGroups")));
     };
     const std::uint32_t a = mask(before), b = mask(after);
     for (int group = 1; group <= kGroupCount; ++group) {

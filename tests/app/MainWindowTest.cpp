@@ -1,8 +1,8 @@
 #include <QAction>
 #include <QApplication>
-#include <QTimer>
 #include <QDir>
 #include <QStatusBar>
+#include <QTimer>
 #include <QtTest>
 
 #include "app/gui/MainWindow.h"
@@ -11,11 +11,11 @@
 #include "exports/CsvExport.h"
 #include "panel/sim/DemoPanel.h"
 #include "settings/DefaultSettings.h"
+#include "settings/SiteFile.h"
 #include "ui/editors/DeviceCells.h"
 #include "ui/editors/SiteEditor.h"
 #include "ui/grid/Grid.h"
 #include "ui/grid/GridMessage.h"
-#include "settings/SiteFile.h"
 
 using namespace tamrik;
 
@@ -35,12 +35,10 @@ private:
     }
     QString writeSite(const QString& name, const std::string& siteName, bool damage = false) {
         SettingsStore site;
-        StoreCreate(site);
         ApplyDefaultSettings(site);
-        SettingPut(site, "SiteName", siteName);
-        SettingPut(site, "Volume_3", "7");
-        std::string bytes = SiteFileFormat(&site);
-        StoreDestroy(&site);
+        site.put("SiteName", siteName);
+        site.put("Volume_3", "7");
+        std::string bytes = SiteFileFormat(site);
         if (damage) bytes.replace(bytes.find("Volume_3 = \"7\""), 14, "Volume_3 = \"8\"");
         const QString path = dir.filePath(name);
         QFile file(path);
@@ -60,23 +58,22 @@ private:
 private slots:
     void init() {
         UserPrompts::setTestMode(true);
-        StoreCreate(store);
         ApplyDefaultSettings(store);
         makeWindow();
     }
     void cleanup() {
         delete window;
         window = nullptr;
-        StoreDestroy(&store);
+        store.clear();
     }
 
     void captionFollowsSiteNameAndPanelKind() {
         QCOMPARE(window->windowTitle(), QStringLiteral("5300 Commissioning software - No site name!"));
-        SettingPut(store, "SiteName", std::string(100, 'S'));
+        store.put("SiteName", std::string(100, 'S'));
         window->updateTitle();
         QCOMPARE(window->windowTitle(),
                  QStringLiteral("5300 Commissioning software - [%1]").arg(QString(90, QLatin1Char('S'))));
-        SettingPut(store, "SiteName", "Caf\xE9 Z\xFCrich");  // site files hold Latin-1
+        store.put("SiteName", "Caf\xE9 Z\xFCrich");  // site files hold Latin-1
         window->updateTitle();
         QCOMPARE(window->windowTitle(), QString::fromUtf8("5300 Commissioning software - [Caf\u00e9 Z\u00fcrich]"));
         makeWindow(DesktopOptions{false, QStringLiteral("sim:/tmp/panel.bin")});
@@ -85,7 +82,8 @@ private slots:
 
     void statusBarShowsMenuHelpAndReadyAfterResize() {
         QCOMPARE(window->action(kCommandExit)->statusTip(), QStringLiteral("Exits this application"));
-        QCOMPARE(window->action(kCommandGetFromPanel)->statusTip(), QStringLiteral("Gets the site information from the panel"));
+        QCOMPARE(window->action(kCommandGetFromPanel)->statusTip(),
+                 QStringLiteral("Gets the site information from the panel"));
         QVERIFY(!window->action(kCommandWebInterface)->isEnabled());
         window->statusBar()->showMessage(QStringLiteral("something else"));
         window->resize(700, 500);
@@ -93,16 +91,16 @@ private slots:
     }
 
     void newAsksFirstAndRestoresTheDefaults() {
-        SettingPut(store, "Zone_5", "9");
+        store.put("Zone_5", "9");
         UserPrompts::queueChoices({SaveChoice::Discard, SaveChoice::Discard});  // the change is not kept
-        window->runCommand(kCommandNew);  // answered No
+        window->runCommand(kCommandNew);                                        // answered No
         QCOMPARE(lastShown().text, QStringLiteral("Delete current settings?"));
-        QCOMPARE(SettingText(store, "Zone_5"), std::string_view("9"));
+        QCOMPARE(store.text("Zone_5"), std::string_view("9"));
         UserPrompts::queueAnswers({true});
         window->runCommand(kCommandNew);
-        QCOMPARE(SettingText(store, "Zone_5"), std::string_view("1"));
-        QCOMPARE(int(store.entryCount), 4022);
-        QVERIFY(!StoreChangedSinceSaved(store));
+        QCOMPARE(store.text("Zone_5"), std::string_view("1"));
+        QCOMPARE(int(store.size()), 4022);
+        QVERIFY(!store.changedSinceSaved());
     }
 
     void loadGoodFile() {
@@ -110,23 +108,23 @@ private slots:
         window->runCommand(kCommandLoad);
         QCOMPARE(lastShown().text, QStringLiteral("Site info. loaded from file"));
         QCOMPARE(window->windowTitle(), QStringLiteral("5300 Commissioning software - [Harbour House]"));
-        QCOMPARE(SettingText(store, "Volume_3"), std::string_view("7"));
+        QCOMPARE(store.text("Volume_3"), std::string_view("7"));
     }
 
     // Load asks before unsaved work is lost: Cancel keeps it, Save writes it first. Merely looking at
     // a site (the design check records the loop currents) is no change.
     void loadAsksBeforeUnsavedWorkIsLost() {
         const QString other = writeSite("other.psf", "Other site");
-        SettingPut(store, "SiteName", "Typed here");
+        store.put("SiteName", "Typed here");
         window->runCommand(kCommandLoad);  // no choice queued: Cancel
         QCOMPARE(lastShown().text, QStringLiteral("Save changes to the current site?"));
-        QCOMPARE(SettingText(store, "SiteName"), std::string_view("Typed here"));
+        QCOMPARE(store.text("SiteName"), std::string_view("Typed here"));
 
         const QString saved = dir.filePath(QStringLiteral("saved.psf"));
         UserPrompts::queueChoices({SaveChoice::Save});
         UserPrompts::queueFileNames({saved, other});
         window->runCommand(kCommandLoad);
-        QCOMPARE(SettingText(store, "SiteName"), std::string_view("Other site"));
+        QCOMPARE(store.text("SiteName"), std::string_view("Other site"));
         QFile savedFile(saved);
         QVERIFY(savedFile.open(QIODevice::ReadOnly) && savedFile.readAll().contains("SiteName = \"Typed here\""));
 
@@ -144,19 +142,19 @@ private slots:
         auto shown = lastShown();
         QCOMPARE(shown.text, QStringLiteral("Not done!\r\nFile contains errors"));
         QCOMPARE(shown.icon, PromptIcon::Error);
-        QCOMPARE(SettingText(store, "SiteName"), std::string_view(""));
+        QCOMPARE(store.text("SiteName"), std::string_view(""));
         QCOMPARE(window->windowTitle(), QStringLiteral("5300 Commissioning software - No site name!"));
 
         makeWindow(DesktopOptions{true, QStringLiteral("usb")});
         UserPrompts::queueFileNames({damaged});
         window->runCommand(kCommandLoad);
         QCOMPARE(lastShown().text, QStringLiteral("Loaded but file contains errors"));
-        QCOMPARE(SettingText(store, "Volume_3"), std::string_view("8"));
+        QCOMPARE(store.text("Volume_3"), std::string_view("8"));
 
         UserPrompts::queueFileNames({dir.filePath(QStringLiteral("missing.psf"))});
         window->runCommand(kCommandLoad);
         QCOMPARE(lastShown().text, QStringLiteral("Couldn't open file\r\nNo such file or directory"));
-        QCOMPARE(int(store.entryCount), 4022);
+        QCOMPARE(int(store.size()), 4022);
     }
 
     void importMergesTidiesAndCountsAsAChange() {
@@ -168,33 +166,31 @@ private slots:
         UserPrompts::queueFileNames({path});
         window->runCommand(kCommandImportText);
         QCOMPARE(lastShown().text, QStringLiteral("Text imported into current site file"));
-        QCOMPARE(SettingText(store, "DeviceText_4"), std::string_view("     Plant room     "));
-        QCOMPARE(SettingText(store, "ZoneText_2"), std::string_view("     East wing      "));
-        QCOMPARE(SettingText(store, "Zone_1"), std::string_view("1"));
-        QVERIFY(StoreChangedSinceSaved(store));
+        QCOMPARE(store.text("DeviceText_4"), std::string_view("     Plant room     "));
+        QCOMPARE(store.text("ZoneText_2"), std::string_view("     East wing      "));
+        QCOMPARE(store.text("Zone_1"), std::string_view("1"));
+        QVERIFY(store.changedSinceSaved());
     }
 
     void saveRecordsTheSavedStateAndAFailedSaveSaysSo() {
         const QString path = dir.filePath(QStringLiteral("saved.psf"));
-        SettingPut(store, "Zone_9", "4");
+        store.put("Zone_9", "4");
         UserPrompts::queueFileNames({path});
         window->runCommand(kCommandSave);
         QCOMPARE(lastShown().text, QStringLiteral("Site info. saved"));
-        QVERIFY(!StoreChangedSinceSaved(store));
+        QVERIFY(!store.changedSinceSaved());
         QCOMPARE(window->sitePath(), path);
         SettingsStore loaded;
-        StoreCreate(loaded);
         QCOMPARE(SiteFileRead(path.toStdString(), loaded), int(kSiteFileOk));
-        QCOMPARE(SettingText(loaded, "Zone_9"), std::string_view("4"));
-        StoreDestroy(&loaded);
+        QCOMPARE(loaded.text("Zone_9"), std::string_view("4"));
 
-        SettingPut(store, "Zone_9", "5");
+        store.put("Zone_9", "5");
         UserPrompts::queueFileNames({dir.filePath(QStringLiteral("no/such/folder/x.psf"))});
         window->runCommand(kCommandSaveAs);
         const auto shown = lastShown();
         QVERIFY(shown.text.startsWith(QStringLiteral("Site info. NOT saved")));
         QCOMPARE(shown.icon, PromptIcon::Error);
-        QVERIFY(StoreChangedSinceSaved(store));
+        QVERIFY(store.changedSinceSaved());
     }
 
     void closeAsksOnlyWhenSomethingChanged() {
@@ -211,12 +207,12 @@ private slots:
         QVERIFY(UserPrompts::takeShown().isEmpty());
 
         makeWindow();
-        SettingPut(store, "Zone_2", "2");
-        StoreMarkSaved(store);
+        store.put("Zone_2", "2");
+        store.markSaved();
         // Swapping two values keeps the byte sum; the change is still noticed.
-        SettingPut(store, "Zone_1", "2");
-        SettingPut(store, "Zone_2", "1");
-        QCOMPARE(StoreChecksum(&store), store.savedChecksum);
+        store.put("Zone_1", "2");
+        store.put("Zone_2", "1");
+        QCOMPARE(store.checksum(), store.savedChecksum());
         window->close();
         const auto shown = lastShown();
         QCOMPARE(shown.title, QStringLiteral("Are you sure?"));
@@ -233,11 +229,11 @@ private slots:
         makeWindow(DesktopOptions{false, panel});
         window->runCommand(kCommandGetFromPanel);  // answered No: nothing happens
         QCOMPARE(lastShown().text, QStringLiteral("Are you sure you wish to overwrite site data changes?"));
-        QVERIFY(SettingGet(store, "PanelData") == nullptr);
+        QVERIFY(!store.contains("PanelData"));
 
         UserPrompts::queueAnswers({true});
         window->runCommand(kCommandGetFromPanel);
-        QCOMPARE(SettingText(store, "PanelData"), std::string_view("1"));
+        QCOMPARE(store.text("PanelData"), std::string_view("1"));
         QVERIFY(window->windowTitle().endsWith(QStringLiteral("] [simulated panel]")));
         QVERIFY(!window->transferRunning());
         // The report of a site just read says when it was read.
@@ -248,7 +244,7 @@ private slots:
         QVERIFY(reportFile.open(QIODevice::ReadOnly) && reportFile.readAll().contains("read from the panel"));
 
         // Change a device text and send: the questions come in order, then the result.
-        SettingPut(store, "DeviceText_1", "   Sent from test   ");
+        store.put("DeviceText_1", "   Sent from test   ");
         UserPrompts::takeShown();
         UserPrompts::queueAnswers({true, true, true});
         window->runCommand(kCommandSendToPanel);
@@ -258,16 +254,16 @@ private slots:
         QVERIFY2(titles.contains(QStringLiteral("Are you sure?")), qPrintable(titles.join(QLatin1Char('|'))));
         QCOMPARE(shown.last().text, QStringLiteral("Settings have been sent to the panel"));
 
-        SettingPut(store, "DeviceText_1", "changed locally");
+        store.put("DeviceText_1", "changed locally");
         UserPrompts::queueChoices({SaveChoice::Discard});
         UserPrompts::queueAnswers({true});
         window->runCommand(kCommandGetFromPanel);
-        QCOMPARE(SettingText(store, "DeviceText_1"), std::string_view("   Sent from test   "));
+        QCOMPARE(store.text("DeviceText_1"), std::string_view("   Sent from test   "));
     }
 
     void sendRefusesValuesThePanelCannotHold() {
         makeWindow(DesktopOptions{false, QStringLiteral("sim:") + dir.filePath(QStringLiteral("refuse.bin"))});
-        SettingPut(store, "Language", "200");
+        store.put("Language", "200");
         UserPrompts::queueAnswers({true, true, true});
         window->runCommand(kCommandSendToPanel);
         const auto shown = UserPrompts::takeShown();
@@ -299,8 +295,7 @@ private slots:
     // The name's ending picks HTML or PDF; an open editor stays open. The demo site's PDF is kept
     // beside the PNGs for review.
     void commissioningReportExportsAsHtmlOrPdf() {
-        StoreDestroy(&store);
-        StoreCreate(store);
+        store.clear();
         DemoSiteSettings(store);
         window->runCommand(kCommandTextEditor);
         const QString html = dir.filePath(QStringLiteral("report.html"));
@@ -361,13 +356,14 @@ private slots:
         Grid* grid = window->editor()->grid();
         QVERIFY(grid);
         grid->message(GM_SETCURSEL, 8, kDeviceZoneColumn);
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->cellRect(8, kDeviceZoneColumn).center());
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          grid->cellRect(8, kDeviceZoneColumn).center());
         QTest::keyClicks(grid, QStringLiteral("12"));
         QTest::keyClick(grid, Qt::Key_Return);
-        QCOMPARE(SettingText(store, "Zone_8"), std::string_view("1"));  // not before the write-back
+        QCOMPARE(store.text("Zone_8"), std::string_view("1"));  // not before the write-back
 
         window->runCommand(kCommandMatrixEditor);
-        QCOMPARE(SettingText(store, "Zone_8"), std::string_view("12"));
+        QCOMPARE(store.text("Zone_8"), std::string_view("12"));
         QCOMPARE(window->editorKind(), EditorKind::Matrix);
         QVERIFY(window->background()->toolBar() != nullptr);
         QVERIFY(window->editor()->geometry().bottom() < window->background()->toolBar()->geometry().top());
@@ -400,20 +396,20 @@ private slots:
         QVERIFY(window->background()->showsErrorBanner());
         for (int input = 1; input <= 32; ++input) {
             for (int output = 1; output <= 32; ++output) {
-                SettingPut(store, "Matrix_" + std::to_string(input) + "_" + std::to_string(output), "O");
+                store.put("Matrix_" + std::to_string(input) + "_" + std::to_string(output), "O");
             }
         }
         for (const char* key : {"SiteNumber", "SiteName", "SiteContact", "SiteAddress", "SitePostcode", "SitePhone",
                                 "SiteComments", "SiteEngineer", "SiteCommission", "SiteResistance", "SiteQuiescent",
                                 "SiteAlarm", "SiteBattery", "SiteBatteryType", "SiteBatteryInstallation"}) {
-            SettingPut(store, key, "1");
+            store.put(key, "1");
         }
         window->editorClose();
         QCOMPARE(window->siteErrors(), 0);
         QVERIFY(!window->background()->showsErrorBanner());
         savePng(QStringLiteral("main_window"));
-        SettingPut(store, "Type_1", "1");   // a detector ...
-        SettingPut(store, "Zone_1", "40");  // ... in a zone the panel does not have
+        store.put("Type_1", "1");   // a detector ...
+        store.put("Zone_1", "40");  // ... in a zone the panel does not have
         window->editorClose();
         QVERIFY(window->siteErrors() > 0);
         QVERIFY(window->background()->showsErrorBanner());

@@ -33,8 +33,8 @@ Lines lines(const std::string& report) {
 
 class SiteCheckTest : public ::testing::Test {
 protected:
-    SiteCheckTest() { StoreCreate(store); }
-    ~SiteCheckTest() override { StoreDestroy(&store); }
+    SiteCheckTest() {}
+    ~SiteCheckTest() override {}
 
     // Puts "key=value" settings separated by semicolons (blanks after a semicolon are skipped).
     void set(std::string_view settings) {
@@ -43,7 +43,7 @@ protected:
             const std::string_view item = settings.substr(0, settings.find(';'));
             const std::size_t equals = item.find('=');
             ASSERT_NE(equals, std::string_view::npos) << item;
-            ASSERT_TRUE(SettingPut(store, item.substr(0, equals), item.substr(equals + 1)));
+            ASSERT_TRUE(store.put(item.substr(0, equals), item.substr(equals + 1)));
             settings.remove_prefix(std::min(item.size() + 1, settings.size()));
         }
     }
@@ -51,7 +51,7 @@ protected:
     void cell(int input, int output, const std::string& letter = "C") {
         set("Matrix_" + std::to_string(input) + "_" + std::to_string(output) + "=" + letter);
     }
-    std::string value(const char* key) { return SettingGet(store, key) ? SettingGet(store, key) : "<absent>"; }
+    std::string value(const char* key) { return std::string(store.text(key, "<absent>")); }
     Lines linesWith(const std::string& needle) {
         Lines result;
         for (const auto& line : lines(SiteCheck(store).report)) {

@@ -42,18 +42,17 @@ public:
             observer.Message({"5300 Commissioning software Error", "Fault with connection to panel"});
             return false;
         }
-        StoreDestroy(&store);
-        StoreCreate(store);
+        store.clear();
         ApplyDefaultSettings(store);
-        SettingPut(store, "PanelSnum", "0BADCAFE");
-        SettingPut(store, "Language", "3");
-        SettingPut(store, "SiteName", "Read from the panel");
+        store.put("PanelSnum", "0BADCAFE");
+        store.put("Language", "3");
+        store.put("SiteName", "Read from the panel");
         return true;
     }
     bool write(SettingsStore& store, TransferObserver&) override {
         panel_.calls.push_back("write");
-        panel_.writtenSerial = SettingText(store, "PanelSnum");
-        panel_.writtenLanguage = SettingText(store, "Language");
+        panel_.writtenSerial = store.text("PanelSnum");
+        panel_.writtenLanguage = store.text("Language");
         return panel_.writeSucceeds;
     }
     bool firmware(const std::string& hexPath, SettingsStore&, TransferObserver&) override {
@@ -82,7 +81,6 @@ protected:
 class CommandLineHarness : public ::testing::Test {
 protected:
     CommandLineHarness() {
-        StoreCreate(store);
         ApplyDefaultSettings(store);
         context.openPanel = [this](const std::string& name, std::string& error) -> std::unique_ptr<PanelTransfers> {
             ++panel.opens;
@@ -94,7 +92,7 @@ protected:
             return std::make_unique<FakeTransfers>(panel, name);
         };
     }
-    ~CommandLineHarness() override { StoreDestroy(&store); }
+    ~CommandLineHarness() override {}
 
     // The option tests see the write alone; the backup before it has a test of its own.
     void SetUp() override {

@@ -40,9 +40,9 @@ TEST_F(CommandLineTest, PreparingOptionsAloneOpenTheDesktopWithThem) {
     EXPECT_TRUE(result.openDesktop());
     EXPECT_TRUE(result.acceptErrors);
     EXPECT_EQ(result.panel, "sim:demo.panel");
-    EXPECT_STREQ(SettingGet(store, "PanelSnum"), "1a2b3c4d");
-    EXPECT_STREQ(SettingGet(store, "Language"), "12");
-    EXPECT_TRUE(StoreChangedSinceSaved(store));
+    EXPECT_EQ(store.get("PanelSnum"), "1a2b3c4d");
+    EXPECT_EQ(store.get("Language"), "12");
+    EXPECT_TRUE(store.changedSinceSaved());
     EXPECT_EQ(panel.opens, 0) << "no panel is opened without a transfer";
 }
 
@@ -97,8 +97,8 @@ TEST_F(CommandLineTest, BadSerialOrLanguageStopsEverything) {
         EXPECT_NE(err.str().find("Try 'tamrik --help'"), std::string::npos);
     }
     EXPECT_TRUE(panel.calls.empty());
-    EXPECT_STREQ(SettingGet(store, "PanelSnum"), "53000000");
-    EXPECT_EQ(SettingGet(store, "Language"), nullptr);
+    EXPECT_EQ(store.get("PanelSnum"), "53000000");
+    EXPECT_FALSE(store.get("Language"));
     run({"-s", "12345G"});
     EXPECT_EQ(err.str(),
               "tamrik: option '-s': '12345G' is not a serial number of 1 to 8 hexadecimal digits\n"
@@ -113,11 +113,8 @@ TEST_F(CommandLineTest, ReadSavesTheSiteThatWasReadAndTakesTheNextArgumentAsItsF
     EXPECT_EQ(result.exitStatus, 0);
     EXPECT_EQ(result.actionCount, 1);
     SettingsStore loaded;
-    StoreCreate(loaded);
     EXPECT_EQ(SiteFileRead(path, loaded), 0);
-    EXPECT_STREQ(SettingGet(loaded, "SiteName"), "Read from the panel");
-    StoreDestroy(&loaded);
-    StoreSelect(&store);
+    EXPECT_EQ(loaded.get("SiteName"), "Read from the panel");
 
     run({"-R"});  // without a file it only reads
     EXPECT_EQ(printed(), "Serial number is 0BADCAFE\nLanguage is 3\nDone\n");

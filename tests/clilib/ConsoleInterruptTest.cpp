@@ -54,7 +54,6 @@ TEST_P(ConsoleInterruptTest, StopsAReadAtOnceAndAWriteOnlyWhenAskedTwice) {
     const std::string before = panel->state();
 
     SettingsStore store;
-    StoreCreate(store);
     ApplyDefaultSettings(store);
     std::ostringstream out, err;
     CtrlCObserver observer;
@@ -82,7 +81,6 @@ TEST_P(ConsoleInterruptTest, StopsAReadAtOnceAndAWriteOnlyWhenAskedTwice) {
     } else {
         EXPECT_EQ(err.str().find("stopped by Ctrl+C"), std::string::npos) << err.str();
     }
-    StoreDestroy(&store);
 }
 
 INSTANTIATE_TEST_SUITE_P(

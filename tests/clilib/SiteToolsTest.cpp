@@ -15,22 +15,18 @@ class SiteToolsTest : public CommandLineHarness {
 protected:
     using Changes = std::vector<std::pair<std::string, std::string>>;
 
-    // The default site with the given changes, in a store of its own; the main store stays selected.
+    // The default site with the given changes, in a store of its own.
     struct Site {
         explicit Site(const Changes& changes) {
-            SettingsStore* previous = StoreSelect(nullptr);
-            StoreCreate(store);  // creating selects it
             ApplyDefaultSettings(store);
-            for (const auto& [key, value] : changes) SettingPut(store, key, value);
-            StoreSelect(previous);
+            for (const auto& [key, value] : changes) store.put(key, value);
         }
-        ~Site() { StoreDestroy(&store); }
         SettingsStore store;
     };
     std::string saveSite(const std::string& name, const Changes& changes) {
         const std::string path = folder.file(name);
         const Site site(changes);
-        EXPECT_TRUE(SiteFileWrite(path, &site.store));
+        EXPECT_TRUE(SiteFileWrite(path, site.store));
         return path;
     }
     // A copy of a site file whose check line no longer matches.
@@ -78,7 +74,7 @@ TEST_F(SiteToolsTest, AFirstArgumentNamingAFileIsLoaded) {
     CommandLineResult result = run({path});
     EXPECT_TRUE(result.openDesktop());
     EXPECT_EQ(printed(), "Site info. loaded from file '" + path + "'\n");
-    EXPECT_STREQ(SettingGet(store, "PanelSnum"), "00C0FFEE");
+    EXPECT_EQ(store.get("PanelSnum"), "00C0FFEE");
 
     result = run({"-ld", path});  // only the first argument opens a site
     EXPECT_EQ(printed(), "");
@@ -90,19 +86,20 @@ TEST_F(SiteToolsTest, LoadRefusesAFileThatFailsItsCheck) {
     EXPECT_EQ(result.exitStatus, 1);
     EXPECT_EQ(err.str(), "tamrik: Not done! File '" + path + "' contains errors (-ld accepts them)\n");
     EXPECT_TRUE(panel.calls.empty());
-    EXPECT_STREQ(SettingGet(store, "PanelSnum"), "53000000") << "the store holds the default site";
-    EXPECT_STREQ(SettingGet(store, "SiteName"), "");
+    EXPECT_EQ(store.get("PanelSnum"), "53000000") << "the store holds the default site";
+    EXPECT_EQ(store.get("SiteName"), "");
 
     result = run({"-ld", "--load", path});
     EXPECT_EQ(result.exitStatus, 0);
     EXPECT_TRUE(result.openDesktop());
     EXPECT_EQ(printed(), "Loaded but file '" + path + "' contains errors\n");
-    EXPECT_STREQ(SettingGet(store, "PanelSnum"), "00C0FFEE");
-    EXPECT_STREQ(SettingGet(store, "SiteName"), "X");
+    EXPECT_EQ(store.get("PanelSnum"), "00C0FFEE");
+    EXPECT_EQ(store.get("SiteName"), "X");
 
     result = run({"--load", folder.file("missing.psf"), "-w"});
     EXPECT_EQ(result.exitStatus, 1);
-    EXPECT_EQ(err.str(), "tamrik: Couldn't open file '" + folder.file("missing.psf") + "': No such file or directory\n");
+    EXPECT_EQ(err.str(),
+              "tamrik: Couldn't open file '" + folder.file("missing.psf") + "': No such file or directory\n");
 }
 
 TEST_F(SiteToolsTest, NewSite) {
@@ -111,7 +108,7 @@ TEST_F(SiteToolsTest, NewSite) {
     EXPECT_EQ(printed(), "New site saved to '" + path + "'\n");
     EXPECT_EQ(result.exitStatus, 0);
     const Site defaults({});
-    EXPECT_EQ(testing::ReadBytes(path), SiteFileFormat(&defaults.store));
+    EXPECT_EQ(testing::ReadBytes(path), SiteFileFormat(defaults.store));
     EXPECT_EQ(run({"--new", folder.file("no/such/dir/new.psf")}).exitStatus, 1);
 }
 
@@ -123,7 +120,7 @@ TEST_F(SiteToolsTest, CheckPrintsTheReportAndTheCurrents) {
     EXPECT_TRUE(printed().ends_with("faults * * *\r\nQuiescent Current: 0.00mA\r\nAlarm Current: 0.00mA\r\n"));
     EXPECT_EQ(result.exitStatus, 1) << "a site with faults";
     EXPECT_EQ(result.actionCount, 1);
-    EXPECT_EQ(SettingGet(store, "QuiescentCurrent"), nullptr) << "the main store is left alone";
+    EXPECT_FALSE(store.get("QuiescentCurrent")) << "the main store is left alone";
 
     result = run({"--check", cleanSite()});
     EXPECT_EQ(printed(), "No Site File Errors\r\nQuiescent Current: 35.00mA\r\nAlarm Current: 40.00mA\r\n");

@@ -18,10 +18,10 @@ private slots:
             QCOMPARE(clean.reportText(), QStringLiteral("No Site File Errors"));
             QCOMPARE(clean.quiescentText(), QStringLiteral("0.00mA"));
         }
-        SettingPut(*store, "Type_4", "0");
-        SettingPut(*store, "DeviceText_4", "Kitchen");
-        SettingPut(*store, "Type_9", "250");
-        SettingPut(*store, "SiteName", "");
+        store->put("Type_4", "0");
+        store->put("DeviceText_4", "Kitchen");
+        store->put("Type_9", "250");
+        store->put("SiteName", "");
         DesignCheckDialog dialog(*store);
         dialog.show();
         QCOMPARE(dialog.faultCount(), 3u);

@@ -11,8 +11,8 @@
 #include <initializer_list>
 #include <utility>
 
-#include "support/QtTestSupport.h"
 #include "settings/SettingsStore.h"
+#include "support/QtTestSupport.h"
 
 namespace tamrik::testing {
 
@@ -39,8 +39,8 @@ inline void Retype(QLineEdit* field, const QString& text) {
 // A store that is created on construction and destroyed with the test.
 class ScopedStore {
 public:
-    ScopedStore() { StoreCreate(store_); }
-    ~ScopedStore() { StoreDestroy(&store_); }
+    ScopedStore() {}
+    ~ScopedStore() {}
     ScopedStore(const ScopedStore&) = delete;
     ScopedStore& operator=(const ScopedStore&) = delete;
     SettingsStore& operator*() { return store_; }
@@ -51,15 +51,16 @@ private:
 };
 
 inline QString Stored(const SettingsStore& store, const char* key) {
-    const char* value = SettingGet(store, key);
-    return value ? QString::fromLatin1(value) : QStringLiteral("<missing>");
+    const auto value = store.get(key);
+    return value ? QString::fromLatin1(value->data(), static_cast<qsizetype>(value->size()))
+                 : QStringLiteral("<missing>");
 }
 
 using KeyValues = std::initializer_list<std::pair<const char*, const char*>>;
 
 // Stores each value; a null value removes the key.
 inline void Put(SettingsStore& store, KeyValues values) {
-    for (const auto& [key, value] : values) value ? (void)SettingPut(store, key, value) : SettingDelete(store, key);
+    for (const auto& [key, value] : values) value ? (void)store.put(key, value) : store.erase(key);
 }
 
 // Compares each key's stored value; "<missing>" stands for no value.

@@ -68,7 +68,7 @@ private slots:
     void cleanup() { store.reset(); }
 
     void accessCodesRefuseDigitsOutsideOneToFour() {
-        SettingPut(**store, "UserCode", "");
+        (**store).put("UserCode", "");
         auto dialog = open();
         QLineEdit* code = dialog->textField(QStringLiteral("UserCode"));
         QTest::keyClicks(code, QStringLiteral("12"));
@@ -189,7 +189,7 @@ private slots:
     }
 
     void valueButtonsEditTheirKeyAtOnce() {
-        SettingPut(**store, "SearchTime", "2:00");
+        (**store).put("SearchTime", "2:00");
         auto dialog = open();
         const QStringList seen = EditValue(*dialog, "SearchTime", QStringLiteral("7:03"), "okButton");
         QCOMPARE(seen, (QStringList{QStringLiteral("Adjust search time (m:ss)"), QStringLiteral("2:00")}));
@@ -208,7 +208,7 @@ private slots:
 
     // A missing value shows as "???"; its dialog opens on the default, which stands even when cancelled.
     void missingValueKeysTakeTheirDefaultWhenEdited() {
-        SettingDelete(**store, "PulseOnTime");
+        (**store).erase("PulseOnTime");
         auto dialog = open();
         QCOMPARE(dialog->valueButton(QStringLiteral("PulseOnTime"))->text(), QStringLiteral("???"));
         QCOMPARE(EditValue(*dialog, "PulseOnTime", QString(), "cancelButton").value(1), QStringLiteral("1.0"));
@@ -218,12 +218,12 @@ private slots:
 
     void closingWithoutOkWritesNoField() {
         auto dialog = open();
-        const std::uint64_t before = StoreFingerprint(**store);
+        const std::uint64_t before = (**store).fingerprint();
         Retype(dialog->textField(QStringLiteral("ContractorCode")), QStringLiteral("4711"));
         Click(*dialog, "FlashOnPoll");
         dialog->listField(QStringLiteral("Language"))->setCurrentIndex(3);
         dialog->close();
-        QCOMPARE(StoreFingerprint(**store), before);
+        QCOMPARE((**store).fingerprint(), before);
     }
 
     void okWritesEveryField() {

@@ -55,7 +55,7 @@ private slots:
         QFETCH(QString, resistance);
         QFETCH(QString, alarm);
         QFETCH(QString, refusal);
-        const std::uint64_t before = StoreFingerprint(**store);
+        const std::uint64_t before = (**store).fingerprint();
         auto dialog = open();
         Retype(line(*dialog, "SiteName"), QStringLiteral("North depot"));
         Retype(line(*dialog, "SiteResistance"), resistance);
@@ -75,7 +75,7 @@ private slots:
         QCOMPARE(shown[0].title, QStringLiteral("5300 Commissioning software Error"));
         QCOMPARE(shown[0].text, refusal);
         QCOMPARE(shown[0].icon, BoxIcon::Error);
-        QCOMPARE(StoreFingerprint(**store), before);
+        QCOMPARE((**store).fingerprint(), before);
 
         // Corrected, the next OK writes every field.
         Retype(line(*dialog, "SiteResistance"), QStringLiteral("15.9"));
@@ -87,7 +87,7 @@ private slots:
     }
 
     void typingLimitsAndDigitsOnlyFields() {
-        SettingPut(**store, "FirmwareVersion", "1.240 / 2.019");
+        (**store).put("FirmwareVersion", "1.240 / 2.019");
         auto dialog = open();
         QTest::keyClicks(line(*dialog, "SiteName"), QString(40, QLatin1Char('N')));
         QTest::keyClicks(line(*dialog, "SiteNumber"), QStringLiteral("12a-345678"));
@@ -106,8 +106,8 @@ private slots:
     void storedTextsLongerThanTheLimitSurviveAnUntouchedOk() {
         const std::string longName(50, 'L');
         const std::string longAddress = "1 High Street\r\n" + std::string(70, 'A');
-        SettingPut(**store, "SiteName", longName);
-        SettingPut(**store, "SiteAddress", longAddress);
+        (**store).put("SiteName", longName);
+        (**store).put("SiteAddress", longAddress);
         auto dialog = open();
         ClickButton(*dialog, "okButton");
         QCOMPARE(Stored(**store, "SiteName"), QString::fromStdString(longName));
@@ -143,14 +143,14 @@ private slots:
     }
 
     void cancelWritesNothing() {
-        SettingDelete(**store, "SiteEngineer");
-        const std::uint64_t before = StoreFingerprint(**store);
+        (**store).erase("SiteEngineer");
+        const std::uint64_t before = (**store).fingerprint();
         auto dialog = open();
         Retype(line(*dialog, "SiteName"), QStringLiteral("Changed"));
         QTest::keyClicks(line(*dialog, "SiteEngineer"), QStringLiteral("Ann"));
         ClickButton(*dialog, "cancelButton");
         QVERIFY(!dialog->isVisible());
-        QCOMPARE(StoreFingerprint(**store), before);
+        QCOMPARE((**store).fingerprint(), before);
     }
 };
 

@@ -49,7 +49,7 @@ private slots:
         DefaultSite site;
         AddDevices(*site);
         Put(*site, {{"MapNode_7", nullptr}, {"Type_7", nullptr}});
-        const std::uint64_t before = StoreFingerprint(*site);
+        const std::uint64_t before = site->fingerprint();
         auto editor = OpenEditor(EditorView::Device, *site, 1720, 820);
         QVERIFY(editor);
         Grid& grid = *editor->grid();
@@ -67,7 +67,7 @@ private slots:
         QVERIFY(SavePng(*editor, QStringLiteral("device_editor")));
         editor->writeBack();
         editor.reset();
-        QCOMPARE(StoreFingerprint(*site), before);
+        QCOMPARE(site->fingerprint(), before);
     }
 
     void typedNumbersAreCheckedAndStoredOnWriteBack() {
@@ -290,10 +290,10 @@ private slots:
         QCOMPARE(RowTexts(grid, 101, kDeviceClassColumn, kDeviceClassColumn), std::vector<std::string>{"Manual"});
 
         // Clicks elsewhere, other headings included, change nothing.
-        const std::uint64_t before = StoreFingerprint(*site);
+        const std::uint64_t before = site->fingerprint();
         for (int column : {0, 2, 3, 4, 5, 8, 9, 10, 11}) ClickCell(grid, 4, column);
         ClickCell(grid, 0, kDeviceVolumeColumn);
-        QCOMPARE(StoreFingerprint(*site), before);
+        QCOMPARE(site->fingerprint(), before);
     }
 
     void deleteKeyClearsTheDeviceButNotItsText() {

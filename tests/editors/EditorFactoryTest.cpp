@@ -34,14 +34,14 @@ private slots:
 
     void viewsWithoutTypingWriteNothingBack() {
         DefaultSite site;
-        const std::uint64_t before = StoreFingerprint(*site);
+        const std::uint64_t before = site->fingerprint();
         for (EditorView view : {EditorView::Matrix, EditorView::Coincidence, EditorView::FireLog}) {
             auto editor = OpenEditor(view, *site);
             QTest::keyClicks(editor->grid(), QStringLiteral("123"));
             QTest::keyClick(editor->grid(), Qt::Key_Return);
             editor->writeBack();
         }
-        QCOMPARE(StoreFingerprint(*site), before);
+        QCOMPARE(site->fingerprint(), before);
     }
 };
 

@@ -13,9 +13,9 @@
 #include <utility>
 #include <vector>
 
-#include "support/QtTestSupport.h"
 #include "settings/DefaultSettings.h"
 #include "settings/SettingsStore.h"
+#include "support/QtTestSupport.h"
 #include "ui/editors/EditorFactory.h"
 #include "ui/editors/EditorMessage.h"
 #include "ui/grid/Grid.h"
@@ -26,22 +26,18 @@ namespace tamrik::testing {
 // A store holding a new default site, destroyed with the test.
 class DefaultSite {
 public:
-    DefaultSite() {
-        StoreCreate(store_);
-        ApplyDefaultSettings(store_);
-    }
-    ~DefaultSite() { StoreDestroy(&store_); }
+    DefaultSite() { ApplyDefaultSettings(store_); }
     DefaultSite(const DefaultSite&) = delete;
     DefaultSite& operator=(const DefaultSite&) = delete;
     SettingsStore& operator*() { return store_; }
+    SettingsStore* operator->() { return &store_; }
 
 private:
     SettingsStore store_;
 };
 
 inline std::string Stored(const SettingsStore& store, const std::string& key) {
-    const char* value = SettingGet(store, key);
-    return value ? value : "<missing>";
+    return std::string(store.text(key, "<missing>"));
 }
 
 // Compares each key's stored value; "<missing>" stands for no value.
@@ -52,7 +48,7 @@ inline void ExpectStored(const SettingsStore& store,
 
 // Stores each value; a null value removes the key.
 inline void Put(SettingsStore& store, std::initializer_list<std::pair<const char*, const char*>> values) {
-    for (const auto& [key, value] : values) value ? (void)SettingPut(store, key, value) : SettingDelete(store, key);
+    for (const auto& [key, value] : values) value ? (void)store.put(key, value) : store.erase(key);
 }
 
 // A key from its format and numbers, such as Key("Matrix_%d_%d", 3, 7).

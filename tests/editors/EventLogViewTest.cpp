@@ -8,8 +8,7 @@ namespace {
 constexpr std::int64_t kNovember2023 = 1700000000;  // 14/11/2023 22:13:20
 
 void AddEvent(SettingsStore& store, const char* format, int number, int code, int source, std::int64_t time) {
-    SettingPut(store, Key(format, number),
-               std::to_string(code) + ", " + std::to_string(source) + ", " + std::to_string(time));
+    store.put(Key(format, number), std::to_string(code) + ", " + std::to_string(source) + ", " + std::to_string(time));
 }
 
 std::vector<std::string> EventRow(Grid& grid, int row) { return RowTexts(grid, row, 1, 6); }
@@ -32,7 +31,7 @@ private slots:
         AddEvent(*site, "FireEvent_%d", 2, 133, 200, kNovember2023 + 61);
         AddEvent(*site, "FireEvent_%d", 3, 60, 0, kNovember2023 + 3600);
         AddEvent(*site, "FireEvent_%d", 4, 188, 192, kNovember2023 + 86400);
-        SettingPut(*site, "FireEvent_5", "7");  // not an event, yet it takes its row rather than being lost
+        site->put("FireEvent_5", "7");  // not an event, yet it takes its row rather than being lost
         auto editor = OpenEditor(EditorView::FireLog, *site, 1000, 400);
         QVERIFY(editor);
         Grid& grid = *editor->grid();
@@ -48,14 +47,14 @@ private slots:
         QCOMPARE(CellText(grid, 5, 1), std::string("7"));
 
         // Nothing in the view can be typed into or changed.
-        const std::uint64_t before = StoreFingerprint(*site);
+        const std::uint64_t before = site->fingerprint();
         ClickCell(grid, 2, 5);
         QTest::keyClicks(&grid, QStringLiteral("12"));
         QTest::keyClick(&grid, Qt::Key_Delete);
         QVERIFY(!grid.isEditing());
         QCOMPARE(CellText(grid, 2, 5), std::string(EventText(5)));
         editor->writeBack();
-        QCOMPARE(StoreFingerprint(*site), before);
+        QCOMPARE(site->fingerprint(), before);
         QVERIFY(SavePng(*editor, QStringLiteral("event_log_fire")));
     }
 
@@ -94,14 +93,13 @@ private slots:
         // A full image: 300 fire and 721 non-fire events, their times interleaved. Only the events are in
         // the store, as the view needs nothing else.
         SettingsStore events;
-        StoreCreate(events);
-        const auto destroy = qScopeGuard([&events] { StoreDestroy(&events); });
+        const auto destroy = qScopeGuard([&events] {});
         for (int n = 1; n <= 300; ++n)
             AddEvent(events, "FireEvent_%d", n, 1 + n % 40, 1 + n % 192, kNovember2023 + 7 * n);
         for (int n = 1; n <= 721; ++n) {
             AddEvent(events, "NonFireEvent_%d", n, 128 + n % 50, 193 + n % 32, kNovember2023 + 3 * (721 - n));
         }
-        QCOMPARE(events.entryCount, 1021);
+        QCOMPARE(events.size(), 1021);
         auto editor = OpenEditor(EditorView::CombinedLog, events, 1000, 600);
         Grid& grid = *editor->grid();
         QCOMPARE(qobject_cast<EventLogView*>(editor.get())->eventCount(), 1021);

@@ -106,7 +106,7 @@ private slots:
         Put(*site, {{"Matrix_3_7", "O"}, {"Matrix_4_7", "X"}, {"Matrix_6_1", nullptr}});
         auto editor = OpenEditor(EditorView::Matrix, *site, 1700, 900);
         Grid& grid = *editor->grid();
-        SettingDelete(*site, "Matrix_6_1");  // went missing after the editor opened
+        site->erase("Matrix_6_1");  // went missing after the editor opened
 
         for (const std::string letter : {"P", "W", "C", "O"}) {
             ClickCell(grid, RowOf(3), 7);
@@ -120,11 +120,11 @@ private slots:
         QCOMPARE(PaintedFill(grid, RowOf(4), 7), QColor(255, 0, 0));
 
         // A cell whose key went missing is left alone; so are clicks on the row headers.
-        const std::uint64_t before = StoreFingerprint(*site);
+        const std::uint64_t before = site->fingerprint();
         ClickCell(grid, RowOf(6), 1);
         ClickCell(grid, RowOf(6), 0);
         ClickCell(grid, 0, 0);
-        QCOMPARE(StoreFingerprint(*site), before);
+        QCOMPARE(site->fingerprint(), before);
     }
 
     void headerDisablesAndEnablesOutputGroups() {
@@ -152,7 +152,7 @@ private slots:
 
     void outputDelaysAreSetInTheDelayDialog() {
         DefaultSite site;
-        SettingPut(*site, "OutputDelay_3", "2:00");
+        site->put("OutputDelay_3", "2:00");
         auto editor = OpenEditor(EditorView::Matrix, *site, 1700, 900);
         Grid& grid = *editor->grid();
 
@@ -196,10 +196,10 @@ private slots:
 
     void toolBarSetsTheWholeMatrix() {
         DefaultSite site;
-        SettingPut(*site, "Matrix_32_5", "P");
+        site->put("Matrix_32_5", "P");
         auto editor = OpenEditor(EditorView::Matrix, *site, 1700, 900);
         Grid& grid = *editor->grid();
-        SettingDelete(*site, "Matrix_7_7");  // the editor filled it in; a missing cell stays missing
+        site->erase("Matrix_7_7");  // the editor filled it in; a missing cell stays missing
         QWidget* toolBar = editor->toolBar();
         toolBar->show();
 
@@ -229,7 +229,7 @@ private slots:
 
     void toolBarStepsTheConventionalAlarmGroup() {
         DefaultSite site;
-        SettingPut(*site, "ConvAlarmOpGroup", "2");
+        site->put("ConvAlarmOpGroup", "2");
         auto editor = OpenEditor(EditorView::Matrix, *site);
         QWidget* toolBar = editor->toolBar();
         toolBar->show();
@@ -250,7 +250,7 @@ private slots:
         QCOMPARE(Stored(*site, "ConvAlarmOpGroup"), std::string("31"));
 
         // A stored group outside 1 to 32 comes back within it at the first step.
-        SettingPut(*site, "ConvAlarmOpGroup", "77");
+        site->put("ConvAlarmOpGroup", "77");
         editor.reset();
         editor = OpenEditor(EditorView::Matrix, *site);
         toolBar = editor->toolBar();
@@ -262,7 +262,7 @@ private slots:
     // Columns 1 to 12 are 12 down to 1 groups, column 13 is Off; the chosen column is red throughout.
     void coincidenceShowsAndStoresTheNumberOfGroups() {
         DefaultSite site;
-        SettingPut(*site, "CoincidenceInputGroups", "3");
+        site->put("CoincidenceInputGroups", "3");
         auto editor = OpenEditor(EditorView::Coincidence, *site, 900, 420);
         QVERIFY(editor);
         Grid& grid = *editor->grid();

@@ -87,7 +87,7 @@ private slots:
 
     void doubleClickEditsTheTextInTheDisplayWindow() {
         DefaultSite site;
-        SettingPut(*site, "DeviceText_3", "Boiler room");
+        site->put("DeviceText_3", "Boiler room");
         auto editor = OpenEditor(EditorView::Text, *site, 900, 700);
         Grid& grid = *editor->grid();
 
@@ -139,7 +139,7 @@ private slots:
 
     void zoneRowsAbove32AndBannerLinesThreeAndFour() {
         DefaultSite site;
-        SettingDelete(*site, "DeviceText_9");
+        site->erase("DeviceText_9");
         auto editor = OpenEditor(EditorView::Text, *site, 900, 700);
         Grid& grid = *editor->grid();
         EditInDisplay(*editor, 40, 2, "Spare");

@@ -37,7 +37,7 @@ TEST(DeviceDataExportTest, DeviceValuesAndTheirNames) {
 TEST(DeviceDataExportTest, AbsentValues) {
     ScratchStore site;
     for (const char* key : {"Type_9", "Volume_9", "Class_9", "Coverage_9", "Sens1_9", "Version_9"}) {
-        SettingDelete(site.store, key);
+        site.store.erase(key);
     }
     const auto lines = CsvLines(DeviceDataCsv(site.store));
     ASSERT_EQ(lines.size(), 193u) << "a device without coverage still ends its line";

@@ -44,8 +44,8 @@ TEST(MatrixExportTest, SiteValues) {
     site.set("DisabledOPGroups=-2147483632");  // groups 5 and 32
     site.set("OutputDelay_2=1:30; OutputDelayT2_32=20:00; AlarmType_1=1; AlarmType_3=7; ClassChange=1");
     site.set("RemoteAlarmInput=1; Matrix_1_1=O; Matrix_1_2=P; Matrix_1_3=W");
-    SettingDelete(site.store, "AlarmType_2");
-    SettingDelete(site.store, "Matrix_1_4");
+    site.store.erase("AlarmType_2");
+    site.store.erase("Matrix_1_4");
     const auto lines = CsvLines(MatrixCsv(site.store));
     EXPECT_EQ(lines[0].substr(0, 22), ",OPG1,OPG2,OPG3,OPG4,X");
     EXPECT_TRUE(lines[0].ends_with("OPG31,X,"));
@@ -55,7 +55,7 @@ TEST(MatrixExportTest, SiteValues) {
     EXPECT_EQ(lines[4].substr(0, 15), "IPG1,O,P,W,C,C,");
     EXPECT_EQ(lines[33].substr(0, 15), "Class Change,C,");
     EXPECT_EQ(lines[34].substr(0, 15), "Remote Alarm,C,");
-    EXPECT_EQ(SettingGet(site.store, "Matrix_1_4"), nullptr) << "exporting leaves the site as it was";
+    EXPECT_FALSE(site.store.get("Matrix_1_4")) << "exporting leaves the site as it was";
 }
 
 TEST(MatrixExportTest, UnsignedMaskAndOddCells) {

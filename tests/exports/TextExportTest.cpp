@@ -33,7 +33,7 @@ TEST(TextExportTest, TextsAreQuotedOnlyWhenTheyMustBe) {
     ScratchStore site;
     site.put("DeviceText_1", "HALL, EAST SIDE     ");
     site.put("ZoneText_3", "BLOCK \"A\"           ");
-    SettingDelete(site.store, "BannerText_2");
+    site.store.erase("BannerText_2");
     site.put("DeviceText_40", "  PLAIN TEXT  ");
     const auto lines = CsvLines(TextCsv(site.store));
     EXPECT_EQ(lines[1], "\"HALL, EAST SIDE     \",Zone 01             ,    TARVEX 5300     ");

@@ -26,14 +26,8 @@ std::shared_ptr<SimulatedPanel> demoPanel() {
 
 class HidLinkTest : public ::testing::Test {
 protected:
-    HidLinkTest() {
-        fakehid::Reset();
-        StoreCreate(store);
-    }
-    ~HidLinkTest() override {
-        StoreDestroy(&store);
-        fakehid::Reset();
-    }
+    HidLinkTest() { fakehid::Reset(); }
+    ~HidLinkTest() override { fakehid::Reset(); }
 
     // A demo panel behind the first matching interface.
     std::shared_ptr<SimulatedPanel> attachDemoPanel() {
@@ -54,9 +48,9 @@ TEST_F(HidLinkTest, ReadsAndWritesTheDemoPanelThroughHidReports) {
     attachDemoPanel();
     HidLink link;
     ASSERT_TRUE(readPanel(link));
-    EXPECT_STREQ(SettingGet(store, "PanelData"), "1");
-    EXPECT_STREQ(SettingGet(store, "SiteName"), "Harbour View Offices");
-    EXPECT_STREQ(SettingGet(store, "FirmwareVersion"), "1.250 / 0.110");
+    EXPECT_EQ(store.get("PanelData"), "1");
+    EXPECT_EQ(store.get("SiteName"), "Harbour View Offices");
+    EXPECT_EQ(store.get("FirmwareVersion"), "1.250 / 0.110");
 
     const auto& calls = fakehid::CallLog();
     EXPECT_EQ(calls.enumerations, 1);
@@ -65,11 +59,11 @@ TEST_F(HidLinkTest, ReadsAndWritesTheDemoPanelThroughHidReports) {
     for (std::size_t length : calls.readLengths) EXPECT_EQ(length, 64u);
     for (int timeout : calls.readTimeouts) EXPECT_EQ(timeout, 100);
 
-    SettingPut(store, "SiteName", "Changed over USB");
+    store.put("SiteName", "Changed over USB");
     PanelSession session(link, store, observer);
     ASSERT_TRUE(RunTransfer(observer, TransferKind::Write, [&] { return WritePanelWorker(session); }));
     ASSERT_TRUE(readPanel(link));
-    EXPECT_STREQ(SettingGet(store, "SiteName"), "Changed over USB");
+    EXPECT_EQ(store.get("SiteName"), "Changed over USB");
 }
 
 TEST_F(HidLinkTest, TheFirstMatchingInterfaceIsTakenWhateverItsReleaseNumber) {
@@ -144,22 +138,20 @@ TEST_F(HidLinkTest, AReadErrorClosesTheLinkAndAReadWhileClosedFails) {
 }
 
 TEST_F(HidLinkTest, NoPanelAttachedFailsTheReadWithTheStoreUnchanged) {
-    SettingPut(store, "SiteName", "Untouched");
+    store.put("SiteName", "Untouched");
     HidLink link;
     EXPECT_FALSE(readPanel(link));
-    EXPECT_STREQ(SettingGet(store, "SiteName"), "Untouched");
+    EXPECT_EQ(store.get("SiteName"), "Untouched");
     EXPECT_EQ(fakehid::CallLog().enumerations, 4);
 }
 
 // Reads through `link` as a front end does (holding the panel); the messages the user saw.
 std::vector<std::string> readHeld(PanelLink& link, bool* read = nullptr) {
     SettingsStore store;
-    StoreCreate(store);
     testing::RecordingObserver observer;
     PanelSession session(link, store, observer);
     const bool done = RunTransfer(link, observer, TransferKind::Read, [&] { return ReadPanelWorker(session); });
     if (read) *read = done;
-    StoreDestroy(&store);
     return observer.messages();
 }
 

@@ -14,9 +14,6 @@ using Bytes = std::vector<std::uint8_t>;
 
 class EventLogTest : public ::testing::Test {
 protected:
-    void SetUp() override { StoreCreate(store); }
-    void TearDown() override { StoreDestroy(&store); }
-
     // Sets the counts and the check byte that makes the six tail bytes add up to 0x5A.
     static void setCounts(Bytes& image, int alarms, int fire, int nonFire) {
         const int counts[] = {alarms, fire, nonFire};
@@ -35,10 +32,7 @@ protected:
         image[offset + 6] = 0xAA;
         image[offset + 7] = 0xBB;
     }
-    std::string value(const std::string& key) {
-        const char* text = SettingGet(store, key);
-        return text ? text : "<absent>";
-    }
+    std::string value(const std::string& key) { return std::string(store.text(key, "<absent>")); }
 
     SettingsStore store;
     Bytes image = Bytes(kEventLogImageSize, 0);
@@ -57,16 +51,16 @@ TEST_F(EventLogTest, DecodesCountsAndRecordsInOrder) {
     EXPECT_EQ(value("NonFireEvent_1"), "30, 0, 951782400");
     EXPECT_EQ(value("NonFireEvent_2"), "6, 17, -1");  // the time is written signed
     EXPECT_EQ(value("NonFireEvent_3"), "<absent>");
-    EXPECT_EQ(store.entryCount, 4);
+    EXPECT_EQ(store.size(), 4);
 }
 
 TEST_F(EventLogTest, FailedCheckWritesNothing) {
     EventLogDecode(store, image.data());
-    EXPECT_EQ(store.entryCount, 0);
+    EXPECT_EQ(store.size(), 0);
     setCounts(image, 3, 1, 1);
     image[8191] = 1;
     EventLogDecode(store, image.data());
-    EXPECT_EQ(store.entryCount, 0);
+    EXPECT_EQ(store.size(), 0);
 }
 
 TEST_F(EventLogTest, ClaimedCountsNeverReachPastTheAreas) {
@@ -80,7 +74,7 @@ TEST_F(EventLogTest, ClaimedCountsNeverReachPastTheAreas) {
     EXPECT_EQ(value("NonFireEvent_1"), "2, 2, 2");
     EXPECT_EQ(value("NonFireEvent_721"), "3, 3, 3");
     EXPECT_EQ(value("NonFireEvent_722"), "<absent>");
-    EXPECT_EQ(store.entryCount, 1 + 300 + 721);
+    EXPECT_EQ(store.size(), 1 + 300 + 721);
 }
 
 TEST(EventCatalogue, FiftyTextsOfTwentyCharacters) {

@@ -16,19 +16,13 @@ using Record = std::array<std::uint8_t, kLoopRecordSize>;
 
 class LoopRecordTest : public ::testing::Test {
 protected:
-    void SetUp() override { StoreCreate(store); }
-    void TearDown() override { StoreDestroy(&store); }
-
     Record encode(int address) {
         Record record;
         record.fill(0xEE);
         LoopRecordEncode(store, record.data(), address);
         return record;
     }
-    std::string value(const std::string& key) {
-        const char* text = SettingGet(store, key);
-        return text ? text : "<absent>";
-    }
+    std::string value(const std::string& key) { return std::string(store.text(key, "<absent>")); }
 
     SettingsStore store;
 };
@@ -40,11 +34,10 @@ TEST_F(LoopRecordTest, EveryFieldHasItsByte) {
         {"Zone_7", "32"},     {"RptGroup_7", "6"}, {"DisplayGroup_7", "9"}, {"Coverage_7", "2"}, {"NonLatching_7", "1"},
     };
     const Record record{0xB2, 0xA1, 0x00, 0x00, 210, 15, 3, 4, 5, 0x52, 0xF3, 32, 6, 9, 7, 0x05};
-    for (const auto& [key, text] : values) SettingPut(store, key, text);
+    for (const auto& [key, text] : values) store.put(key, text);
     EXPECT_EQ(encode(7), record);
 
-    StoreDestroy(&store);
-    StoreCreate(store);
+    store.clear();
     LoopRecordDecode(store, 7, encode(7).data());  // an empty store encodes all zero ...
     EXPECT_EQ(value("SNum_7"), "000000");
     LoopRecordDecode(store, 7, record.data());  // ... and a second decode replaces every value
@@ -52,11 +45,11 @@ TEST_F(LoopRecordTest, EveryFieldHasItsByte) {
 }
 
 TEST_F(LoopRecordTest, OwnAddressOnlyWithASerialNumber) {
-    SettingPut(store, "Type_12", "210");
+    store.put("Type_12", "210");
     EXPECT_EQ(encode(12)[14], 0);
-    SettingPut(store, "SNum_12", "000001");
+    store.put("SNum_12", "000001");
     EXPECT_EQ(encode(12)[14], 12);
-    SettingPut(store, "SNum_192", "FFFFFF");
+    store.put("SNum_192", "FFFFFF");
     EXPECT_EQ(encode(192)[14], 192);
 }
 
@@ -77,12 +70,12 @@ TEST_F(LoopRecordTest, PackedFieldsKeepTheirLowBits) {
     const std::pair<const char*, const char*> values[] = {
         {"Sens1_1", "17"}, {"Sens2_1", "18"}, {"Volume_1", "15"}, {"Class_1", "3"}, {"Coverage_1", "33"},
     };
-    for (const auto& [key, text] : values) SettingPut(store, key, text);
+    for (const auto& [key, text] : values) store.put(key, text);
     Record record = encode(1);
     EXPECT_EQ(record[9], 0x21);
     EXPECT_EQ(record[10], 0xF3);
     EXPECT_EQ(record[15], 0x02);  // coverage 1, latching
-    SettingPut(store, "NonLatching_1", "0");
+    store.put("NonLatching_1", "0");
     EXPECT_EQ(encode(1)[15], 0x03);
 
     record = Record{};
@@ -97,13 +90,13 @@ TEST_F(LoopRecordTest, PackedFieldsKeepTheirLowBits) {
 }
 
 TEST_F(LoopRecordTest, AddressesOutsideTheLoopAreIgnored) {
-    SettingPut(store, "SNum_0", "123456");
+    store.put("SNum_0", "123456");
     EXPECT_EQ(encode(0), Record{});
     EXPECT_EQ(encode(193), Record{});
     const Record record{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
     LoopRecordDecode(store, 193, record.data());
     LoopRecordDecode(store, -1, record.data());
-    EXPECT_EQ(store.entryCount, 1);
+    EXPECT_EQ(store.size(), 1);
 }
 
 TEST_F(LoopRecordTest, WholeLoopImageSurvivesDecodeAndEncode) {

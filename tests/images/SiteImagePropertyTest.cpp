@@ -104,7 +104,7 @@ void fillRandomSite(SettingsStore& store, Random& random) {
                 const std::string key = matrix            ? "Matrix_" + std::to_string(i) + "_" + std::to_string(output)
                                         : field.count > 1 ? field.key + std::to_string(i)
                                                           : std::string(field.key);
-                SettingPut(store, key, randomText(field, random));
+                store.put(key, randomText(field, random));
             }
         }
     }
@@ -170,7 +170,6 @@ TEST(SiteImageProperty, EncodeDecodeEncodeGivesTheSameBytes) {
     for (unsigned seed = 1; seed <= 40; ++seed) {
         Random random(seed);
         SettingsStore store;
-        StoreCreate(store);
         fillRandomSite(store, random);
         Bytes first(kSiteImageSize), second(kSiteImageSize);
         PanelIdentity firstIdentity{}, secondIdentity{};
@@ -180,7 +179,6 @@ TEST(SiteImageProperty, EncodeDecodeEncodeGivesTheSameBytes) {
         ASSERT_EQ(firstDifference(first, second), -1) << "seed " << seed;
         EXPECT_EQ(firstSum, secondSum);
         EXPECT_EQ(firstIdentity.toBytes(), secondIdentity.toBytes());
-        StoreDestroy(&store);
     }
 }
 
@@ -194,13 +192,11 @@ TEST(SiteImageProperty, NormalImagesSurviveDecodeAndEncode) {
             image[0] = 1;
         }
         SettingsStore store;
-        StoreCreate(store);
         ASSERT_TRUE(SiteImageDecode(store, image.data()));
         Bytes encoded(kSiteImageSize);
         PanelIdentity identity{};
         SiteImageEncode(store, encoded.data(), identity);
         ASSERT_EQ(firstDifference(encoded, image), -1) << "seed " << seed;
-        StoreDestroy(&store);
     }
 }
 

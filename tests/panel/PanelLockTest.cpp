@@ -6,10 +6,10 @@
 #include "panel/PanelTestSupport.h"
 #include "panel/PanelTransferLock.h"
 #include "panel/ReadPanelWorker.h"
-#include "settings/DefaultSettings.h"
 #include "panel/TransferRunner.h"
 #include "panel/WritePanelWorker.h"
 #include "panel/sim/SimulatedPanelFile.h"
+#include "settings/DefaultSettings.h"
 #include "support/TempDir.h"
 
 namespace tamrik {
@@ -30,10 +30,9 @@ struct Program {
     RecordingObserver observer;
 
     explicit Program(const std::string& path) : link(OpenSimulatedPanelLink(path, {true, false})) {
-        StoreCreate(store);
         ApplyDefaultSettings(store);
     }
-    ~Program() { StoreDestroy(&store); }
+    ~Program() {}
 
     bool transfer(TransferKind kind) {
         PanelSession session(*link, store, observer);
@@ -42,11 +41,11 @@ struct Program {
         });
     }
     bool write(const char* siteName) {
-        SettingPut(store, "SiteName", siteName);
+        store.put("SiteName", siteName);
         return transfer(TransferKind::Write);
     }
     std::string readSiteName() {
-        return std::string(transfer(TransferKind::Read) ? SettingText(store, "SiteName") : "<not read>");
+        return std::string(transfer(TransferKind::Read) ? store.text("SiteName") : "<not read>");
     }
 };
 

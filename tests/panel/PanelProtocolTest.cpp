@@ -31,8 +31,8 @@ std::vector<Report> acknowledgeQueries(const Report& request) {
 
 class ProtocolTest : public ::testing::Test {
 protected:
-    ProtocolTest() { StoreCreate(store); }
-    ~ProtocolTest() override { StoreDestroy(&store); }
+    ProtocolTest() {}
+    ~ProtocolTest() override {}
 
     ScriptedLink link;
     SettingsStore store;
@@ -260,12 +260,12 @@ TEST_F(ProtocolTest, FirmwareVersionIsShownAsTwoNumbersAndBecomesZeroWhenUnreada
     std::string read;
     ASSERT_EQ(session.PanelReadFirmwareVersion(&read), 1);
     EXPECT_EQ(read, "12345678");
-    EXPECT_STREQ(SettingGet(store, "FirmwareVersion"), "1.234 / 5.678");
+    EXPECT_EQ(store.get("FirmwareVersion"), "1.234 / 5.678");
 
     link.answer = nullptr;
     EXPECT_EQ(session.PanelReadFirmwareVersion(&read), 0);
     EXPECT_EQ(read, "");
-    EXPECT_STREQ(SettingGet(store, "FirmwareVersion"), "0");
+    EXPECT_EQ(store.get("FirmwareVersion"), "0");
 
     EXPECT_EQ(FirmwareVersionNumber("12350000"), 123);
     EXPECT_EQ(FirmwareVersionNumber("9x"), 9);

@@ -82,18 +82,13 @@ struct SimulatedBench {
     RecordingObserver observer;
     PanelSession session{link, store, observer};
 
-    explicit SimulatedBench(SimLinkOptions options = {true, false}) : link(panel, options) {
-        BuildDemoPanel(*panel);
-        StoreCreate(store);
-    }
+    explicit SimulatedBench(SimLinkOptions options = {true, false}) : link(panel, options) { BuildDemoPanel(*panel); }
     // Another connection to a panel that is already there.
     explicit SimulatedBench(std::shared_ptr<SimulatedPanel> existing)
-        : panel(std::move(existing)), link(panel, {true, false}) {
-        StoreCreate(store);
-    }
-    ~SimulatedBench() { StoreDestroy(&store); }
+        : panel(std::move(existing)), link(panel, {true, false}) {}
+    ~SimulatedBench() {}
 
-    std::string value(const char* key) const { return std::string(SettingText(store, key, "<absent>")); }
+    std::string value(const char* key) const { return std::string(store.text(key, "<absent>")); }
     LinkClock::TimePoint now() { return link.clock().now(); }
 
     // Requests the panel received with the given command.

@@ -30,22 +30,18 @@ void decodeAsARead(SettingsStore& store, std::mt19937& random) {
         LoopRecordDecode(store, address, loop.data() + kLoopRecordSize * (address - 1));
     }
     const auto version = randomBytes(8);
-    SettingPut(store, "FirmwareVersion", FirmwareVersionText({reinterpret_cast<const char*>(version.data()), 8}));
+    store.put("FirmwareVersion", FirmwareVersionText({reinterpret_cast<const char*>(version.data()), 8}));
     EventLogDecode(store, randomBytes(kEventLogImageSize).data());
-    SettingSet(store, "PanelData", "1");
+    store.insertIfAbsent("PanelData", "1");
 }
 
 TEST(ReadSiteFileTest, RandomPanelContentsSaveToSiteFilesThatLoadBack) {
     std::mt19937 random(20261206);
     for (int round = 0; round < 200; ++round) {
         SettingsStore read;
-        StoreCreate(read);
         decodeAsARead(read, random);
         SettingsStore loaded;
-        StoreCreate(loaded);
-        EXPECT_EQ(SiteFileParse(SiteFileFormat(&read), loaded), kSiteFileOk) << "round " << round;
-        StoreDestroy(&loaded);
-        StoreDestroy(&read);
+        EXPECT_EQ(SiteFileParse(SiteFileFormat(read), loaded), kSiteFileOk) << "round " << round;
         if (HasFailure()) return;
     }
 }

@@ -224,7 +224,6 @@ TEST(DemoPanelTest, ReadsBackAsASiteWithoutDesignFaults) {
     SettingsStore site;
     DemoSiteSettings(site);
     EXPECT_EQ(SiteCheck(site, false).faultCount, 0u);
-    StoreDestroy(&site);
 }
 
 TEST(FrameTimingTest, EveryReportTakesOneFrameInItsDirection) {

@@ -22,8 +22,8 @@ using Messages = std::vector<std::string>;
 struct LoadedBench : testing::SimulatedBench {
     LoadedBench() {
         DemoSiteSettings(store);
-        SettingPut(store, "SiteName", "Before the transfer");
-        checksumBefore = StoreChecksum(&store);
+        store.put("SiteName", "Before the transfer");
+        checksumBefore = store.checksum();
         panel->clearRequests();
     }
     bool read() {
@@ -33,7 +33,7 @@ struct LoadedBench : testing::SimulatedBench {
         return RunTransfer(observer, TransferKind::Write, [&] { return WritePanelWorker(session); });
     }
     bool storeUnchanged() const {
-        return StoreChecksum(&store) == checksumBefore && value("SiteName") == "Before the transfer";
+        return store.checksum() == checksumBefore && value("SiteName") == "Before the transfer";
     }
     bool anyRequestIn(std::uint8_t command, std::uint32_t from, std::uint32_t to) const {
         for (const auto& request : panel->requests()) {
@@ -221,7 +221,7 @@ TEST(AcknowledgeTest, AnIdentityEraseNotAcknowledgedIsToldAndTheWriteGoesOn) {
 
 TEST(AcknowledgeTest, ASiteBlockLeftUnerasedShowsUpAsAVerifyFailure) {
     LoadedBench bench;
-    SettingPut(bench.store, "SiteName", "Zzzzzzzzzzzzzzzzzzzz");  // bits the old name does not have
+    bench.store.put("SiteName", "Zzzzzzzzzzzzzzzzzzzz");  // bits the old name does not have
     bench.panel->faults.eraseFails = [](std::uint32_t address) { return address == 0x3800; };
     EXPECT_FALSE(bench.write());
     EXPECT_EQ(bench.observer.messages(), Messages{kWriteFailedMessage});

@@ -103,8 +103,8 @@ TEST(WriteTransferTest, LeavesExactlyTheEncodedImagesInTheirStepsAndReadsBackAsT
         {"Matrix_1_2", "W"},
         {"PanelSnum", "5300BEEF"},
     };
-    for (const auto& [key, value] : changes) SettingPut(bench.store, key, value);
-    SettingDelete(bench.store, "NonLatching_25");
+    for (const auto& [key, value] : changes) bench.store.put(key, value);
+    bench.store.erase("NonLatching_25");
 
     // What the write must leave: the images the encoders make of the same store.
     std::vector<std::uint8_t> site(kSiteImageSize), loop(kLoopImageSize);

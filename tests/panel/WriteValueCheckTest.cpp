@@ -39,18 +39,16 @@ const BadValue kBadValues[] = {
 TEST(WriteValueCheckTest, EachValueAFieldCannotCarryIsNamedWithWhatItCanHold) {
     for (const auto& [key, value, line] : kBadValues) {
         SettingsStore store;
-        StoreCreate(store);
-        SettingSet(store, key, value);
+        store.insertIfAbsent(key, value);
         EXPECT_EQ(ImageValueProblems(store), std::vector<std::string>{line}) << key;
-        StoreDestroy(&store);
     }
 }
 
 TEST(WriteValueCheckTest, AWriteWithValuesThatDoNotFitSendsNothingAndListsThemAll) {
     testing::SimulatedBench bench;
-    SettingSet(bench.store, "PanelSnum", "1A2B3C4D");  // sound values are not listed
-    SettingSet(bench.store, "Language", "200");
-    SettingSet(bench.store, "UserCode", "5555");
+    bench.store.insertIfAbsent("PanelSnum", "1A2B3C4D");  // sound values are not listed
+    bench.store.insertIfAbsent("Language", "200");
+    bench.store.insertIfAbsent("UserCode", "5555");
     const std::string before = bench.panel->state();
     bench.panel->clearRequests();
 

@@ -25,11 +25,8 @@ std::string section(const std::string& html, const std::string& id) {
 
 class CommissioningReportTest : public ::testing::Test {
 protected:
-    CommissioningReportTest() {
-        StoreCreate(store);
-        ApplyDefaultSettings(store);
-    }
-    ~CommissioningReportTest() override { StoreDestroy(&store); }
+    CommissioningReportTest() { ApplyDefaultSettings(store); }
+    ~CommissioningReportTest() override {}
 
     std::string html() { return CommissioningReportHtml(BuildCommissioningReport(store, "2026-12-06 10:00 UTC")); }
 
@@ -37,23 +34,23 @@ protected:
 };
 
 TEST_F(CommissioningReportTest, ListsEveryDeviceZoneAndFaultButNoAccessCode) {
-    SettingPut(store, "SiteName", "Caf\xE9 <Z\xFCrich>");
+    store.put("SiteName", "Caf\xE9 <Z\xFCrich>");
     const char* types[] = {"1", "208", "131", "64"};
     for (int address = 1; address <= 12; ++address) {
         const std::string n = std::to_string(address);
-        SettingPut(store, "Type_" + n, types[address % 4]);
-        SettingPut(store, "Version_" + n, "31");
+        store.put("Type_" + n, types[address % 4]);
+        store.put("Version_" + n, "31");
         // Zone numbers count by their low 8 bits: 259 is zone 3.
-        SettingPut(store, "Zone_" + n, address == 12 ? "259" : std::to_string(1 + address % 3));
-        SettingPut(store, "DeviceText_" + n, "Room " + n + "               ");
+        store.put("Zone_" + n, address == 12 ? "259" : std::to_string(1 + address % 3));
+        store.put("DeviceText_" + n, "Room " + n + "               ");
     }
-    SettingPut(store, "ZoneText_3", "Reception & hall    ");
-    SettingPut(store, "DisabledOPGroups", "16");
-    SettingPut(store, "Matrix_1_2", "P");
-    SettingPut(store, "CoincidenceInputGroups", "2");
-    SettingPut(store, "FireEvent_1", "5, 3, 946684800");
-    SettingPut(store, "FireEvent_2", "5, 4, 946684900");
-    SettingPut(store, "NonFireEvent_1", "18, 0, 946684850");
+    store.put("ZoneText_3", "Reception & hall    ");
+    store.put("DisabledOPGroups", "16");
+    store.put("Matrix_1_2", "P");
+    store.put("CoincidenceInputGroups", "2");
+    store.put("FireEvent_1", "5, 3, 946684800");
+    store.put("FireEvent_2", "5, 4, 946684900");
+    store.put("NonFireEvent_1", "18, 0, 946684850");
 
     const std::string page = html();
     SettingsStore& checked = store;
@@ -75,7 +72,7 @@ TEST_F(CommissioningReportTest, ListsEveryDeviceZoneAndFaultButNoAccessCode) {
     EXPECT_NE(page.find(FormatMilliamps(check.quiescentMilliamps)), std::string::npos);
     EXPECT_NE(page.find(FormatMilliamps(check.alarmMilliamps)), std::string::npos);
     for (const char* code : {"UserCode", "UserCode2", "EngineerCode", "AdvancedCode"})
-        EXPECT_EQ(page.find(SettingText(store, code)), std::string::npos) << code;
+        EXPECT_EQ(page.find(store.text(code)), std::string::npos) << code;
     EXPECT_NE(page.find("Caf\xC3\xA9 &lt;Z\xC3\xBCrich&gt;"), std::string::npos);
     EXPECT_EQ(count(section(page, "matrix"), "class=\"disabled\">"), 32u + 1 + 1);  // column 5, its header, legend
     EXPECT_NE(section(page, "matrix").find("input groups 28, 27."), std::string::npos);

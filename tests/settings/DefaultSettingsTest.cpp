@@ -10,15 +10,13 @@ namespace {
 
 class DefaultSettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override { StoreCreate(store); }
-    void TearDown() override { StoreDestroy(&store); }
     SettingsStore store;
 };
 
 TEST_F(DefaultSettingsTest, NewSiteHoldsEveryKeyWithItsDefault) {
     ApplyDefaultSettings(store);
-    EXPECT_EQ(store.entryCount, 4022);
-    EXPECT_EQ(store.savedChecksum, StoreChecksum(&store));
+    EXPECT_EQ(store.size(), 4022);
+    EXPECT_EQ(store.savedChecksum(), store.checksum());
     // nullptr: keys a new site must not hold (the panel or the editors add them).
     // clang-format off
     const std::pair<const char*, const char*> samples[] = {
@@ -29,20 +27,21 @@ TEST_F(DefaultSettingsTest, NewSiteHoldsEveryKeyWithItsDefault) {
         {"SiteBatteryInstallation", ""}, {"Serial", "0"}, {"PanelType", nullptr}, {"Language", nullptr},
         {"OutputDelay_1", nullptr}, {"ClassChange", nullptr}, {"NonLatching_1", nullptr}};
     // clang-format on
-    for (const auto& [key, expected] : samples) EXPECT_STREQ(SettingGet(store, key), expected) << key;
-    for (int n = 1; n <= 32; ++n) EXPECT_EQ(std::strlen(SettingGet(store, "ZoneText_" + std::to_string(n))), 20u);
+    for (const auto& [key, expected] : samples)
+        EXPECT_EQ(store.text(key, "<absent>"), expected ? expected : "<absent>") << key;
+    for (int n = 1; n <= 32; ++n) EXPECT_EQ(store.text("ZoneText_" + std::to_string(n)).size(), 20u);
 }
 
 // The insertion order fixes the slot order and so the bytes of a new site file.
 TEST_F(DefaultSettingsTest, FillsOnlyWhatIsMissingAndTwiceChangesNothing) {
-    SettingSet(store, "Volume_3", "7");
-    SettingSet(store, "Custom", "x");
+    store.insertIfAbsent("Volume_3", "7");
+    store.insertIfAbsent("Custom", "x");
     ApplyDefaultSettings(store);
-    EXPECT_STREQ(SettingGet(store, "Volume_3"), "7");
-    EXPECT_EQ(store.entryCount, 4023);
-    const std::string first = SiteFileFormat(&store);
+    EXPECT_EQ(store.get("Volume_3"), "7");
+    EXPECT_EQ(store.size(), 4023);
+    const std::string first = SiteFileFormat(store);
     ApplyDefaultSettings(store);
-    EXPECT_EQ(SiteFileFormat(&store), first);
+    EXPECT_EQ(SiteFileFormat(store), first);
 }
 
 }  // namespace

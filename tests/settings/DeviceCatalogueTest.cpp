@@ -43,10 +43,7 @@ TEST(DeviceCatalogueTest, SensitivityStepping) {
                  {"3", 36, "5"}, {"4", 212, "5"}, {"9", 1, "1"},  // values above 5 wrap through 0
                  {"3", 2, "0"},  {"x", 34, "1"}};
     for (const auto& c : cases) {
-        char buffer[16] = {};
-        std::strcpy(buffer, c.value);
-        SensModeStep(buffer, c.type);
-        EXPECT_STREQ(buffer, c.next) << c.value << " for type " << c.type;
+        EXPECT_EQ(SensModeStepped(c.value, c.type), c.next) << c.value << " for type " << c.type;
     }
 }
 
@@ -55,7 +52,7 @@ TEST(DeviceCatalogueTest, CodeToTextFallbacks) {
     // clang-format off
     const std::pair<std::string, std::string> cases[] = {
         {std::string(ClassName(11)), "Disable Output Group 32"}, {std::string(ClassName(12)), "Unknown"},
-        {SensModeName("5"), "Prison"}, {SensModeName("7"), "7"}, {SensModeName(nullptr), "?!?!?!"},
+        {SensModeName("5"), "Prison"}, {SensModeName("7"), "7"}, {SensModeName(std::nullopt), "?!?!?!"},
         {VolumeName(2), "Low"}, {VolumeName(7), "7"}, {AlarmTypeName("9"), "9"}, {CoverageName(158, 0), "C-3-7.5"},
         {std::string(ConfigOptionName(10)), "INVALID"}, {std::string(ConfigOptionName(13)), "NL FS FCR"},
         {std::string(ConfigOptionName(16)), "INVALID"}};

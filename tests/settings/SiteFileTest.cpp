@@ -19,8 +19,8 @@ using testing::WriteBytes;
 
 // A store that lives for one test.
 struct Store {
-    Store() { StoreCreate(store); }
-    ~Store() { StoreDestroy(&store); }
+    Store() {}
+    ~Store() {}
     SettingsStore store;
 };
 
@@ -32,7 +32,7 @@ protected:
     }
     // Saves `source` and loads the file into a fresh store.
     int saveAndLoad(SettingsStore& source, SettingsStore& loaded, const std::string& name = "site.psf") {
-        EXPECT_TRUE(SiteFileWrite(dir.file(name), &source));
+        EXPECT_TRUE(SiteFileWrite(dir.file(name), source));
         return SiteFileRead(dir.file(name), loaded);
     }
 
@@ -41,26 +41,24 @@ protected:
     SettingsStore& store = own.store;
 };
 
-TEST_F(SiteFileTest, EmptyStoreGivesOnlyTheCheckLineAndNoStoreAnEmptyFile) {
+TEST_F(SiteFileTest, EmptyStoreGivesOnlyTheCheckLine) {
     Store fresh;
     EXPECT_EQ(saveAndLoad(store, fresh.store), kSiteFileOk);
     EXPECT_EQ(ReadBytes(dir.file("site.psf")), "Check = \"1515870810\"\r\n");
-    EXPECT_EQ(fresh.store.entryCount, 0);
-    ASSERT_TRUE(SiteFileWrite(dir.file("none.psf"), nullptr));
-    EXPECT_EQ(ReadBytes(dir.file("none.psf")), "");
+    EXPECT_EQ(fresh.store.size(), 0);
 }
 
 TEST_F(SiteFileTest, EntryLinesAreEscapedInSlotOrder) {
-    SettingSet(store, "PanelSnum", "53000000");          // bucket 1976
-    SettingSet(store, "abc", "a\"b\\c\td\r\n\xe9\x7f");  // bucket 963
-    SettingSet(store, "", "");                           // bucket 381
+    store.insertIfAbsent("PanelSnum", "53000000");          // bucket 1976
+    store.insertIfAbsent("abc", "a\"b\\c\td\r\n\xe9\x7f");  // bucket 963
+    store.insertIfAbsent("", "");                           // bucket 381
     const std::string expected =
         " = \"\"\r\n"
         "abc = \"a\\042b\\134c\\011d\\015\\012\\351\x7f\"\r\n"
         "PanelSnum = \"53000000\"\r\n"
         "Check = \"" +
-        std::to_string(StoreChecksum(&store)) + "\"\r\n";
-    EXPECT_EQ(SiteFileFormat(&store), expected);
+        std::to_string(store.checksum()) + "\"\r\n";
+    EXPECT_EQ(SiteFileFormat(store), expected);
 }
 
 TEST_F(SiteFileTest, EveryByteValueSurvivesSaveAndLoad) {
@@ -68,13 +66,13 @@ TEST_F(SiteFileTest, EveryByteValueSurvivesSaveAndLoad) {
     for (int start = 1; start < 256; start += 40) {
         std::string value;
         for (int b = start; b < std::min(start + 40, 256); ++b) value += static_cast<char>(b);
-        SettingSet(store, "bytes_" + std::to_string(start), value);
+        store.insertIfAbsent("bytes_" + std::to_string(start), value);
     }
     Store loaded;
     EXPECT_EQ(saveAndLoad(store, loaded.store), kSiteFileOk);
     for (int start = 1; start < 256; start += 40) {
         const std::string key = "bytes_" + std::to_string(start);
-        EXPECT_STREQ(SettingGet(loaded.store, key), SettingGet(store, key)) << key;
+        EXPECT_EQ(loaded.store.get(key), store.get(key)) << key;
     }
 }
 
@@ -95,9 +93,9 @@ TEST_F(SiteFileTest, DefaultSiteSurvivesLoadAndSave) {
     ApplyDefaultSettings(store);
     Store loaded;
     EXPECT_EQ(saveAndLoad(store, loaded.store), kSiteFileOk);
-    EXPECT_EQ(loaded.store.entryCount, 4022);
+    EXPECT_EQ(loaded.store.size(), 4022);
     const std::string first = ReadBytes(dir.file("site.psf"));
-    ASSERT_TRUE(SiteFileWrite(dir.file("again.psf"), &loaded.store));
+    ASSERT_TRUE(SiteFileWrite(dir.file("again.psf"), loaded.store));
     const std::string second = ReadBytes(dir.file("again.psf"));
     EXPECT_EQ(sortedLines(second), sortedLines(first));
     EXPECT_TRUE(second.ends_with(first.substr(first.rfind("Check"))));
@@ -119,8 +117,8 @@ TEST_F(SiteFileTest, CheckLineParsing) {
     for (const auto& c : cases) {
         Store fresh;
         EXPECT_EQ(readInto(fresh.store, c.bytes), c.result) << c.bytes;
-        EXPECT_STREQ(SettingGet(fresh.store, "abc"), c.abc) << c.bytes;
-        EXPECT_EQ(SettingGet(fresh.store, "Check"), nullptr) << c.bytes;
+        EXPECT_EQ(fresh.store.text("abc", "<absent>"), c.abc ? c.abc : "<absent>") << c.bytes;
+        EXPECT_FALSE(fresh.store.get("Check")) << c.bytes;
     }
 }
 
@@ -141,48 +139,48 @@ TEST_F(SiteFileTest, KeysAndQuotes) {
     const std::pair<const char*, const char*> values[] = {
         {"tight", "v1"}, {"  lead", "v2"},  {"tab", "v3"},  {"noquotes", nullptr}, {"onequote", nullptr},
         {"trail", "v6"}, {"dup", "second"}, {"bare", "lf"}, {"esc", "\n|\x01"}};
-    for (const auto& [key, value] : values) EXPECT_STREQ(SettingGet(store, key), value) << key;
-    EXPECT_EQ(store.entryCount, 7);
+    for (const auto& [key, value] : values) EXPECT_EQ(store.text(key, "<absent>"), value ? value : "<absent>") << key;
+    EXPECT_EQ(store.size(), 7);
 }
 
 TEST_F(SiteFileTest, LongLinesAreReadWhole) {
     // A full-length value of bytes that all need escaping: over 4000 characters on its line.
-    SettingSet(store, "long", std::string(1023, '\xE9'));
+    store.insertIfAbsent("long", std::string(1023, '\xE9'));
     Store other;
-    EXPECT_EQ(SiteFileParse(SiteFileFormat(&store), other.store), kSiteFileOk);
-    EXPECT_EQ(std::string(SettingGet(other.store, "long")), std::string(1023, '\xE9'));
+    EXPECT_EQ(SiteFileParse(SiteFileFormat(store), other.store), kSiteFileOk);
+    EXPECT_EQ(std::string(other.store.text("long")), std::string(1023, '\xE9'));
 }
 
 TEST_F(SiteFileTest, ReadMergesAndAnUnreadableFileLeavesTheStoreAlone) {
     EXPECT_EQ(SiteFileRead(dir.file("missing.psf"), store), kSiteFileUnreadable);
     EXPECT_EQ(SiteFileRead(dir.path().string(), store), kSiteFileUnreadable) << "a folder is not a site file";
-    EXPECT_EQ(store.entryCount, 0);
+    EXPECT_EQ(store.size(), 0);
 
-    SettingSet(store, "present", "kept");
-    SettingSet(store, "abc", "old");
+    store.insertIfAbsent("present", "kept");
+    store.insertIfAbsent("abc", "old");
     EXPECT_EQ(readInto(store, "abc = \"1\"\r\nCheck = \"1515871153\"\r\n"), kSiteFileBadCheck)
         << "the check covers the merged store, which holds a key the file lacks";
-    EXPECT_STREQ(SettingGet(store, "present"), "kept");
-    EXPECT_STREQ(SettingGet(store, "abc"), "1");
+    EXPECT_EQ(store.get("present"), "kept");
+    EXPECT_EQ(store.get("abc"), "1");
 }
 
 TEST_F(SiteFileTest, AFailedSaveKeepsTheOldFile) {
-    SettingSet(store, "PanelSnum", "11111111");
+    store.insertIfAbsent("PanelSnum", "11111111");
     const std::string path = dir.file("site.psf");
-    ASSERT_TRUE(SiteFileWrite(path, &store));
+    ASSERT_TRUE(SiteFileWrite(path, store));
     const std::string before = ReadBytes(path);
 
     ApplyDefaultSettings(store);
     AtomicFile::failAfterBytesForTesting = 1000;
     std::string error;
-    EXPECT_FALSE(SiteFileWrite(path, &store, &error));
+    EXPECT_FALSE(SiteFileWrite(path, store, &error));
     AtomicFile::failAfterBytesForTesting = -1;
     EXPECT_NE(error.find("No space"), std::string::npos) << error;
     EXPECT_EQ(ReadBytes(path), before);
     const auto files = std::distance(std::filesystem::directory_iterator(dir.path()), {});
     EXPECT_EQ(files, 1) << "no temporary file is left behind";
 
-    EXPECT_FALSE(SiteFileWrite(dir.file("no/such/folder.psf"), &store, &error));
+    EXPECT_FALSE(SiteFileWrite(dir.file("no/such/folder.psf"), store, &error));
 }
 
 TEST(SiteFileUnescapeTest, EscapesDecodeToOneByte) {

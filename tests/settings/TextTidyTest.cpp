@@ -22,7 +22,6 @@ TEST(TextTidyTest, CentresInTheDisplayField) {
 
 TEST(TextTidyTest, ImportTidiesOnlyTextKeys) {
     SettingsStore store;
-    StoreCreate(store);
     const struct {
         const char *key, *value, *tidied;
     } cases[] = {{"DeviceText_7", "Kitchen", "      Kitchen       "},
@@ -30,11 +29,10 @@ TEST(TextTidyTest, ImportTidiesOnlyTextKeys) {
                  {"BannerText_2", "HELLO", "       HELLO        "},
                  {"BannerText_3", "  left alone  ", "  left alone  "},
                  {"SiteName", "  left alone  ", "  left alone  "}};
-    for (const auto& c : cases) SettingSet(store, c.key, c.value);
+    for (const auto& c : cases) store.insertIfAbsent(c.key, c.value);
     TidyImportedTexts(store);
-    for (const auto& c : cases) EXPECT_STREQ(SettingGet(store, c.key), c.tidied) << c.key;
-    EXPECT_EQ(SettingGet(store, "DeviceText_8"), nullptr) << "absent keys are not created";
-    StoreDestroy(&store);
+    for (const auto& c : cases) EXPECT_EQ(store.get(c.key), c.tidied) << c.key;
+    EXPECT_FALSE(store.get("DeviceText_8")) << "absent keys are not created";
 }
 
 }  // namespace

@@ -16,19 +16,18 @@ Clock::time_point at(int secondsLater) { return Clock::from_time_t(1796565909) +
 TEST(PanelBackupsTest, KeepsTheNewestFiftyOfEachPanelAndListsThemNewestFirst) {
     testing::TempDir folder;
     SettingsStore site;
-    StoreCreate(site);
     ApplyDefaultSettings(site);
-    SettingPut(site, "PanelSnum", "5300A1C7");
+    site.put("PanelSnum", "5300A1C7");
     std::string error;
     for (int n = 0; n < 52; ++n) {
-        SettingPut(site, "SiteName", "Site " + std::to_string(n));
+        site.put("SiteName", "Site " + std::to_string(n));
         ASSERT_TRUE(SavePanelBackup(site, folder.path(), at(n), &error)) << error;
     }
     // A second backup within the same second keeps both; a panel without a usable serial number.
     const auto repeat = SavePanelBackup(site, folder.path(), at(51), &error);
     ASSERT_TRUE(repeat);
     EXPECT_EQ(std::filesystem::path(*repeat).filename(), "20261206-140600-2.psf");
-    SettingPut(site, "PanelSnum", "../x");
+    site.put("PanelSnum", "../x");
     ASSERT_TRUE(SavePanelBackup(site, folder.path(), at(0), &error));
 
     const std::vector<PanelBackup> panel = ListPanelBackups(folder.path(), "5300A1C7");
@@ -43,10 +42,7 @@ TEST(PanelBackupsTest, KeepsTheNewestFiftyOfEachPanelAndListsThemNewestFirst) {
 
     // Each backup is a site file that loads with its check accepted.
     SettingsStore loaded;
-    StoreCreate(loaded);
     EXPECT_EQ(SiteFileRead(panel[1].path, loaded), kSiteFileOk);
-    StoreDestroy(&loaded);
-    StoreDestroy(&site);
 }
 
 }  // namespace

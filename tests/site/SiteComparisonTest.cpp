@@ -11,14 +11,7 @@ using Lines = std::vector<std::string>;
 class SiteComparisonTest : public ::testing::Test {
 protected:
     SiteComparisonTest() {
-        for (SettingsStore* store : {&before, &after}) {
-            StoreCreate(*store);
-            ApplyDefaultSettings(*store);
-        }
-    }
-    ~SiteComparisonTest() override {
-        StoreDestroy(&before);
-        StoreDestroy(&after);
+        for (SettingsStore* store : {&before, &after}) ApplyDefaultSettings(*store);
     }
 
     SettingsStore before, after;
@@ -27,28 +20,28 @@ protected:
 TEST_F(SiteComparisonTest, SpeaksOfEachChangeInItsGroupAndNeverShowsACode) {
     EXPECT_EQ(CompareSites(before, after, true), Lines{});
     // A missing key is what the panel gets as zero.
-    SettingPut(before, "ClassChange", "0");
-    SettingPut(before, "OutputDelay_3", "0:00");
-    SettingPut(after, "SiteNumber", "");
+    before.put("ClassChange", "0");
+    before.put("OutputDelay_3", "0:00");
+    after.put("SiteNumber", "");
     EXPECT_EQ(CompareSites(before, after, true), Lines{});
 
-    SettingPut(before, "Zone_12", "3");
-    SettingPut(before, "Language", "0");
-    SettingPut(before, "FireEvent_1", "5, 17, 946684800");
-    SettingPut(before, "QuiescentCurrent", "1.00mA");
+    before.put("Zone_12", "3");
+    before.put("Language", "0");
+    before.put("FireEvent_1", "5, 17, 946684800");
+    before.put("QuiescentCurrent", "1.00mA");
     // Added in the opposite order to the report's, which follows the site, not the store.
-    SettingPut(after, "Foo", "bar");
-    SettingPut(after, "FireEvent_1", "133, 209, 946688400");
-    SettingPut(after, "ZoneText_4", "Lobby               ");
-    SettingPut(after, "OutputDelay_5", "0:30");
-    SettingPut(after, "DisabledOPGroups", "16");
-    SettingPut(after, "Matrix_3_5", "P");
-    SettingPut(after, "NonLatching_12", "1");
-    SettingPut(after, "Zone_12", "4");
-    SettingPut(after, "FlashOnPoll", "01");
-    SettingPut(after, "UserCode", "111111");
-    SettingPut(after, "Language", "2");
-    SettingPut(after, "SiteName", "Caf\xE9");
+    after.put("Foo", "bar");
+    after.put("FireEvent_1", "133, 209, 946688400");
+    after.put("ZoneText_4", "Lobby               ");
+    after.put("OutputDelay_5", "0:30");
+    after.put("DisabledOPGroups", "16");
+    after.put("Matrix_3_5", "P");
+    after.put("NonLatching_12", "1");
+    after.put("Zone_12", "4");
+    after.put("FlashOnPoll", "01");
+    after.put("UserCode", "111111");
+    after.put("Language", "2");
+    after.put("SiteName", "Caf\xE9");
 
     const Lines common = {
         "Site name: \"\" -> \"Caf\xE9\"",

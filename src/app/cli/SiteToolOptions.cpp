@@ -17,22 +17,9 @@
 namespace tamrik {
 namespace {
 
-// A second store for one site tool. Creating a store makes it this thread's current store, so the
-// one current before is current again afterwards.
-class ScratchSite {
-public:
-    ScratchSite() : previous_(StoreSelect(&store)) { StoreCreate(store); }
-    ~ScratchSite() {
-        StoreDestroy(&store);
-        if (previous_) StoreSelect(previous_);
-    }
-    ScratchSite(const ScratchSite&) = delete;
-    ScratchSite& operator=(const ScratchSite&) = delete;
-
+// A second site for one site tool.
+struct ScratchSite {
     SettingsStore store;
-
-private:
-    SettingsStore* previous_;
 };
 
 }  // namespace
@@ -97,7 +84,7 @@ Outcome NewSiteOption(CommandLineRun& run, const Arguments& arguments) {
     ScratchSite site;
     ApplyDefaultSettings(site.store);
     std::string error;
-    if (!SiteFileWrite(path, &site.store, &error)) {
+    if (!SiteFileWrite(path, site.store, &error)) {
         run.err() << "tamrik: could not save '" << path << "': " << error << "\n" << std::flush;
         return Outcome::Failed;
     }

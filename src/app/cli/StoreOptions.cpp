@@ -44,17 +44,17 @@ Outcome AcceptErrorsOption(CommandLineRun& run, const Arguments&) {
 }
 
 Outcome SerialNumberOption(CommandLineRun& run, const Arguments& arguments) {
-    if (!SettingPut(run.context.store, "PanelSnum", arguments.at(0))) {
+    if (!run.context.store.put("PanelSnum", arguments.at(0))) {
         run.err() << "tamrik: the site has no room for the serial number\n";
         return Outcome::Failed;
     }
-    run.out() << "Serial number set to " << SettingText(run.context.store, "PanelSnum") << "\n" << std::flush;
+    run.out() << "Serial number set to " << run.context.store.text("PanelSnum") << "\n" << std::flush;
     return Outcome::Succeeded;
 }
 
 Outcome LanguageOption(CommandLineRun& run, const Arguments& arguments) {
     const std::string language = std::to_string(std::stoi(arguments.at(0)));
-    if (!SettingPut(run.context.store, "Language", language)) {
+    if (!run.context.store.put("Language", language)) {
         run.err() << "tamrik: the site has no room for the language\n";
         return Outcome::Failed;
     }

@@ -51,7 +51,6 @@ bool backUpPanel(CommandLineRun& run, PanelTransfers& panel, const SettingsStore
     if (!run.context.backupBeforeWrites) return true;
     run.err() << "Backing up panel settings...\n" << std::flush;
     SettingsStore current;
-    StoreCreate(current);
     std::string error = "the panel was not read";
     std::optional<std::string> saved;
     if (panel.read(current, run.context.observer)) {
@@ -73,7 +72,6 @@ bool backUpPanel(CommandLineRun& run, PanelTransfers& panel, const SettingsStore
                                       writing ? panelmessages::kSettingsNotWritten : panelmessages::kFirmwareNotWritten,
                                       MessageIcon::Error, false});
     }
-    StoreDestroy(&current);
     return saved.has_value();
 }
 
@@ -96,15 +94,15 @@ Outcome ReadPanelOption(CommandLineRun& run, const Arguments& arguments) {
         run.out() << "Done\n" << std::flush;
         return run.unsuccessfulTransfer("the panel is as it was");
     }
-    run.out() << "Serial number is " << SettingText(run.context.store, "PanelSnum") << "\n"
-              << "Language is " << SettingText(run.context.store, "Language") << "\n";
+    run.out() << "Serial number is " << run.context.store.text("PanelSnum") << "\n"
+              << "Language is " << run.context.store.text("Language") << "\n";
     Outcome outcome = Outcome::Succeeded;
     if (!arguments.empty()) {
         const std::string& path = arguments[0];
         run.out() << "Saving panel settings to file '" << path << "'\n" << std::flush;
         std::string error;
-        if (SiteFileWrite(path, &run.context.store, &error)) {
-            StoreMarkSaved(run.context.store);
+        if (SiteFileWrite(path, run.context.store, &error)) {
+            run.context.store.markSaved();
         } else {
             run.err() << "tamrik: could not save '" << path << "': " << error << "\n" << std::flush;
             outcome = Outcome::Failed;

@@ -27,10 +27,13 @@ MainWindow::MainWindow(SettingsStore& store, DesktopOptions options, QWidget* pa
 MainWindow::~MainWindow() = default;
 
 void MainWindow::updateTitle() {
-    const char* siteName = SettingGet(store_, "SiteName");
-    QString caption = (siteName && *siteName)
-                          ? QStringLiteral("%1 - [%2]").arg(kProgramTitle, QString::fromLatin1(siteName).left(90))
-                          : QStringLiteral("%1 - No site name!").arg(kProgramTitle);
+    const auto siteName = store_.get("SiteName");
+    QString caption =
+        (siteName && !siteName->empty())
+            ? QStringLiteral("%1 - [%2]")
+                  .arg(kProgramTitle,
+                       QString::fromLatin1(siteName->data(), static_cast<qsizetype>(siteName->size())).left(90))
+            : QStringLiteral("%1 - No site name!").arg(kProgramTitle);
     if (options_.simulatedPanel()) caption += QStringLiteral(" [simulated panel]");
     setWindowTitle(caption);
 }
@@ -108,7 +111,7 @@ void MainWindow::destroyEditorWithoutWriteBack() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     editorClose();
-    if (StoreChangedSinceSaved(store_) &&
+    if (store_.changedSinceSaved() &&
         !UserPrompts::askYesNo(this, QStringLiteral("Are you sure?"),
                                QStringLiteral("Settings have changed since they were loaded.\r\n"
                                               "Are you sure you want to exit the application?"))) {

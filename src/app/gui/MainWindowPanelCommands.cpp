@@ -89,13 +89,11 @@ void MainWindow::commandGetFromPanel() {
     // The site read replaces the one here only when the whole read succeeded: a failed or stopped
     // read leaves the site, its saved mark and the caption as they were.
     SettingsStore read;
-    StoreCreate(read);
     if (runPanelTransfer(TransferKind::Read, read, [](PanelSession& session) { return ReadPanelWorker(session); })) {
-        StoreSwap(store_, read);
+        store_.swap(read);
         panelReadAt_ = ReportTimeText();
         siteCheckQuiet();
     }
-    StoreDestroy(&read);
     updateTitle();
 }
 

@@ -32,13 +32,13 @@ QString couldNotOpen(const std::string& reason) {
 bool MainWindow::mayReplaceSite() {
     // Cells typed into an open text or device editor are part of the work at stake.
     if (SiteEditor* open = editor()) open->writeBack();
-    if (!StoreSiteChangedSinceSaved(store_)) return true;
+    if (!store_.siteChangedSinceSaved()) return true;
     switch (UserPrompts::askSaveChanges(this)) {
         case SaveChoice::Discard:
             return true;
         case SaveChoice::Save:
             commandSave();
-            return !StoreSiteChangedSinceSaved(store_);  // a cancelled or failed save keeps the site
+            return !store_.siteChangedSinceSaved();  // a cancelled or failed save keeps the site
         case SaveChoice::Cancel:
             break;
     }
@@ -49,8 +49,7 @@ void MainWindow::commandNew() {
     if (!mayReplaceSite()) return;
     if (!UserPrompts::askYesNo(this, kProgramTitle, QStringLiteral("Delete current settings?"))) return;
     editorClose(false);
-    StoreDestroy(&store_);
-    StoreCreate(store_);
+    store_.clear();
     resetErrorFlags();
     panelReadAt_.reset();
     ApplyDefaultSettings(store_);
@@ -111,7 +110,7 @@ void MainWindow::commandSave() {
     if (path.isEmpty()) return;
     sitePath_ = path;
     std::string error;
-    if (!SiteFileWrite(toLocal(path), &store_, &error)) {
+    if (!SiteFileWrite(toLocal(path), store_, &error)) {
         // A failed save must never look like a successful one: the old file is still intact.
         UserPrompts::show(this, kProgramTitle,
                           QStringLiteral("Site info. NOT saved\r\n%1").arg(QString::fromLocal8Bit(error.c_str())),
@@ -119,7 +118,7 @@ void MainWindow::commandSave() {
         return;
     }
     UserPrompts::show(this, kProgramTitle, QStringLiteral("Site info. saved"), PromptIcon::Information);
-    StoreMarkSaved(store_);
+    store_.markSaved();
 }
 
 void MainWindow::commandExport(int command) {

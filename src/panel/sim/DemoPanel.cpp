@@ -69,12 +69,12 @@ constexpr const char* kSoundAlarmsInUse = "CCCCCC";
 constexpr const char* kZoneTexts[] = {"Ground floor front", "Kitchen and staff", "Warehouse",
                                       "Stairwell",          "First floor",       "Plant and services"};
 
-void put(SettingsStore& store, const char* key, const std::string& value) { SettingPut(store, key, value); }
+void put(SettingsStore& store, const char* key, const std::string& value) { store.put(key, value); }
 
 void putIndexed(SettingsStore& store, const char* format, int index, const std::string& value) {
     char key[64];
     std::snprintf(key, sizeof key, format, index);
-    SettingPut(store, key, value);
+    store.put(key, value);
 }
 
 // Texts are shown on a 20-character line; the panel keeps them padded to full width.
@@ -142,7 +142,6 @@ void buildEventLog(std::uint8_t* log) {
 }  // namespace
 
 void DemoSiteSettings(SettingsStore& store) {
-    if (!store.isCreated()) StoreCreate(store);
     ApplyDefaultSettings(store);
     put(store, "PanelSnum", kDemoPanelSerial);
     put(store, "NumZones", "6");
@@ -216,7 +215,7 @@ void DemoSiteSettings(SettingsStore& store) {
     putIndexed(store, "OutputDelayT2_%d", 5, "2:30");
     putIndexed(store, "AlarmType_%d", 2, "1");
     putIndexed(store, "AlarmType_%d", 3, "2");
-    StoreMarkSaved(store);
+    store.markSaved();
 }
 
 void BuildDemoPanel(SimulatedPanel& panel) {
@@ -245,7 +244,6 @@ void BuildDemoPanel(SimulatedPanel& panel) {
     buildEventLog(panel.dataMemory());
     writeU16(panel.dataMemory() + kSiteChecksumDataAddress, siteChecksum);
     writeU16(panel.dataMemory() + kLoopChecksumDataAddress, ImageChecksum(loop.data(), loop.size()));
-    StoreDestroy(&store);
 }
 
 }  // namespace tamrik

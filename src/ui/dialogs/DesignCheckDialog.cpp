@@ -17,7 +17,7 @@ QLineEdit* shownValue(const SettingsStore& store, const char* key, QWidget* pare
     auto* field = new QLineEdit(parent);
     field->setObjectName(QString::fromLatin1(key));
     field->setReadOnly(true);
-    field->setText(QString::fromLatin1(SettingText(store, key, "N/A")));
+    field->setText(QString::fromLatin1(store.text(key, "N/A")));
     return field;
 }
 

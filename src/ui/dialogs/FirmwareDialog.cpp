@@ -44,7 +44,7 @@ FirmwareDialog::FirmwareDialog(PanelLink& link, SettingsStore& store, QWidget* o
     panelAnswered_ = session_->PanelReadFirmwareVersion(&raw) == 1;
     if (!panelAnswered_) return;
     panelVersionNumber_ = FirmwareVersionNumber(raw);
-    panelVersion_->setText(QString::fromLatin1(SettingText(store, "FirmwareVersion")));
+    panelVersion_->setText(QString::fromLatin1(store.text("FirmwareVersion")));
 
     if (!presetPath.isEmpty()) {
         path_ = presetPath;

@@ -16,7 +16,7 @@ ListField::ListField(std::string key, const QStringList& items, Storage storage,
 }
 
 void ListField::load(const SettingsStore& store) {
-    const std::int32_t value = SettingGetInt(store, key_);
+    const std::int32_t value = store.number(key_);
     int index = -1;
     switch (storage_) {
         case Storage::Position:
@@ -26,7 +26,7 @@ void ListField::load(const SettingsStore& store) {
             index = value - 1;
             break;
         case Storage::ItemText:
-            if (SettingGet(store, key_)) index = findText(QString::number(value), Qt::MatchExactly);
+            if (store.get(key_)) index = findText(QString::number(value), Qt::MatchExactly);
             break;
     }
     setCurrentIndex(index >= 0 && index < count() ? index : -1);
@@ -37,13 +37,13 @@ void ListField::write(SettingsStore& store) const {
     if (index < 0) return;
     switch (storage_) {
         case Storage::Position:
-            SettingPut(store, key_, std::to_string(index));
+            store.put(key_, std::to_string(index));
             break;
         case Storage::PositionPlusOne:
-            SettingPut(store, key_, std::to_string(index + 1));
+            store.put(key_, std::to_string(index + 1));
             break;
         case Storage::ItemText:
-            SettingPut(store, key_, currentText().left(kItemTextLimit).toStdString());
+            store.put(key_, currentText().left(kItemTextLimit).toStdString());
             break;
     }
 }

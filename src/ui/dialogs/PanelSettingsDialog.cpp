@@ -163,7 +163,7 @@ PanelSettingsDialog::PanelSettingsDialog(SettingsStore& store, QWidget* owner) :
 QLineEdit* PanelSettingsDialog::addText(const char* key, int maxLength) {
     auto* field = new QLineEdit(this);
     field->setObjectName(QString::fromLatin1(key));
-    SetTextWithLimit(field, QString::fromLatin1(SettingText(store_, key)), maxLength);
+    SetTextWithLimit(field, QString::fromLatin1(store_.text(key)), maxLength);
     texts_.insert(QString::fromLatin1(key), field);
     return field;
 }
@@ -172,7 +172,7 @@ QLineEdit* PanelSettingsDialog::addShownOnly(const char* key) {
     auto* field = new QLineEdit(this);
     field->setObjectName(QString::fromLatin1(key));
     field->setReadOnly(true);
-    field->setText(QString::fromLatin1(SettingText(store_, key)));
+    field->setText(QString::fromLatin1(store_.text(key)));
     return field;
 }
 
@@ -186,7 +186,7 @@ ListField* PanelSettingsDialog::addList(const char* key, const QStringList& item
 QCheckBox* PanelSettingsDialog::addCheck(const char* key, const QString& label) {
     auto* box = new QCheckBox(label, this);
     box->setObjectName(QString::fromLatin1(key));
-    box->setChecked(SettingGetInt(store_, key) != 0);
+    box->setChecked(store_.number(key) != 0);
     checks_.insert(QString::fromLatin1(key), box);
     return box;
 }
@@ -196,7 +196,7 @@ QCheckBox* PanelSettingsDialog::addCheck(const char* key, const QString& label) 
 QAbstractButton* PanelSettingsDialog::addChoice(const char* key, const QString& label) {
     auto* choice = new QRadioButton(label, this);
     choice->setObjectName(QString::fromLatin1(key));
-    setChoice(choice, SettingGetInt(store_, key) != 0);
+    setChoice(choice, store_.number(key) != 0);
     connect(choice, &QAbstractButton::toggled, this, [this, choice](bool on) {
         if (!on) return;
         for (const char* other : kSoundChoices) {
@@ -358,14 +358,14 @@ void PanelSettingsDialog::setBox(const char* key, bool enabled, bool on) {
 bool PanelSettingsDialog::inputGroupInUse(int group) const {
     for (int address = 1; address <= kLoopAddresses; ++address) {
         const std::string key = "IPGroup_" + std::to_string(address);
-        if (SettingGet(store_, key) && SettingGetInt(store_, key) == group) return true;
+        if (store_.get(key) && store_.number(key) == group) return true;
     }
     return false;
 }
 
 // The boxes were filled from their keys; these rules then disable the ones that cannot apply.
 void PanelSettingsDialog::applyOpeningRules() {
-    const auto stored = [this](const char* key) { return SettingGetInt(store_, key) != 0; };
+    const auto stored = [this](const char* key) { return store_.number(key) != 0; };
 
     const bool beacon = stored("Beacon");
     setBox("BeaconFlashUntil", !beacon, stored("BeaconFlashUntil"));
@@ -395,7 +395,7 @@ void PanelSettingsDialog::connectRules() {
 }
 
 void PanelSettingsDialog::writeFields() {
-    for (const char* key : kCheckWriteOrder) SettingPut(store_, key, checked(key) ? "1" : "0");
+    for (const char* key : kCheckWriteOrder) store_.put(key, checked(key) ? "1" : "0");
     for (const char* key : kFieldWriteOrder) {
         const QString name = QString::fromLatin1(key);
         QString text;
@@ -405,7 +405,7 @@ void PanelSettingsDialog::writeFields() {
         }
         if (const QLineEdit* field = texts_.value(name)) text = field->text();
         if (const ValueButton* button = buttons_.value(name)) text = button->valueText();
-        SettingPut(store_, key, text.left(kTextWriteLimit).toLatin1().toStdString());
+        store_.put(key, text.left(kTextWriteLimit).toLatin1().toStdString());
     }
 }
 

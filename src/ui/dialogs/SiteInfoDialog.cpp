@@ -76,7 +76,7 @@ SiteInfoDialog::SiteInfoDialog(SettingsStore& store, QWidget* owner) : QDialog(o
 QLineEdit* SiteInfoDialog::addLine(const char* key, int maxLength) {
     auto* field = new QLineEdit(this);
     field->setObjectName(QString::fromLatin1(key));
-    SetTextWithLimit(field, QString::fromLatin1(SettingText(store_, key)), maxLength);
+    SetTextWithLimit(field, QString::fromLatin1(store_.text(key)), maxLength);
     lines_.insert(QString::fromLatin1(key), field);
     return field;
 }
@@ -84,7 +84,7 @@ QLineEdit* SiteInfoDialog::addLine(const char* key, int maxLength) {
 MultiLineField* SiteInfoDialog::addMultiLine(const char* key, int maxLength) {
     auto* field = new MultiLineField(maxLength, this);
     field->setObjectName(QString::fromLatin1(key));
-    field->setStoredText(QString::fromLatin1(SettingText(store_, key)));
+    field->setStoredText(QString::fromLatin1(store_.text(key)));
     multiLines_.insert(QString::fromLatin1(key), field);
     return field;
 }
@@ -121,7 +121,7 @@ QWidget* SiteInfoDialog::buildCommissioningGroup() {
     auto* version = new QLineEdit(group);
     version->setObjectName(QStringLiteral("FirmwareVersion"));
     version->setReadOnly(true);
-    version->setText(QString::fromLatin1(SettingText(store_, "FirmwareVersion", "N/A")));
+    version->setText(QString::fromLatin1(store_.text("FirmwareVersion", "N/A")));
     form->addRow(QStringLiteral("Panel software version"), version);
     return group;
 }
@@ -166,7 +166,7 @@ bool SiteInfoDialog::valuesWithinLimits() {
 }
 
 void SiteInfoDialog::writeFields() {
-    for (const char* key : kWriteOrder) SettingPut(store_, key, fieldText(key).toLatin1().toStdString());
+    for (const char* key : kWriteOrder) store_.put(key, fieldText(key).toLatin1().toStdString());
 }
 
 // Both limits are checked before anything is written, so a refused OK leaves the store as it was.

@@ -11,8 +11,8 @@ ValueButton::ValueButton(SettingsStore& store, const ValueButtonSetup& setup, QW
 }
 
 void ValueButton::refresh() {
-    const char* value = SettingGet(store_, setup_.key);
-    value_ = value ? QString::fromLatin1(value) : QString();
+    const auto value = store_.get(setup_.key);
+    value_ = value ? QString::fromLatin1(value->data(), static_cast<qsizetype>(value->size())) : QString();
     if (!setup_.secondsSuffix) {
         setText(value_);
     } else {
@@ -21,8 +21,9 @@ void ValueButton::refresh() {
 }
 
 void ValueButton::edit() {
-    const char* value = SettingSet(store_, setup_.key, setup_.fallback);
-    TimeEntryRequest request{QString::fromLatin1(setup_.title), QString::fromLatin1(value ? value : ""), setup_.minimum,
+    const std::string_view value = store_.insertIfAbsent(setup_.key, setup_.fallback);
+    TimeEntryRequest request{QString::fromLatin1(setup_.title),
+                             QString::fromLatin1(value.data(), static_cast<qsizetype>(value.size())), setup_.minimum,
                              setup_.maximum, setup_.step};
     bool confirmed = false;
     switch (setup_.kind) {
@@ -39,7 +40,7 @@ void ValueButton::edit() {
             confirmed = ClockDialog(window(), request.value);
             break;
     }
-    if (confirmed) SettingPut(store_, setup_.key, request.value.toLatin1().toStdString());
+    if (confirmed) store_.put(setup_.key, request.value.toLatin1().toStdString());
     refresh();
 }
 

@@ -41,7 +41,7 @@ void CoincidenceEditor::fill() {
             GridSetCellText(*grid_, row, column, std::to_string(kFirstCoincidenceInput - k));
         }
     }
-    highlight(SettingGetInt(store_, kGroupsKey), GridRgb(255, 0, 0), false);
+    highlight(store_.number(kGroupsKey), GridRgb(255, 0, 0), false);
 }
 
 // The chosen column is red from the top down to the last group it uses (all of it for one group).
@@ -57,9 +57,9 @@ void CoincidenceEditor::gridNotification(int code, quint32 value) {
     if (code != GN_CLICK) return;
     const int column = GridHighWord(value);
     if (column < 1 || column > kOffColumn) return;
-    highlight(SettingGetInt(store_, kGroupsKey), kGridWhite, true);
+    highlight(store_.number(kGroupsKey), kGridWhite, true);
     const int groups = kOffColumn - column;
-    SettingPut(store_, kGroupsKey, std::to_string(groups));
+    store_.put(kGroupsKey, std::to_string(groups));
     highlight(groups, GridRgb(255, 0, 0), false);
 }
 

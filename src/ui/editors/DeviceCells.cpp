@@ -48,28 +48,27 @@ std::optional<std::string> DeviceCellText(const SettingsStore& store, int addres
     if (column == kDeviceAddressColumn) return std::to_string(address);
     const char* format = DeviceColumnKey(column);
     if (!format) return std::nullopt;
-    const char* value = SettingGet(store, EditorKey(format, address));
-    if (column == kDeviceNonLatchingColumn) return std::string(LatchingName(value != nullptr));
+    const auto value = store.get(EditorKey(format, address));
+    if (column == kDeviceNonLatchingColumn) return std::string(LatchingName(value.has_value()));
     const bool unsetWhenMissing = column == kDeviceTypeColumn || column == kDeviceVolumeColumn ||
                                   column == kDeviceClassColumn || column == kDeviceMsg52Column;
     if (!value) return unsetWhenMissing ? std::nullopt : std::optional<std::string>(kMissingValueText);
 
     switch (column) {
         case kDeviceTypeColumn:
-            return DeviceTypeName(static_cast<std::uint32_t>(ParseLeadingInt(value))).substr(0, 10);
+            return DeviceTypeName(static_cast<std::uint32_t>(ParseLeadingInt(*value))).substr(0, 10);
         case kDeviceDaySensColumn:
         case kDeviceNightSensColumn:
             return SensModeName(value);
         case kDeviceVolumeColumn:
-            return VolumeName(ParseLeadingInt(value));
+            return VolumeName(ParseLeadingInt(*value));
         case kDeviceClassColumn:
-            return std::string(ClassName(ParseLeadingInt(value)));
-        case kDeviceMsg52Column: {
-            const char* type = SettingGet(store, EditorKey("Type_%d", address));
-            return Msg52Text(static_cast<std::uint32_t>(type ? ParseLeadingInt(type) : 0), ParseLeadingInt(value));
-        }
+            return std::string(ClassName(ParseLeadingInt(*value)));
+        case kDeviceMsg52Column:
+            return Msg52Text(static_cast<std::uint32_t>(store.number(EditorKey("Type_%d", address))),
+                             ParseLeadingInt(*value));
         default:
-            return std::string(value);
+            return std::string(*value);
     }
 }
 

@@ -104,8 +104,8 @@ void DeviceEditor::writeBack() {
             const GridCell cell = GridGetCell(*grid_, address, column, &found);
             const std::string key = EditorKey(DeviceColumnKey(column), address);
             // The placeholder of a missing key is not a value: the key stays missing.
-            if (found && cell.text == kMissingValueText && !SettingGet(store_, key)) continue;
-            SettingPut(store_, key, found ? cell.text : std::string());
+            if (found && cell.text == kMissingValueText && !store_.get(key)) continue;
+            store_.put(key, found ? cell.text : std::string());
         }
     }
 }
@@ -135,13 +135,13 @@ std::intptr_t DeviceEditor::acceptEdit(int column, const char* text) {
     const std::int64_t value = valuetext::ParseDecimal(typed);
     if (value < range.low || value > range.high) return 1;
     if (column == kDeviceInputGroupColumn) {
-        if (value == kRemoteAlarmInputGroup && SettingGetInt(store_, "RemoteAlarmInput") != 0 &&
-            SettingGetInt(store_, "RaiControl") == 0) {
+        if (value == kRemoteAlarmInputGroup && store_.number("RemoteAlarmInput") != 0 &&
+            store_.number("RaiControl") == 0) {
             ShowEditorMessage(this, QString::fromLatin1(kEditorMessageTitle),
                               QStringLiteral("The Remote Alarm Input is assigned to input group 31"));
             return 1;
         }
-        if (value == kClassChangeInputGroup && SettingGetInt(store_, "ClassChange") != 0) {
+        if (value == kClassChangeInputGroup && store_.number("ClassChange") != 0) {
             ShowEditorMessage(this, QString::fromLatin1(kEditorMessageTitle),
                               QStringLiteral("The Class Change Input is assigned to input group 30"));
             return 1;
@@ -206,66 +206,64 @@ void DeviceEditor::click(int row, int column) {
 // Manual call points become class Manual, everything else Automatic.
 void DeviceEditor::resetClasses() {
     for (int address = 1; address <= kLoopAddressCount; ++address) {
-        const char* type = SettingSet(store_, EditorKey("Type_%d", address), "0");
-        const bool manual = type && IsManualCallPointType(static_cast<std::uint32_t>(ParseLeadingInt(type)));
-        SettingPut(store_, EditorKey("Class_%d", address), manual ? "1" : "0");
+        const std::string_view type = store_.insertIfAbsent(EditorKey("Type_%d", address), "0");
+        const bool manual = IsManualCallPointType(static_cast<std::uint32_t>(ParseLeadingInt(type)));
+        store_.put(EditorKey("Class_%d", address), manual ? "1" : "0");
         fillRow(address);
     }
 }
 
 void DeviceEditor::stepSensitivity(int address, int column) {
-    const char* type = SettingSet(store_, EditorKey("Type_%d", address), "");
-    char* mode = SettingSet(store_, EditorKey(DeviceColumnKey(column), address), "0");
-    if (!type || !mode) return;
-    SensModeStep(mode, static_cast<std::uint32_t>(ParseLeadingInt(type)));
+    const auto type =
+        static_cast<std::uint32_t>(ParseLeadingInt(store_.insertIfAbsent(EditorKey("Type_%d", address), "")));
+    const std::string key = EditorKey(DeviceColumnKey(column), address);
+    const std::string mode = SensModeStepped(store_.insertIfAbsent(key, "0"), type);
+    store_.put(key, mode);
     setCell(address, column, SensModeName(mode));
 }
 
 void DeviceEditor::stepVolume(int address) {
     const std::string key = EditorKey("Volume_%d", address);
-    const char* volume = SettingSet(store_, key, "0");
-    if (!volume) return;
+    const std::string_view volume = store_.insertIfAbsent(key, "0");
     const int next = VolumeStep(ParseLeadingInt(volume));
-    SettingPut(store_, key, std::to_string(next));
+    store_.put(key, std::to_string(next));
     setCell(address, kDeviceVolumeColumn, VolumeName(next));
 }
 
 void DeviceEditor::stepClass(int address) {
     const std::string key = EditorKey("Class_%d", address);
-    const char* deviceClass = SettingSet(store_, key, "0");
-    if (!deviceClass) return;
+    const std::string_view deviceClass = store_.insertIfAbsent(key, "0");
     const int next = ClassStep(ParseLeadingInt(deviceClass));
-    SettingPut(store_, key, std::to_string(next));
+    store_.put(key, std::to_string(next));
     setCell(address, kDeviceClassColumn, std::string(ClassName(next)));
 }
 
 void DeviceEditor::toggleLatching(int address) {
     const std::string key = EditorKey("NonLatching_%d", address);
-    const bool nonLatching = SettingGet(store_, key) == nullptr;
+    const bool nonLatching = !store_.contains(key);
     if (nonLatching) {
-        SettingPut(store_, key, "1");
+        store_.put(key, "1");
     } else {
-        SettingDelete(store_, key);
+        store_.erase(key);
     }
     setCell(address, kDeviceNonLatchingColumn, std::string(LatchingName(nonLatching)));
 }
 
 void DeviceEditor::stepMsg52(int address) {
     const std::string key = EditorKey("Coverage_%d", address);
-    const char* coverage = SettingGet(store_, key);
+    const auto coverage = store_.get(key);
     if (!coverage) return;
-    const char* typeText = SettingGet(store_, EditorKey("Type_%d", address));
-    const auto type = static_cast<std::uint32_t>(typeText ? ParseLeadingInt(typeText) : 0);
-    const int code = ParseLeadingInt(coverage);
+    const auto type = static_cast<std::uint32_t>(store_.number(EditorKey("Type_%d", address)));
+    const int code = ParseLeadingInt(*coverage);
     if (type == kConfigOptionType) {
         const int next = ConfigOptionStep(code);
-        SettingPut(store_, key, std::to_string(next));
+        store_.put(key, std::to_string(next));
         setCell(address, kDeviceMsg52Column, std::string(ConfigOptionName(next)));
         return;
     }
     const int next = CoverageStep(code);
     if (const char* name = CoverageName(type, next)) {
-        SettingPut(store_, key, std::to_string(next));
+        store_.put(key, std::to_string(next));
         setCell(address, kDeviceMsg52Column, name);
     } else {
         setCell(address, kDeviceMsg52Column, "N/A");

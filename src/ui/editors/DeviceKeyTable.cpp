@@ -18,9 +18,9 @@ std::span<const DeviceKey> DeviceKeyTable() { return kDeviceKeys; }
 void DeviceClear(SettingsStore& store, int address) {
     for (const DeviceKey& key : kDeviceKeys) {
         const std::string name = EditorKey(key.format, address);
-        if (SettingGet(store, name)) SettingPut(store, name, key.clearValue);
+        if (store.get(name)) store.put(name, key.clearValue);
     }
-    SettingDelete(store, EditorKey("NonLatching_%d", address));
+    store.erase(EditorKey("NonLatching_%d", address));
 }
 
 void DeviceSwap(SettingsStore& store, int first, int second) {
@@ -28,20 +28,20 @@ void DeviceSwap(SettingsStore& store, int first, int second) {
     for (const DeviceKey& key : kDeviceKeys) {
         const std::string firstKey = EditorKey(key.format, first);
         const std::string secondKey = EditorKey(key.format, second);
-        const char* firstValue = SettingGet(store, firstKey);
-        const char* secondValue = SettingGet(store, secondKey);
+        const auto firstValue = store.get(firstKey);
+        const auto secondValue = store.get(secondKey);
         // The values are copied before either key is written.
-        const std::string firstText = firstValue ? firstValue : "";
-        const std::string secondText = secondValue ? secondValue : "";
+        const std::string firstText(firstValue.value_or(""));
+        const std::string secondText(secondValue.value_or(""));
         if (firstValue && secondValue) {
-            SettingPut(store, firstKey, secondText);
-            SettingPut(store, secondKey, firstText);
+            store.put(firstKey, secondText);
+            store.put(secondKey, firstText);
         } else if (firstValue) {
-            SettingPut(store, secondKey, firstText);
-            SettingDelete(store, firstKey);
+            store.put(secondKey, firstText);
+            store.erase(firstKey);
         } else if (secondValue) {
-            SettingPut(store, firstKey, secondText);
-            SettingDelete(store, secondKey);
+            store.put(firstKey, secondText);
+            store.erase(secondKey);
         }
     }
 }

@@ -13,7 +13,7 @@ constexpr int kSoundAlarmsGroup = 32;
 void setExistingCells(SettingsStore& store, int inputGroup, const char* letter) {
     for (int output = 1; output <= kGroupCount; ++output) {
         const std::string key = EditorKey("Matrix_%d_%d", inputGroup, output);
-        if (SettingGet(store, key)) SettingPut(store, key, letter);
+        if (store.get(key)) store.put(key, letter);
     }
 }
 
@@ -40,21 +40,20 @@ const char* MatrixLetterStep(std::string_view letter) {
 }
 
 std::string InputGroupLabel(const SettingsStore& store, int inputGroup) {
-    if (inputGroup == 30 && SettingGetInt(store, "ClassChange") != 0) return "Class Change";
-    if (inputGroup == 31 && SettingGetInt(store, "RemoteAlarmInput") != 0) return "Remote Alarm";
+    if (inputGroup == 30 && store.number("ClassChange") != 0) return "Class Change";
+    if (inputGroup == 31 && store.number("RemoteAlarmInput") != 0) return "Remote Alarm";
     if (inputGroup == kSoundAlarmsGroup) return "Sound Alarms";
     return "IPG" + std::to_string(inputGroup);
 }
 
 std::uint32_t DisabledOutputGroups(const SettingsStore& store) {
-    const char* text = SettingGet(store, "DisabledOPGroups");
     // The mask may have been written signed or unsigned; only its 32 bits count.
-    return text ? static_cast<std::uint32_t>(valuetext::ParseDecimal(text)) : 0;
+    return static_cast<std::uint32_t>(valuetext::ParseDecimal(store.text("DisabledOPGroups")));
 }
 
 void SetDisabledOutputGroups(SettingsStore& store, std::uint32_t mask) {
     // Written as the panel program always wrote it: a signed 32-bit number.
-    SettingPut(store, "DisabledOPGroups", std::to_string(static_cast<std::int32_t>(mask)));
+    store.put("DisabledOPGroups", std::to_string(static_cast<std::int32_t>(mask)));
 }
 
 void MatrixSetAllOff(SettingsStore& store) {

@@ -52,12 +52,12 @@ void MatrixEditor::fill() {
     }
     for (int output = 1; output <= kGroupCount; ++output) {
         for (const int row : {kMatrixDelayT1Row, kMatrixDelayT2Row}) {
-            const char* delay = SettingGet(store_, EditorKey(delayFormat(row), output));
-            GridSetCellText(*grid_, row, output, delay ? delay : kNoDelay);
+            GridSetCellText(*grid_, row, output,
+                            std::string(store_.text(EditorKey(delayFormat(row), output), kNoDelay)));
         }
-        if (const char* alarmType = SettingGet(store_, EditorKey("AlarmType_%d", output))) {
-            GridSetCellText(*grid_, kMatrixAlarmTypeRow, output, AlarmTypeName(alarmType));
-            GridSetCellColour(*grid_, kMatrixAlarmTypeRow, output, AlarmTypeColour(alarmType));
+        if (const auto alarmType = store_.get(EditorKey("AlarmType_%d", output))) {
+            GridSetCellText(*grid_, kMatrixAlarmTypeRow, output, AlarmTypeName(*alarmType));
+            GridSetCellColour(*grid_, kMatrixAlarmTypeRow, output, AlarmTypeColour(*alarmType));
         }
     }
     refreshMatrix();
@@ -76,8 +76,7 @@ void MatrixEditor::setHeader(int outputGroup, bool disabled) {
 void MatrixEditor::refreshMatrix() {
     for (int input = 1; input <= kGroupCount; ++input) {
         for (int output = 1; output <= kGroupCount; ++output) {
-            const char* letter = SettingSet(store_, EditorKey("Matrix_%d_%d", input, output), "C");
-            if (!letter) continue;
+            const std::string letter(store_.insertIfAbsent(EditorKey("Matrix_%d_%d", input, output), "C"));
             const int row = input + kMatrixInputRowOffset;
             GridSetCellText(*grid_, row, output, letter);
             GridSetCellColour(*grid_, row, output, MatrixLetterColour(letter));
@@ -116,36 +115,37 @@ void MatrixEditor::toggleOutputGroup(int outputGroup) {
 
 void MatrixEditor::editDelay(int row, int outputGroup) {
     const std::string key = EditorKey(delayFormat(row), outputGroup);
-    const char* current = SettingGet(store_, key);
-    TimeEntryRequest request{QStringLiteral("Output Delay (m:ss)"), QString::fromLatin1(current ? current : kNoDelay),
-                             0, row == kMatrixDelayT1Row ? kDelayT1Limit : kDelayT2Limit, kDelayStep};
+    const std::string_view current = store_.text(key, kNoDelay);
+    TimeEntryRequest request{QStringLiteral("Output Delay (m:ss)"),
+                             QString::fromLatin1(current.data(), static_cast<qsizetype>(current.size())), 0,
+                             row == kMatrixDelayT1Row ? kDelayT1Limit : kDelayT2Limit, kDelayStep};
     if (!MinSecDialog(this, request)) return;
     const std::string delay = request.value.toLatin1().toStdString();
     // A missing key is no delay, so no delay is stored as no key.
     if (delay == kNoDelay) {
-        SettingDelete(store_, key);
+        store_.erase(key);
     } else {
-        SettingPut(store_, key, delay);
+        store_.put(key, delay);
     }
     GridSetCellText(*grid_, row, outputGroup, delay, true);
 }
 
 void MatrixEditor::toggleAlarmType(int outputGroup) {
     const std::string key = EditorKey("AlarmType_%d", outputGroup);
-    const char* alarmType = SettingGet(store_, key);
+    const auto alarmType = store_.get(key);
     if (!alarmType) return;
-    const char* next = std::string_view(alarmType) == "0" ? "1" : "0";
-    SettingPut(store_, key, next);
+    const char* next = *alarmType == "0" ? "1" : "0";
+    store_.put(key, next);
     GridSetCellText(*grid_, kMatrixAlarmTypeRow, outputGroup, AlarmTypeName(next), true);
     GridSetCellColour(*grid_, kMatrixAlarmTypeRow, outputGroup, AlarmTypeColour(next));
 }
 
 void MatrixEditor::stepLetter(int row, int outputGroup) {
     const std::string key = EditorKey("Matrix_%d_%d", row - kMatrixInputRowOffset, outputGroup);
-    const char* letter = SettingGet(store_, key);
+    const auto letter = store_.get(key);
     if (!letter) return;
-    const char* next = MatrixLetterStep(letter);
-    SettingPut(store_, key, next);
+    const char* next = MatrixLetterStep(*letter);
+    store_.put(key, next);
     GridSetCellText(*grid_, row, outputGroup, next, true);
     GridSetCellColour(*grid_, row, outputGroup, MatrixLetterColour(next));
 }

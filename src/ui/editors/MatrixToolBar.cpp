@@ -44,8 +44,8 @@ MatrixToolBar::MatrixToolBar(SettingsStore& store, QWidget* parent) : QWidget(pa
     groupBox_->setReadOnly(true);
     groupBox_->setAlignment(Qt::AlignCenter);
     groupBox_->setFixedWidth(40);
-    const char* group = SettingGet(store_, kAlarmGroupKey);
-    groupBox_->setText(QString::fromLatin1(group ? group : ""));
+    const std::string_view group = store_.text(kAlarmGroupKey);
+    groupBox_->setText(QString::fromLatin1(group.data(), static_cast<qsizetype>(group.size())));
 
     auto* arrows = new QVBoxLayout;
     arrows->setContentsMargins(0, 0, 0, 0);
@@ -85,7 +85,7 @@ MatrixToolBar::MatrixToolBar(SettingsStore& store, QWidget* parent) : QWidget(pa
 void MatrixToolBar::stepAlarmGroup(int direction) {
     const int group =
         std::clamp(ParseLeadingInt(groupBox_->text().toLatin1().toStdString()) + direction, 1, kGroupCount);
-    SettingPut(store_, kAlarmGroupKey, std::to_string(group));
+    store_.put(kAlarmGroupKey, std::to_string(group));
     groupBox_->setText(QString::number(group));
 }
 

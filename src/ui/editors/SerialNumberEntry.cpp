@@ -71,21 +71,19 @@ SerialCode SerialNumberMemory::next(const SerialCode& typed) {
 
 int SerialNumberUsedAt(const SettingsStore& store, const std::string& serialText) {
     for (int address = 1; address <= kLoopAddressCount; ++address) {
-        const char* value = SettingGet(store, EditorKey("SNum_%d", address));
-        if (value && serialText == value) return address;
+        if (store.get(EditorKey("SNum_%d", address)) == serialText) return address;
     }
     return 0;
 }
 
 void DeviceInstall(SettingsStore& store, int address, const SerialCode& code) {
-    SettingPut(store, EditorKey("SNum_%d", address), code.serialText());
-    SettingPut(store, EditorKey("Type_%d", address), std::to_string(code.typeCode));
+    store.put(EditorKey("SNum_%d", address), code.serialText());
+    store.put(EditorKey("Type_%d", address), std::to_string(code.typeCode));
     for (const char* format : {"Sens1_%d", "Sens2_%d"}) {
         const std::string key = EditorKey(format, address);
-        SettingPut(store, key, "0");
-        if (char* mode = SettingGet(store, key)) SensModeStep(mode, code.typeCode);
+        store.put(key, SensModeStepped("0", code.typeCode));
     }
-    SettingPut(store, EditorKey("Version_%d", address), "0");
+    store.put(EditorKey("Version_%d", address), "0");
 }
 
 }  // namespace tamrik

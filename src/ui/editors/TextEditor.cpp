@@ -45,8 +45,7 @@ void TextEditor::fill() {
 }
 
 void TextEditor::setTextCell(int row, int column, const char* format, int number) {
-    const char* text = SettingGet(store_, EditorKey(format, number));
-    GridSetCellText(*grid_, row, column, text ? text : kMissingText);
+    GridSetCellText(*grid_, row, column, std::string(store_.text(EditorKey(format, number), kMissingText)));
 }
 
 void TextEditor::gridNotification(int code, quint32 value) {
@@ -80,8 +79,8 @@ void TextEditor::writeColumn(int column, const char* format, int count) {
         const GridCell cell = GridGetCell(*grid_, row, column, &found);
         const std::string key = EditorKey(format, row);
         // The placeholder of a missing text is not a text: the key stays missing.
-        if (found && cell.text == kMissingText && !SettingGet(store_, key)) continue;
-        SettingPut(store_, key, found ? cell.text : std::string());
+        if (found && cell.text == kMissingText && !store_.get(key)) continue;
+        store_.put(key, found ? cell.text : std::string());
     }
 }
 

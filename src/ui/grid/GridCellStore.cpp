@@ -12,16 +12,6 @@ constexpr std::size_t kColourAt = 13;
 constexpr std::size_t kColourDigits = 6;
 constexpr std::size_t kTextAt = 20;
 
-// Creating a store makes it the thread's current one; the grid's stores must never stay current,
-// because the rest of the program works on the current store. With no store current before, an
-// uncreated stand-in is selected, which every operation treats as having no store at all.
-void CreatePrivateStore(SettingsStore& store) {
-    static SettingsStore noStore;
-    SettingsStore* previous = StoreSelect(nullptr);
-    StoreCreate(store);
-    StoreSelect(previous ? previous : &noStore);
-}
-
 std::string ColourDigits(std::uint32_t colour) {
     char digits[kColourDigits + 1];
     std::snprintf(digits, sizeof digits, "%06X", static_cast<unsigned>(colour & 0xFFFFFFu));
@@ -39,7 +29,7 @@ std::string MakeRecord(std::string_view key, char access, std::uint32_t colour, 
     return record;
 }
 
-std::uint32_t ParseColour(const char* record) {
+std::uint32_t ParseColour(std::string_view record) {
     std::uint32_t colour = 0;
     for (std::size_t i = kColourAt; i < kColourAt + kColourDigits; ++i) {
         const char c = record[i];
@@ -58,11 +48,8 @@ std::uint32_t ParseColour(const char* record) {
 
 }  // namespace
 
-GridCellStore::GridCellStore() { CreatePrivateStore(stores_[0]); }
-
-GridCellStore::~GridCellStore() {
-    for (auto& store : stores_) StoreDestroy(&store);
-}
+GridCellStore::GridCellStore() = default;
+GridCellStore::~GridCellStore() = default;
 
 std::string GridCellStore::Key(int row, int column) {
     char key[32];
@@ -70,89 +57,80 @@ std::string GridCellStore::Key(int row, int column) {
     return key;
 }
 
-char* GridCellStore::find(std::string_view key) {
+SettingsStore* GridCellStore::holder(std::string_view key) {
     for (auto& store : stores_) {
-        if (!store.isCreated()) break;
-        if (char* value = SettingGet(store, key)) return value;
+        if (store.contains(key)) return &store;
     }
     return nullptr;
 }
 
-const char* GridCellStore::find(std::string_view key) const {
+std::optional<std::string_view> GridCellStore::find(std::string_view key) const {
     for (const auto& store : stores_) {
-        if (!store.isCreated()) break;
-        if (const char* value = SettingGet(store, key)) return value;
+        if (const auto value = store.get(key)) return value;
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 bool GridCellStore::insert(std::string_view key, std::string_view value) {
     for (auto& store : stores_) {
-        if (!store.isCreated()) CreatePrivateStore(store);
-        if (SettingSet(store, key, value)) return true;
+        if (store.put(key, value)) return true;
     }
     return false;
 }
 
-const char* GridCellStore::record(int row, int column) const { return find(Key(row, column)); }
+// Changes part of an existing record in place; false when the cell has none.
+bool GridCellStore::rewrite(std::string_view key, std::size_t at, std::string_view part) {
+    SettingsStore* store = holder(key);
+    if (!store) return false;
+    std::string value(store->text(key));
+    if (value.size() < at + part.size()) value.resize(at + part.size(), ' ');
+    value.replace(at, part.size(), part);
+    store->put(key, value);
+    return true;
+}
+
+std::optional<std::string_view> GridCellStore::record(int row, int column) const { return find(Key(row, column)); }
 
 std::optional<GridCellStore::Cell> GridCellStore::read(int row, int column) const {
-    const char* found = record(row, column);
+    const auto found = record(row, column);
     if (!found) return std::nullopt;
-    const std::size_t length = std::strlen(found);
+    const std::size_t length = found->size();
     Cell cell;
-    cell.readOnly = length <= kAccessAt || found[kAccessAt] == 'P';
-    cell.colour = length >= kColourAt + kColourDigits ? ParseColour(found) : 0xFFFFFFu;
-    cell.text = length > kTextAt ? std::string_view(found + kTextAt, length - kTextAt) : std::string_view();
+    cell.readOnly = length <= kAccessAt || (*found)[kAccessAt] == 'P';
+    cell.colour = length >= kColourAt + kColourDigits ? ParseColour(*found) : 0xFFFFFFu;
+    cell.text = length > kTextAt ? found->substr(kTextAt) : std::string_view();
     return cell;
 }
 
 bool GridCellStore::setText(int row, int column, bool readOnly, std::string_view text) {
     const std::string key = Key(row, column);
     const std::string value = MakeRecord(key, readOnly ? 'P' : 'U', 0xFFFFFF, text);
-    if (char* existing = find(key)) {
-        const std::size_t length = std::min(value.size(), SettingsStore::kMaxValueLength);
-        std::memcpy(existing, value.data(), length);
-        existing[length] = '\0';
-        return true;
-    }
+    if (SettingsStore* store = holder(key)) return store->put(key, value);
     return insert(key, value);
 }
 
 bool GridCellStore::setReadOnly(int row, int column, bool readOnly) {
     const std::string key = Key(row, column);
-    if (char* existing = find(key)) {
-        existing[kAccessAt] = readOnly ? 'P' : 'U';
-        return true;
-    }
+    if (rewrite(key, kAccessAt, readOnly ? "P" : "U")) return true;
     return insert(key, MakeRecord(key, readOnly ? 'P' : 'U', 0xFFFFFF, {}));
 }
 
 bool GridCellStore::setColour(int row, int column, std::uint32_t colour) {
     const std::string key = Key(row, column);
-    if (char* existing = find(key)) {
-        const std::string digits = ColourDigits(colour);
-        std::memcpy(existing + kColourAt, digits.data(), kColourDigits);
-        return true;
-    }
+    if (rewrite(key, kColourAt, ColourDigits(colour))) return true;
     return insert(key, MakeRecord(key, 'U', colour, " "));
 }
 
 bool GridCellStore::remove(int row, int column) {
     const std::string key = Key(row, column);
-    for (auto& store : stores_) {
-        if (!store.isCreated()) break;
-        if (SettingGet(store, key)) {
-            SettingDelete(store, key);
-            return true;
-        }
-    }
-    return false;
+    SettingsStore* store = holder(key);
+    if (store) store->erase(key);
+    return store != nullptr;
 }
 
 std::size_t GridCellStore::size() const {
     std::size_t count = 0;
-    for (const auto& store : stores_) count += store.entryCount;
+    for (const auto& store : stores_) count += store.size();
     return count;
 }
 

@@ -34,8 +34,8 @@ public:
 
     static std::string Key(int row, int column);
 
-    // The whole record text, or null when the cell has none.
-    const char* record(int row, int column) const;
+    // The whole record text, or none when the cell has none.
+    std::optional<std::string_view> record(int row, int column) const;
     std::optional<Cell> read(int row, int column) const;
 
     // Each returns false when the cell has no record and there is no room for one.
@@ -51,9 +51,10 @@ public:
     std::size_t size() const;
 
 private:
-    char* find(std::string_view key);
-    const char* find(std::string_view key) const;
+    SettingsStore* holder(std::string_view key);
+    std::optional<std::string_view> find(std::string_view key) const;
     bool insert(std::string_view key, std::string_view value);
+    bool rewrite(std::string_view key, std::size_t at, std::string_view part);
 
     std::array<SettingsStore, kStoreCount> stores_;
 };
