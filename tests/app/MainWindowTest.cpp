@@ -1,8 +1,8 @@
 #include <QAction>
 #include <QApplication>
-#include <QTimer>
 #include <QDir>
 #include <QStatusBar>
+#include <QTimer>
 #include <QtTest>
 
 #include "app/gui/MainWindow.h"
@@ -11,11 +11,10 @@
 #include "exports/CsvExport.h"
 #include "panel/sim/DemoPanel.h"
 #include "settings/DefaultSettings.h"
+#include "settings/SiteFile.h"
 #include "ui/editors/DeviceCells.h"
 #include "ui/editors/SiteEditor.h"
 #include "ui/grid/Grid.h"
-#include "ui/grid/GridMessage.h"
-#include "settings/SiteFile.h"
 
 using namespace tamrik;
 
@@ -85,7 +84,8 @@ private slots:
 
     void statusBarShowsMenuHelpAndReadyAfterResize() {
         QCOMPARE(window->action(kCommandExit)->statusTip(), QStringLiteral("Exits this application"));
-        QCOMPARE(window->action(kCommandGetFromPanel)->statusTip(), QStringLiteral("Gets the site information from the panel"));
+        QCOMPARE(window->action(kCommandGetFromPanel)->statusTip(),
+                 QStringLiteral("Gets the site information from the panel"));
         QVERIFY(!window->action(kCommandWebInterface)->isEnabled());
         window->statusBar()->showMessage(QStringLiteral("something else"));
         window->resize(700, 500);
@@ -95,7 +95,7 @@ private slots:
     void newAsksFirstAndRestoresTheDefaults() {
         SettingPut(store, "Zone_5", "9");
         UserPrompts::queueChoices({SaveChoice::Discard, SaveChoice::Discard});  // the change is not kept
-        window->runCommand(kCommandNew);  // answered No
+        window->runCommand(kCommandNew);                                        // answered No
         QCOMPARE(lastShown().text, QStringLiteral("Delete current settings?"));
         QCOMPARE(SettingText(store, "Zone_5"), std::string_view("9"));
         UserPrompts::queueAnswers({true});
@@ -360,8 +360,9 @@ private slots:
         QCOMPARE(window->editorKind(), EditorKind::Device);
         Grid* grid = window->editor()->grid();
         QVERIFY(grid);
-        grid->message(GM_SETCURSEL, 8, kDeviceZoneColumn);
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->cellRect(8, kDeviceZoneColumn).center());
+        grid->setCurrent(8, kDeviceZoneColumn);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          grid->cellRect(8, kDeviceZoneColumn).center());
         QTest::keyClicks(grid, QStringLiteral("12"));
         QTest::keyClick(grid, Qt::Key_Return);
         QCOMPARE(SettingText(store, "Zone_8"), std::string_view("1"));  // not before the write-back
