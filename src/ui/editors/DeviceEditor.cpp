@@ -81,10 +81,8 @@ void DeviceEditor::fill() {
 // a row filled again after a swap never keeps the text of the device that left.
 void DeviceEditor::fillRow(int address) {
     for (int column = 0; column <= kDeviceColumnCount; ++column) {
-        grid_->setText(address, column, DeviceCellText(store_, address, column).value_or(std::string()));
-    }
-    for (int column = 0; column <= kDeviceColumnCount; ++column) {
-        if (!DeviceColumnTyped(column)) grid_->setReadOnly(address, column, true);
+        const std::string text = DeviceCellText(store_, address, column).value_or(std::string());
+        grid_->setText(address, column, text, !DeviceColumnTyped(column));
     }
 }
 

@@ -54,8 +54,8 @@ void MatrixEditor::fill() {
             grid_->setText(row, output, delay ? delay : kNoDelay);
         }
         if (const char* alarmType = SettingGet(store_, EditorKey("AlarmType_%d", output))) {
-            grid_->setText(kMatrixAlarmTypeRow, output, AlarmTypeName(alarmType));
-            grid_->setColour(kMatrixAlarmTypeRow, output, AlarmTypeColour(alarmType));
+            grid_->setCell(kMatrixAlarmTypeRow, output,
+                           {.text = AlarmTypeName(alarmType), .colour = AlarmTypeColour(alarmType), .readOnly = false});
         }
     }
     refreshMatrix();
@@ -64,8 +64,7 @@ void MatrixEditor::fill() {
 // A disabled group's heading reads "X", which greys its column, on a sunken (coloured) heading.
 void MatrixEditor::setHeader(int outputGroup, bool disabled) {
     if (disabled) {
-        grid_->setText(0, outputGroup, "X", true);
-        grid_->setColour(0, outputGroup, QColor(Qt::black));
+        grid_->setCell(0, outputGroup, {.text = "X", .colour = QColor(Qt::black), .readOnly = true});
     } else {
         grid_->setText(0, outputGroup, "OPG" + std::to_string(outputGroup), true);
     }
@@ -77,8 +76,7 @@ void MatrixEditor::refreshMatrix() {
             const char* letter = SettingSet(store_, EditorKey("Matrix_%d_%d", input, output), "C");
             if (!letter) continue;
             const int row = input + kMatrixInputRowOffset;
-            grid_->setText(row, output, letter);
-            grid_->setColour(row, output, MatrixLetterColour(letter));
+            grid_->setCell(row, output, {.text = letter, .colour = MatrixLetterColour(letter), .readOnly = false});
         }
     }
     grid_->viewport()->update();
@@ -134,8 +132,8 @@ void MatrixEditor::toggleAlarmType(int outputGroup) {
     if (!alarmType) return;
     const char* next = std::string_view(alarmType) == "0" ? "1" : "0";
     SettingPut(store_, key, next);
-    grid_->setText(kMatrixAlarmTypeRow, outputGroup, AlarmTypeName(next), true);
-    grid_->setColour(kMatrixAlarmTypeRow, outputGroup, AlarmTypeColour(next));
+    grid_->setCell(kMatrixAlarmTypeRow, outputGroup,
+                   {.text = AlarmTypeName(next), .colour = AlarmTypeColour(next), .readOnly = true});
 }
 
 void MatrixEditor::stepLetter(int row, int outputGroup) {
@@ -144,8 +142,7 @@ void MatrixEditor::stepLetter(int row, int outputGroup) {
     if (!letter) return;
     const char* next = MatrixLetterStep(letter);
     SettingPut(store_, key, next);
-    grid_->setText(row, outputGroup, next, true);
-    grid_->setColour(row, outputGroup, MatrixLetterColour(next));
+    grid_->setCell(row, outputGroup, {.text = next, .colour = MatrixLetterColour(next), .readOnly = true});
 }
 
 }  // namespace tamrik

@@ -194,8 +194,8 @@ void Grid::handleTyping(int character) {
     }
 }
 
-// The owner may refuse the text; either way the edit ends. The cell
-// is the one being edited even if the owner moves the current cell while it answers.
+// The owner may refuse the text; either way the edit ends. The cell is the one being edited even if
+// the owner moves the current cell while it answers.
 void Grid::commitEdit() {
     if (!editing_ || committing_) return;
     committing_ = true;
