@@ -302,14 +302,15 @@ private slots:
             QPoint cell, offset, release;
             Drags drags;
         } cases[] = {
-            {{1, 3}, {10, 10}, {30, 84}, {{3, 7}}},  // four rows down
-            {{2, 8}, {10, 10}, {0, -63}, {{8, 5}}},  // three rows up
-            {{1, 11}, {10, 3}, {0, 0}, {}},          // a click on the half-visible row scrolls it into view
-            {{1, 4}, {10, 19}, {1, 2}, {}},          // a 3-pixel jitter across a row border
-            {{1, 2}, {10, 10}, onStatusBar, {}},     // released outside the grid
-            {{1, 5}, {5, 10}, {100, 0}, {}},         // the same row
-            {{1, 0}, {10, 10}, {0, 84}, {}},         // from the header
-            {{1, 3}, {10, 10}, {0, -60}, {}},        // onto the header
+            {{1, 3}, {10, 10}, {30, 84}, {{3, 7}}},   // four rows down
+            {{2, 8}, {10, 10}, {0, -63}, {{8, 5}}},   // three rows up
+            {{1, 11}, {10, 3}, {0, 0}, {}},           // a click on the half-visible row scrolls it into view
+            {{1, 11}, {10, 3}, {0, -63}, {{11, 8}}},  // from there, rows count as drawn before that scroll
+            {{1, 4}, {10, 19}, {1, 2}, {}},           // a 3-pixel jitter across a row border
+            {{1, 2}, {10, 10}, onStatusBar, {}},      // released outside the grid
+            {{1, 5}, {5, 10}, {100, 0}, {}},          // the same row
+            {{1, 0}, {10, 10}, {0, 84}, {}},          // from the header
+            {{1, 3}, {10, 10}, {0, -60}, {}},         // onto the header
         };
         for (const auto& [cell, offset, release, drags] : cases) {
             QWidget window;
