@@ -15,7 +15,6 @@
 #include "ui/editors/DeviceCells.h"
 #include "ui/editors/SiteEditor.h"
 #include "ui/grid/Grid.h"
-#include "ui/grid/GridMessage.h"
 
 using namespace tamrik;
 
@@ -355,7 +354,7 @@ private slots:
         QCOMPARE(window->editorKind(), EditorKind::Device);
         Grid* grid = window->editor()->grid();
         QVERIFY(grid);
-        grid->message(GM_SETCURSEL, 8, kDeviceZoneColumn);
+        grid->setCurrent(8, kDeviceZoneColumn);
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
                           grid->cellRect(8, kDeviceZoneColumn).center());
         QTest::keyClicks(grid, QStringLiteral("12"));

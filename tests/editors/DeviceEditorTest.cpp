@@ -285,7 +285,7 @@ private slots:
             }
             QCOMPARE(CellText(grid, step.row, step.column), std::string(step.shown));
         }
-        QCOMPARE(GridGetCell(grid, 4, kDeviceNonLatchingColumn).readOnly, 1);
+        QVERIFY(grid.cell(4, kDeviceNonLatchingColumn).readOnly);
         ExpectStored(*site, {{"Class_4", "1"}, {"Class_100", "1"}, {"Class_101", "1"}, {"Type_102", "0"}});
         QCOMPARE(RowTexts(grid, 101, kDeviceClassColumn, kDeviceClassColumn), std::vector<std::string>{"Manual"});
 
@@ -344,6 +344,17 @@ private slots:
         QCOMPARE(RowTexts(grid, 20, kDeviceTypeColumn, kDeviceZoneColumn),
                  (std::vector<std::string>{"OPT", "0", "0", "6"}));
         QCOMPARE(CellText(grid, 20, kDeviceNonLatchingColumn), std::string("Non-Latching"));
+
+        // A click in a stepped column of the half-visible bottom row scrolls it into view and steps it once;
+        // no device moves.
+        int half = grid.topRow();
+        while (grid.cellRect(half, 1).bottom() < grid.viewport()->height()) ++half;
+        QVERIFY(grid.cellRect(half, 1).top() < grid.viewport()->height());
+        const std::string below = Key("SNum_%d", half + 1);
+        Put(*site, {{below.c_str(), "00BEEF"}});
+        const QPoint at = grid.cellRect(half, kDeviceClassColumn).topLeft() + QPoint(5, 2);
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        ExpectStored(*site, {{Key("Class_%d", half), "1"}, {below, "00BEEF"}, {Key("Class_%d", half + 1), "0"}});
     }
 };
 

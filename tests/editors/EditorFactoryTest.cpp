@@ -22,16 +22,6 @@ private slots:
         }
     }
 
-    // Each view's grid has its own control id: a second editor of a view cannot get one.
-    void aViewThatCannotGetItsGridIsNotCreated() {
-        DefaultSite site;
-        auto device = CreateSiteEditor(EditorView::Device, *site, nullptr);
-        QVERIFY(device);
-        QVERIFY(!CreateSiteEditor(EditorView::Device, *site, nullptr));
-        device.reset();
-        QVERIFY(CreateSiteEditor(EditorView::Device, *site, nullptr));
-    }
-
     void viewsWithoutTypingWriteNothingBack() {
         DefaultSite site;
         const std::uint64_t before = site->fingerprint();

@@ -19,7 +19,6 @@
 #include "ui/editors/EditorFactory.h"
 #include "ui/editors/EditorMessage.h"
 #include "ui/grid/Grid.h"
-#include "ui/grid/GridCalls.h"
 
 namespace tamrik::testing {
 
@@ -73,18 +72,18 @@ inline std::unique_ptr<SiteEditor> OpenEditor(EditorView view, SettingsStore& st
     return editor;
 }
 
-inline std::string CellText(Grid& grid, int row, int column) { return GridCellText(grid, row, column); }
+inline std::string CellText(Grid& grid, int row, int column) { return grid.cell(row, column).text; }
 
 // The texts of a row's cells from `first` to `last`.
 inline std::vector<std::string> RowTexts(Grid& grid, int row, int first, int last) {
     std::vector<std::string> texts;
-    for (int column = first; column <= last; ++column) texts.push_back(GridCellText(grid, row, column));
+    for (int column = first; column <= last; ++column) texts.push_back(grid.cell(row, column).text);
     return texts;
 }
 
 // Brings a data cell into view the way the keyboard would (the grid scrolls to its current cell).
 inline QPoint CellPoint(Grid& grid, int row, int column) {
-    if (row >= 1 && column >= 1) grid.message(GM_SETCURSEL, row, column);
+    if (row >= 1 && column >= 1) grid.setCurrent(row, column);
     return grid.cellRect(row, column).center();
 }
 

@@ -11,19 +11,20 @@
 namespace tamrik::testing {
 namespace {
 
-constexpr std::uint32_t kRed = GridRgb(255, 0, 0);
+const QColor kRed(255, 0, 0);
+const QColor kWhite(Qt::white);
 
 // The matrix row of input group `input`; output group n is column n.
 int RowOf(int input) { return input + kMatrixInputRowOffset; }
 
-std::uint32_t CellColour(Grid& grid, int row, int column) { return GridGetCell(grid, row, column).colour; }
+QColor CellColour(Grid& grid, int row, int column) { return grid.cell(row, column).colour; }
 
 // What a matrix cell shows for each letter.
-std::uint32_t LetterColour(const std::string& letter) {
-    if (letter == "O") return kGridWhite;
-    if (letter == "P") return GridRgb(0, 255, 0);
-    if (letter == "W") return GridRgb(255, 255, 0);
-    if (letter == "Q") return GridRgb(0, 0, 255);
+QColor LetterColour(const std::string& letter) {
+    if (letter == "O") return kWhite;
+    if (letter == "P") return QColor(0, 255, 0);
+    if (letter == "W") return QColor(255, 255, 0);
+    if (letter == "Q") return QColor(0, 0, 255);
     return kRed;
 }
 
@@ -76,15 +77,13 @@ private slots:
         Grid& grid = *editor->grid();
         QCOMPARE(grid.columnWidth(33), 0);  // the spare column stays hidden
         QCOMPARE(RowTexts(grid, 0, 1, 4), (std::vector<std::string>{"OPG1", "X", "X", "OPG4"}));
-        QCOMPARE(CellColour(grid, 0, 2), 0u);
+        QCOMPARE(CellColour(grid, 0, 2), QColor(Qt::black));
         QCOMPARE(RowTexts(grid, 1, 4, 5), (std::vector<std::string>{"1:25", "0:00"}));
         QCOMPARE(CellText(grid, 2, 4), std::string("10:00"));
         QCOMPARE(RowTexts(grid, 3, 1, 2), (std::vector<std::string>{"Alarm", "Control"}));
-        QCOMPARE(CellColour(grid, 3, 1), GridRgb(255, 200, 200));
-        QCOMPARE(CellColour(grid, 3, 2), GridRgb(200, 200, 255));
-        bool found = true;
-        GridGetCell(grid, 3, 3, &found);  // a missing alarm type stays empty
-        QVERIFY(!found);
+        QCOMPARE(CellColour(grid, 3, 1), QColor(255, 200, 200));
+        QCOMPARE(CellColour(grid, 3, 2), QColor(200, 200, 255));
+        QVERIFY(!grid.cell(3, 3).written);  // a missing alarm type stays empty
         QCOMPARE(RowTexts(grid, RowOf(31), 0, 0), std::vector<std::string>{"IPG31"});
         QCOMPARE(RowTexts(grid, RowOf(32), 0, 0), std::vector<std::string>{"Sound Alarms"});
 
@@ -113,7 +112,7 @@ private slots:
             QCOMPARE(Stored(*site, "Matrix_3_7"), letter);
             QCOMPARE(CellText(grid, RowOf(3), 7), letter);
             QCOMPARE(CellColour(grid, RowOf(3), 7), LetterColour(letter));
-            QCOMPARE(GridGetCell(grid, RowOf(3), 7).readOnly, 1);
+            QVERIFY(grid.cell(RowOf(3), 7).readOnly);
         }
         ClickCell(grid, RowOf(4), 7);  // an unknown letter starts again at C
         QCOMPARE(Stored(*site, "Matrix_4_7"), std::string("C"));
@@ -186,10 +185,10 @@ private slots:
         ClickCell(grid, 3, 8);
         QCOMPARE(Stored(*site, "AlarmType_8"), std::string("1"));
         QCOMPARE(CellText(grid, 3, 8), std::string("Control"));
-        QCOMPARE(CellColour(grid, 3, 8), GridRgb(200, 200, 255));
+        QCOMPARE(CellColour(grid, 3, 8), QColor(200, 200, 255));
         ClickCell(grid, 3, 8);
         QCOMPARE(Stored(*site, "AlarmType_8"), std::string("0"));
-        QCOMPARE(CellColour(grid, 3, 8), GridRgb(255, 200, 200));
+        QCOMPARE(CellColour(grid, 3, 8), QColor(255, 200, 200));
         ClickCell(grid, 3, 9);
         QCOMPARE(Stored(*site, "AlarmType_9"), std::string("<missing>"));
     }
@@ -213,7 +212,7 @@ private slots:
                 QCOMPARE(CellText(grid, RowOf(input), output), expected);
             }
         }
-        QCOMPARE(CellColour(grid, RowOf(1), 1), kGridWhite);
+        QCOMPARE(CellColour(grid, RowOf(1), 1), kWhite);
         QCOMPARE(Stored(*site, "Matrix_7_7"), std::string("C"));  // the refresh that follows shows it as C again
 
         ClickCell(grid, RowOf(2), 2);  // O -> P
@@ -283,7 +282,7 @@ private slots:
         QCOMPARE(RowTexts(grid, 13, 0, 1), (std::vector<std::string>{"12", "17"}));
         QCOMPARE(redColumns(), std::vector<int>{-10});
         QCOMPARE(CellColour(grid, 4, 10), kRed);
-        QCOMPARE(CellColour(grid, 5, 10), kGridWhite);
+        QCOMPARE(CellColour(grid, 5, 10), kWhite);
         QVERIFY(SavePng(*editor, QStringLiteral("coincidence_editor")));
 
         // Row and column clicked, groups stored, red column after. Off colours its first row only.

@@ -112,13 +112,13 @@ private slots:
         QTRY_VERIFY(editor->isActiveWindow());  // the editor's window is active again
 
         QCOMPARE(CellText(grid, 3, 1), std::string("Plantr room"));
-        QCOMPARE(GridGetCell(grid, 3, 1).readOnly, 1);
+        QVERIFY(grid.cell(3, 1).readOnly);
         QCOMPARE(Stored(*site, "DeviceText_3"), std::string("Boiler room"));  // until the editor writes back
         editor->writeBack();
         QCOMPARE(Stored(*site, "DeviceText_3"), std::string("Plantr room"));
 
         // A longer cell text is cut to the display's 20 characters.
-        GridSetCellText(grid, 4, 1, "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+        grid.setText(4, 1, "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
         window = OpenDisplay(*editor, 4, 1);
         QCOMPARE(window->text(), std::string("ABCDEFGHIJKLMNOPQRST"));
     }

@@ -1,7 +1,6 @@
 #include "ui/editors/CoincidenceEditor.h"
 
 #include "ui/grid/Grid.h"
-#include "ui/grid/GridCalls.h"
 
 namespace tamrik {
 namespace {
@@ -20,47 +19,45 @@ int columnOfGroups(int groups) { return kOffColumn - groups; }
 CoincidenceEditor::CoincidenceEditor(SettingsStore& store, Grid* grid, QWidget* parent)
     : SiteEditor(EditorView::Coincidence, grid, parent), store_(store), grid_(grid) {
     setObjectName(QStringLiteral("coincidenceEditor"));
-    grid_->message(GM_SETSIZE, 1, kOffColumn);
-    grid_->message(GM_SETHEADERHEIGHT, 21);
+    grid_->setSize(1, kOffColumn);
+    grid_->setHeaderHeight(21);
     fill();
     setFocusGridOnShow(true);
 }
 
 void CoincidenceEditor::fill() {
-    GridSetCellText(*grid_, 0, 0, "Number of groups");
-    for (int column = 1; column < kOffColumn; ++column)
-        GridSetCellText(*grid_, 0, column, std::to_string(kOffColumn - column));
-    GridSetCellText(*grid_, 0, kOffColumn, "Off");
-    GridSetCellText(*grid_, 1, 0, "Device input group");
+    grid_->setText(0, 0, "Number of groups");
+    for (int column = 1; column < kOffColumn; ++column) grid_->setText(0, column, std::to_string(kOffColumn - column));
+    grid_->setText(0, kOffColumn, "Off");
+    grid_->setText(1, 0, "Device input group");
     for (int row = 2; row <= kLastRow; ++row) {
-        GridSetCellText(*grid_, row, 0, std::to_string(row - 1));
+        grid_->setText(row, 0, std::to_string(row - 1));
         const int k = row - 2;
         // With one group every device input group goes to input group 28.
-        GridSetCellText(*grid_, row, columnOfGroups(1), std::to_string(kFirstCoincidenceInput));
+        grid_->setText(row, columnOfGroups(1), std::to_string(kFirstCoincidenceInput));
         for (int column = 1; column <= kMaxGroups - k; ++column) {
-            GridSetCellText(*grid_, row, column, std::to_string(kFirstCoincidenceInput - k));
+            grid_->setText(row, column, std::to_string(kFirstCoincidenceInput - k));
         }
     }
-    highlight(store_.number(kGroupsKey), GridRgb(255, 0, 0), false);
+    highlight(store_.number(kGroupsKey), QColor(255, 0, 0), false);
 }
 
 // The chosen column is red from the top down to the last group it uses (all of it for one group).
-void CoincidenceEditor::highlight(int groups, std::uint32_t colour, bool wholeColumn) {
+void CoincidenceEditor::highlight(int groups, const QColor& colour, bool wholeColumn) {
     const int column = columnOfGroups(groups);
     if (column < 1 || column > kOffColumn) return;
     const int lastRow = wholeColumn || groups == 1 ? kLastRow : groups + 1;
-    for (int row = 1; row <= lastRow; ++row) GridSetCellColour(*grid_, row, column, colour);
+    for (int row = 1; row <= lastRow; ++row) grid_->setColour(row, column, colour);
     grid_->viewport()->update();
 }
 
-void CoincidenceEditor::gridNotification(int code, quint32 value) {
-    if (code != GN_CLICK) return;
-    const int column = GridHighWord(value);
+void CoincidenceEditor::gridEvent(Grid::Event event, int, int column) {
+    if (event != Grid::Event::Click) return;
     if (column < 1 || column > kOffColumn) return;
-    highlight(store_.number(kGroupsKey), kGridWhite, true);
+    highlight(store_.number(kGroupsKey), QColor(Qt::white), true);
     const int groups = kOffColumn - column;
     store_.put(kGroupsKey, std::to_string(groups));
-    highlight(groups, GridRgb(255, 0, 0), false);
+    highlight(groups, QColor(255, 0, 0), false);
 }
 
 }  // namespace tamrik

@@ -16,11 +16,11 @@ public:
     CoincidenceEditor(SettingsStore& store, Grid* grid, QWidget* parent = nullptr);
 
 protected:
-    void gridNotification(int code, quint32 value) override;
+    void gridEvent(Grid::Event event, int row, int column) override;
 
 private:
     void fill();
-    void highlight(int groups, std::uint32_t colour, bool wholeColumn);
+    void highlight(int groups, const QColor& colour, bool wholeColumn);
 
     SettingsStore& store_;
     Grid* grid_;

@@ -11,7 +11,6 @@
 #include "ui/editors/EditorKeys.h"
 #include "ui/editors/EditorMessage.h"
 #include "ui/grid/Grid.h"
-#include "ui/grid/GridCalls.h"
 
 namespace tamrik {
 namespace {
@@ -63,20 +62,18 @@ std::string upperCase(std::string text) {
 DeviceEditor::DeviceEditor(SettingsStore& store, Grid* grid, QWidget* parent)
     : SiteEditor(EditorView::Device, grid, parent), store_(store), grid_(grid) {
     setObjectName(QStringLiteral("deviceEditor"));
-    grid_->message(GM_SETSIZE, kLoopAddressCount, kDeviceColumnCount);
-    grid_->message(GM_SETHEADERHEIGHT, 21);
-    grid_->message(GM_ALLOWTYPING, 1);
-    grid_->setAcceptEditHandler([this](std::intptr_t wParam, std::intptr_t lParam) {
-        return acceptEdit(GridHighWord(static_cast<std::uint64_t>(wParam)), reinterpret_cast<const char*>(lParam));
-    });
+    grid_->setSize(kLoopAddressCount, kDeviceColumnCount);
+    grid_->setHeaderHeight(21);
+    grid_->setTypingAllowed(true);
+    grid_->setAcceptEdit([this](int, int column, const std::string& text) { return acceptEdit(column, text); });
+    connect(grid_, &Grid::rowDragged, this, &DeviceEditor::swapDevices);
     fill();
     setFocusGridOnShow(true);
     serials_.forget();
 }
 
 void DeviceEditor::fill() {
-    for (int column = 0; column <= kDeviceColumnCount; ++column)
-        GridSetCellText(*grid_, 0, column, DeviceHeading(column));
+    for (int column = 0; column <= kDeviceColumnCount; ++column) grid_->setText(0, column, DeviceHeading(column));
     for (int address = 1; address <= kLoopAddressCount; ++address) fillRow(address);
 }
 
@@ -84,35 +81,31 @@ void DeviceEditor::fill() {
 // a row filled again after a swap never keeps the text of the device that left.
 void DeviceEditor::fillRow(int address) {
     for (int column = 0; column <= kDeviceColumnCount; ++column) {
-        GridSetCellText(*grid_, address, column, DeviceCellText(store_, address, column).value_or(std::string()));
-    }
-    for (int column = 0; column <= kDeviceColumnCount; ++column) {
-        if (!DeviceColumnTyped(column)) GridSetReadOnly(*grid_, address, column, true);
+        const std::string text = DeviceCellText(store_, address, column).value_or(std::string());
+        grid_->setText(address, column, text, !DeviceColumnTyped(column));
     }
 }
 
 void DeviceEditor::setCell(int address, int column, const std::string& text, bool readOnly) {
-    GridSetCellText(*grid_, address, column, text, readOnly);
+    grid_->setText(address, column, text, readOnly);
 }
 
 void DeviceEditor::writeBack() {
-    grid_->message(GM_ENDEDIT);
+    grid_->endEdit();
     for (int address = 1; address <= kLoopAddressCount; ++address) {
         for (int column = 1; column <= kDeviceColumnCount; ++column) {
             if (!DeviceColumnTyped(column)) continue;
-            bool found = false;
-            const GridCell cell = GridGetCell(*grid_, address, column, &found);
+            const GridCell& cell = grid_->cell(address, column);
             const std::string key = EditorKey(DeviceColumnKey(column), address);
             // The placeholder of a missing key is not a value: the key stays missing.
-            if (found && cell.text == kMissingValueText && !store_.get(key)) continue;
-            store_.put(key, found ? cell.text : std::string());
+            if (cell.text == kMissingValueText && !store_.get(key)) continue;
+            store_.put(key, cell.text);
         }
     }
 }
 
-std::intptr_t DeviceEditor::acceptEdit(int column, const char* text) {
+bool DeviceEditor::acceptEdit(int column, std::string_view typed) {
     editAccepted_ = false;
-    const std::string_view typed = text ? text : "";
     Range range{};
     if (!numberRange(column, range)) {
         // "L1nnn" in the serial number column jumps to address nnn instead of being stored.
@@ -121,53 +114,48 @@ std::intptr_t DeviceEditor::acceptEdit(int column, const char* text) {
                 const int address = ParseLeadingInt(typed.substr(2, 3));
                 // Posted: the grid moves down a row after the commit, and the jump must come after that.
                 QMetaObject::invokeMethod(
-                    grid_, [grid = grid_, address] { grid->message(GM_SETCURSEL, address, kDeviceSerialColumn); },
+                    grid_, [grid = grid_, address] { grid->setCurrent(address, kDeviceSerialColumn); },
                     Qt::QueuedConnection);
             }
-            return 1;
+            return false;
         }
         editAccepted_ = true;
-        return 0;
+        return true;
     }
 
     // Only a plain number is a group or zone; anything else is refused rather than stored as text.
-    if (!allDigits(typed)) return 1;
+    if (!allDigits(typed)) return false;
     const std::int64_t value = valuetext::ParseDecimal(typed);
-    if (value < range.low || value > range.high) return 1;
+    if (value < range.low || value > range.high) return false;
     if (column == kDeviceInputGroupColumn) {
         if (value == kRemoteAlarmInputGroup && store_.number("RemoteAlarmInput") != 0 &&
             store_.number("RaiControl") == 0) {
             ShowEditorMessage(this, QString::fromLatin1(kEditorMessageTitle),
                               QStringLiteral("The Remote Alarm Input is assigned to input group 31"));
-            return 1;
+            return false;
         }
         if (value == kClassChangeInputGroup && store_.number("ClassChange") != 0) {
             ShowEditorMessage(this, QString::fromLatin1(kEditorMessageTitle),
                               QStringLiteral("The Class Change Input is assigned to input group 30"));
-            return 1;
+            return false;
         }
     }
     editAccepted_ = true;
-    return 0;
+    return true;
 }
 
-void DeviceEditor::gridNotification(int code, quint32 value) {
-    const int low = GridLowWord(value);
-    const int high = GridHighWord(value);
-    switch (code) {
-        case GN_CLICK:
-            click(low, high);
+void DeviceEditor::gridEvent(Grid::Event event, int row, int column) {
+    switch (event) {
+        case Grid::Event::Click:
+            click(row, column);
             break;
-        case GN_DELETEKEY:
-            deleteDevice(low);
+        case Grid::Event::DeleteKey:
+            deleteDevice(row);
             break;
-        case GN_ROWDRAG:
-            swapDevices(low, high);
-            break;
-        case GN_CELLCHANGED: {
+        case Grid::Event::CellChanged: {
             const bool accepted = editAccepted_;
             editAccepted_ = false;
-            if (accepted && high == kDeviceSerialColumn) serialEntered(low);
+            if (accepted && column == kDeviceSerialColumn) serialEntered(row);
             break;
         }
         default:
@@ -272,7 +260,7 @@ void DeviceEditor::stepMsg52(int address) {
 
 void DeviceEditor::serialEntered(int address) {
     if (!validAddress(address)) return;
-    const std::string typed = upperCase(GridCellText(*grid_, address, kDeviceSerialColumn));
+    const std::string typed = upperCase(grid_->cell(address, kDeviceSerialColumn).text);
     SerialCode code;
     if (!SerialCodeParse(typed, code)) {
         setCell(address, kDeviceSerialColumn, kNoSerialNumber, false);

@@ -20,14 +20,13 @@ public:
 
     void writeBack() override;
 
-    // The answer to the grid's question whether a typed text may be stored: 0 accepts, 1 refuses.
-    std::intptr_t acceptEdit(int column, const char* text);
-
 private:
+    // Whether the grid may store a typed text.
+    bool acceptEdit(int column, std::string_view typed);
     void fill();
     void fillRow(int address);
     void setCell(int address, int column, const std::string& text, bool readOnly = true);
-    void gridNotification(int code, quint32 value) override;
+    void gridEvent(Grid::Event event, int row, int column) override;
     void click(int row, int column);
     void resetClasses();
     void stepSensitivity(int address, int column);

@@ -10,8 +10,7 @@
 namespace tamrik {
 
 std::unique_ptr<SiteEditor> CreateSiteEditor(EditorView view, SettingsStore& store, QWidget* parent) {
-    Grid* grid = Grid::create(EditorControlId(view), EditorTitle(view));
-    if (!grid) return nullptr;
+    auto* grid = new Grid(EditorTitle(view));
     switch (view) {
         case EditorView::Matrix:
             return std::make_unique<MatrixEditor>(store, grid, parent);

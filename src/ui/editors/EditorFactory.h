@@ -9,8 +9,7 @@ class QWidget;
 
 namespace tamrik {
 
-// Creates an editor or view of the site in `store`, filled and ready to show. Null when its grid
-// cannot be created (the main window then reports EditorOpenFailureText(view) with the title "Err!").
+// Creates an editor or view of the site in `store`, filled and ready to show.
 std::unique_ptr<SiteEditor> CreateSiteEditor(EditorView view, SettingsStore& store, QWidget* parent);
 
 }  // namespace tamrik

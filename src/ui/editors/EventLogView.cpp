@@ -5,7 +5,6 @@
 #include "exports/EventList.h"
 #include "images/EventLog.h"
 #include "ui/grid/Grid.h"
-#include "ui/grid/GridCalls.h"
 
 namespace tamrik {
 namespace {
@@ -51,20 +50,20 @@ std::vector<std::string> EventRowTexts(const std::string& value) {
 EventLogView::EventLogView(EditorView view, const SettingsStore& store, Grid* grid, QWidget* parent)
     : SiteEditor(view, grid, parent), grid_(grid) {
     setObjectName(QStringLiteral("eventLogView"));
-    grid_->message(GM_SETSIZE, 1, kColumns);
-    grid_->message(GM_SETHEADERHEIGHT, 21);
+    grid_->setSize(1, kColumns);
+    grid_->setHeaderHeight(21);
     fill(store, keyFormatsOf(view));
 }
 
 void EventLogView::fill(const SettingsStore& store, std::span<const char* const> keyFormats) {
-    for (int column = 0; column < kColumns; ++column) GridSetCellText(*grid_, 0, column + 1, kHeadings[column]);
+    for (int column = 0; column < kColumns; ++column) grid_->setText(0, column + 1, kHeadings[column]);
     const std::vector<std::string> events = EventListCollect(store, keyFormats);
     int row = 0;
     for (const std::string& value : events) {
         ++row;
         const std::vector<std::string> texts = EventRowTexts(value);
         for (int column = 0; column < kColumns; ++column) {
-            if (!texts[column].empty()) GridSetCellText(*grid_, row, column + 1, texts[column], true);
+            if (!texts[column].empty()) grid_->setText(row, column + 1, texts[column], true);
         }
     }
     eventCount_ = row;

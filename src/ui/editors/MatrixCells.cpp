@@ -3,7 +3,6 @@
 #include "images/ValueText.h"
 #include "settings/DefaultSettings.h"
 #include "ui/editors/EditorKeys.h"
-#include "ui/grid/GridCell.h"
 
 namespace tamrik {
 namespace {
@@ -19,17 +18,15 @@ void setExistingCells(SettingsStore& store, int inputGroup, const char* letter) 
 
 }  // namespace
 
-std::uint32_t MatrixLetterColour(std::string_view letter) {
-    if (letter == "O") return kGridWhite;
-    if (letter == "P") return GridRgb(0, 255, 0);
-    if (letter == "W") return GridRgb(255, 255, 0);
-    if (letter == "C") return GridRgb(255, 0, 0);
-    return GridRgb(0, 0, 255);
+QColor MatrixLetterColour(std::string_view letter) {
+    if (letter == "O") return QColor(Qt::white);
+    if (letter == "P") return QColor(0, 255, 0);
+    if (letter == "W") return QColor(255, 255, 0);
+    if (letter == "C") return QColor(255, 0, 0);
+    return QColor(0, 0, 255);
 }
 
-std::uint32_t AlarmTypeColour(std::string_view value) {
-    return value == "0" ? GridRgb(255, 200, 200) : GridRgb(200, 200, 255);
-}
+QColor AlarmTypeColour(std::string_view value) { return value == "0" ? QColor(255, 200, 200) : QColor(200, 200, 255); }
 
 const char* MatrixLetterStep(std::string_view letter) {
     if (letter == "O") return "P";

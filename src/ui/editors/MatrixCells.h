@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -18,9 +19,9 @@ inline constexpr int kMatrixInputRowOffset = 3;
 inline constexpr int kMatrixRows = 35;
 inline constexpr int kMatrixColumns = 33;
 
-// Cell colours (0x00BBGGRR) of the matrix letters and of the alarm types.
-std::uint32_t MatrixLetterColour(std::string_view letter);
-std::uint32_t AlarmTypeColour(std::string_view value);
+// Cell colours of the matrix letters and of the alarm types.
+QColor MatrixLetterColour(std::string_view letter);
+QColor AlarmTypeColour(std::string_view value);
 // The letter a click gives: O -> P -> W -> C -> O; anything else becomes C.
 const char* MatrixLetterStep(std::string_view letter);
 

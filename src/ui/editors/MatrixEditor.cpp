@@ -7,13 +7,11 @@
 #include "ui/editors/MatrixCells.h"
 #include "ui/editors/MatrixToolBar.h"
 #include "ui/grid/Grid.h"
-#include "ui/grid/GridCalls.h"
 
 namespace tamrik {
 namespace {
 
 constexpr const char* kNoDelay = "0:00";
-constexpr std::uint32_t kBlack = 0;
 constexpr int kDelayT1Limit = 600;   // seconds
 constexpr int kDelayT2Limit = 1200;  // seconds
 constexpr int kDelayStep = 5;        // seconds
@@ -25,9 +23,9 @@ const char* delayFormat(int row) { return row == kMatrixDelayT1Row ? "OutputDela
 MatrixEditor::MatrixEditor(SettingsStore& store, Grid* grid, QWidget* parent)
     : SiteEditor(EditorView::Matrix, grid, parent), store_(store), grid_(grid) {
     setObjectName(QStringLiteral("matrixEditor"));
-    grid_->message(GM_SETSIZE, kMatrixRows, kMatrixColumns);
+    grid_->setSize(kMatrixRows, kMatrixColumns);
     fill();
-    grid_->message(GM_SETHEADERHEIGHT, 21);
+    grid_->setHeaderHeight(21);
 }
 
 QWidget* MatrixEditor::toolBar() {
@@ -43,21 +41,21 @@ QWidget* MatrixEditor::toolBar() {
 
 void MatrixEditor::fill() {
     const std::uint32_t disabled = DisabledOutputGroups(store_);
-    GridSetCellText(*grid_, kMatrixDelayT1Row, 0, "Output delay (T1)");
-    GridSetCellText(*grid_, kMatrixDelayT2Row, 0, "Output delay (T2)");
-    GridSetCellText(*grid_, kMatrixAlarmTypeRow, 0, "Alarm type");
+    grid_->setText(kMatrixDelayT1Row, 0, "Output delay (T1)");
+    grid_->setText(kMatrixDelayT2Row, 0, "Output delay (T2)");
+    grid_->setText(kMatrixAlarmTypeRow, 0, "Alarm type");
     for (int output = 1; output <= kGroupCount; ++output) setHeader(output, (disabled >> (output - 1)) & 1u);
     for (int input = 1; input <= kGroupCount; ++input) {
-        GridSetCellText(*grid_, input + kMatrixInputRowOffset, 0, InputGroupLabel(store_, input));
+        grid_->setText(input + kMatrixInputRowOffset, 0, InputGroupLabel(store_, input));
     }
     for (int output = 1; output <= kGroupCount; ++output) {
         for (const int row : {kMatrixDelayT1Row, kMatrixDelayT2Row}) {
-            GridSetCellText(*grid_, row, output,
-                            std::string(store_.text(EditorKey(delayFormat(row), output), kNoDelay)));
+            grid_->setText(row, output, std::string(store_.text(EditorKey(delayFormat(row), output), kNoDelay)));
         }
         if (const auto alarmType = store_.get(EditorKey("AlarmType_%d", output))) {
-            GridSetCellText(*grid_, kMatrixAlarmTypeRow, output, AlarmTypeName(*alarmType));
-            GridSetCellColour(*grid_, kMatrixAlarmTypeRow, output, AlarmTypeColour(*alarmType));
+            grid_->setCell(
+                kMatrixAlarmTypeRow, output,
+                {.text = AlarmTypeName(*alarmType), .colour = AlarmTypeColour(*alarmType), .readOnly = false});
         }
     }
     refreshMatrix();
@@ -66,10 +64,9 @@ void MatrixEditor::fill() {
 // A disabled group's heading reads "X", which greys its column, on a sunken (coloured) heading.
 void MatrixEditor::setHeader(int outputGroup, bool disabled) {
     if (disabled) {
-        GridSetCellText(*grid_, 0, outputGroup, "X", true);
-        GridSetCellColour(*grid_, 0, outputGroup, kBlack);
+        grid_->setCell(0, outputGroup, {.text = "X", .colour = QColor(Qt::black), .readOnly = true});
     } else {
-        GridSetCellText(*grid_, 0, outputGroup, "OPG" + std::to_string(outputGroup), true);
+        grid_->setText(0, outputGroup, "OPG" + std::to_string(outputGroup), true);
     }
 }
 
@@ -78,15 +75,14 @@ void MatrixEditor::refreshMatrix() {
         for (int output = 1; output <= kGroupCount; ++output) {
             const std::string letter(store_.insertIfAbsent(EditorKey("Matrix_%d_%d", input, output), "C"));
             const int row = input + kMatrixInputRowOffset;
-            GridSetCellText(*grid_, row, output, letter);
-            GridSetCellColour(*grid_, row, output, MatrixLetterColour(letter));
+            grid_->setCell(row, output, {.text = letter, .colour = MatrixLetterColour(letter), .readOnly = false});
         }
     }
     grid_->viewport()->update();
 }
 
-void MatrixEditor::gridNotification(int code, quint32 value) {
-    if (code == GN_CLICK) click(GridLowWord(value), GridHighWord(value));
+void MatrixEditor::gridEvent(Grid::Event event, int row, int column) {
+    if (event == Grid::Event::Click) click(row, column);
 }
 
 void MatrixEditor::click(int row, int outputGroup) {
@@ -106,7 +102,7 @@ void MatrixEditor::click(int row, int outputGroup) {
 
 void MatrixEditor::toggleOutputGroup(int outputGroup) {
     const std::uint32_t bit = 1u << (outputGroup - 1);
-    const bool enabled = GridCellText(*grid_, 0, outputGroup).starts_with('O');
+    const bool enabled = grid_->cell(0, outputGroup).text.starts_with('O');
     const std::uint32_t mask = DisabledOutputGroups(store_);
     SetDisabledOutputGroups(store_, enabled ? mask | bit : mask & ~bit);
     setHeader(outputGroup, enabled);
@@ -127,7 +123,7 @@ void MatrixEditor::editDelay(int row, int outputGroup) {
     } else {
         store_.put(key, delay);
     }
-    GridSetCellText(*grid_, row, outputGroup, delay, true);
+    grid_->setText(row, outputGroup, delay, true);
 }
 
 void MatrixEditor::toggleAlarmType(int outputGroup) {
@@ -136,8 +132,8 @@ void MatrixEditor::toggleAlarmType(int outputGroup) {
     if (!alarmType) return;
     const char* next = *alarmType == "0" ? "1" : "0";
     store_.put(key, next);
-    GridSetCellText(*grid_, kMatrixAlarmTypeRow, outputGroup, AlarmTypeName(next), true);
-    GridSetCellColour(*grid_, kMatrixAlarmTypeRow, outputGroup, AlarmTypeColour(next));
+    grid_->setCell(kMatrixAlarmTypeRow, outputGroup,
+                   {.text = AlarmTypeName(next), .colour = AlarmTypeColour(next), .readOnly = true});
 }
 
 void MatrixEditor::stepLetter(int row, int outputGroup) {
@@ -146,8 +142,7 @@ void MatrixEditor::stepLetter(int row, int outputGroup) {
     if (!letter) return;
     const char* next = MatrixLetterStep(*letter);
     store_.put(key, next);
-    GridSetCellText(*grid_, row, outputGroup, next, true);
-    GridSetCellColour(*grid_, row, outputGroup, MatrixLetterColour(next));
+    grid_->setCell(row, outputGroup, {.text = next, .colour = MatrixLetterColour(next), .readOnly = true});
 }
 
 }  // namespace tamrik

@@ -2,27 +2,7 @@
 
 #include <QVBoxLayout>
 
-#include "ui/grid/Grid.h"
-
 namespace tamrik {
-
-int EditorControlId(EditorView view) {
-    switch (view) {
-        case EditorView::Matrix:
-            return kMatrixGridId;
-        case EditorView::Text:
-            return kTextGridId;
-        case EditorView::Device:
-            return kDeviceGridId;
-        case EditorView::Coincidence:
-            return kCoincidenceGridId;
-        case EditorView::FireLog:
-        case EditorView::NonFireLog:
-        case EditorView::CombinedLog:
-            break;
-    }
-    return kEventLogGridId;
-}
 
 QString EditorTitle(EditorView view) {
     switch (view) {
@@ -68,17 +48,17 @@ SiteEditor::SiteEditor(EditorView view, Grid* grid, QWidget* parent) : QWidget(p
     layout->setSpacing(0);
     layout->addWidget(grid_);
     setFocusProxy(grid_);
-    connect(grid_, &Grid::notification, this, [this](int, int code, quint32 value) { gridNotification(code, value); });
+    connect(grid_, &Grid::notified, this, &SiteEditor::gridEvent);
 }
 
 // The grid outlives this destructor (it goes with the QWidget base), and may still report its loss of
 // focus on the way: nothing of the editor may be reached from it by then.
 SiteEditor::~SiteEditor() {
     disconnect(grid_, nullptr, this, nullptr);
-    grid_->setAcceptEditHandler({});
+    grid_->setAcceptEdit({});
 }
 
-void SiteEditor::gridNotification(int, quint32) {}
+void SiteEditor::gridEvent(Grid::Event, int, int) {}
 
 void SiteEditor::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);

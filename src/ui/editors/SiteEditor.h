@@ -3,21 +3,13 @@
 #include <QString>
 #include <QWidget>
 
-namespace tamrik {
+#include "ui/grid/Grid.h"
 
-class Grid;
+namespace tamrik {
 
 // The editors and views the main window can show, one at a time.
 enum class EditorView { Matrix, Text, Device, FireLog, NonFireLog, CombinedLog, Coincidence };
 
-// Control ids of the editor grids; the main window tells their notifications apart by these.
-inline constexpr int kMatrixGridId = 501;
-inline constexpr int kTextGridId = 601;
-inline constexpr int kDeviceGridId = 701;
-inline constexpr int kEventLogGridId = 801;
-inline constexpr int kCoincidenceGridId = 901;
-
-int EditorControlId(EditorView view);
 // The grid's title band, e.g. "Device editor".
 QString EditorTitle(EditorView view);
 // What the main window reports (title "Err!") when the view cannot be opened.
@@ -41,10 +33,9 @@ public:
     virtual Grid* grid() { return grid_; }
 
 protected:
-    // Takes the grid over as a child that fills the editor; its notifications reach gridNotification.
+    // Takes the grid over as a child that fills the editor; what it reports reaches gridEvent.
     SiteEditor(EditorView view, Grid* grid, QWidget* parent);
-    // A GN_ code with its packed value, as the grid sent it.
-    virtual void gridNotification(int code, quint32 value);
+    virtual void gridEvent(Grid::Event event, int row, int column);
     // The grid takes the keyboard focus the first time the editor is shown.
     void setFocusGridOnShow(bool on) { focusGridOnShow_ = on; }
     void showEvent(QShowEvent* event) override;

@@ -4,7 +4,6 @@
 #include "ui/editors/EditorKeys.h"
 #include "ui/editors/LcdTextWindow.h"
 #include "ui/grid/Grid.h"
-#include "ui/grid/GridCalls.h"
 
 namespace tamrik {
 namespace {
@@ -22,22 +21,22 @@ constexpr const char* kEditPrompt = "     Edit Text      ";
 TextEditor::TextEditor(SettingsStore& store, Grid* grid, QWidget* parent)
     : SiteEditor(EditorView::Text, grid, parent), store_(store), grid_(grid) {
     setObjectName(QStringLiteral("textEditor"));
-    grid_->message(GM_SETSIZE, kLoopAddressCount, 3);
+    grid_->setSize(kLoopAddressCount, 3);
     fill();
-    grid_->message(GM_SETHEADERHEIGHT, 21);
-    grid_->message(GM_SETDBLCLKNOTIFY, 1);
-    grid_->message(GM_SETCOLGAP, 10);
+    grid_->setHeaderHeight(21);
+    grid_->setDoubleClickNotify(true);
+    grid_->setColumnGap(10);
 }
 
 LcdTextWindow* TextEditor::displayWindow() const { return displayWindow_; }
 
 void TextEditor::fill() {
-    GridSetCellText(*grid_, 0, 0, "");
-    GridSetCellText(*grid_, 0, kDeviceTextColumn, "Device text");
-    GridSetCellText(*grid_, 0, kZoneTextColumn, "Zone text");
-    GridSetCellText(*grid_, 0, kBannerTextColumn, "Banner text");
+    grid_->setText(0, 0, "");
+    grid_->setText(0, kDeviceTextColumn, "Device text");
+    grid_->setText(0, kZoneTextColumn, "Zone text");
+    grid_->setText(0, kBannerTextColumn, "Banner text");
     for (int row = 1; row <= kLoopAddressCount; ++row) {
-        GridSetCellText(*grid_, row, 0, std::to_string(row));
+        grid_->setText(row, 0, std::to_string(row));
         setTextCell(row, kDeviceTextColumn, "DeviceText_%d", row);
         if (row <= kZoneCount) setTextCell(row, kZoneTextColumn, "ZoneText_%d", row);
         if (row <= kShownBannerLines) setTextCell(row, kBannerTextColumn, "BannerText_%d", row);
@@ -45,21 +44,21 @@ void TextEditor::fill() {
 }
 
 void TextEditor::setTextCell(int row, int column, const char* format, int number) {
-    GridSetCellText(*grid_, row, column, std::string(store_.text(EditorKey(format, number), kMissingText)));
+    grid_->setText(row, column, std::string(store_.text(EditorKey(format, number), kMissingText)));
 }
 
-void TextEditor::gridNotification(int code, quint32 value) {
-    if (code == GN_DBLCLK) openDisplay(GridLowWord(value), GridHighWord(value));
+void TextEditor::gridEvent(Grid::Event event, int row, int column) {
+    if (event == Grid::Event::DoubleClick) openDisplay(row, column);
 }
 
 void TextEditor::openDisplay(int row, int column) {
     if (row < 1 || column < 1 || displayWindow_) return;
     editRow_ = row;
     editColumn_ = column;
-    const std::string text = GridCellText(*grid_, row, column);
+    const std::string text = grid_->cell(row, column).text;
     displayWindow_ = new LcdTextWindow(kEditPrompt, text, this);
     connect(displayWindow_, &LcdTextWindow::textAccepted, this, [this](const QString& accepted) {
-        GridSetCellText(*grid_, editRow_, editColumn_, accepted.toLatin1().toStdString(), true);
+        grid_->setText(editRow_, editColumn_, accepted.toLatin1().toStdString(), true);
         window()->activateWindow();
     });
     displayWindow_->show();
@@ -67,7 +66,7 @@ void TextEditor::openDisplay(int row, int column) {
 }
 
 void TextEditor::writeBack() {
-    grid_->message(GM_ENDEDIT);
+    grid_->endEdit();
     writeColumn(kDeviceTextColumn, "DeviceText_%d", kLoopAddressCount);
     writeColumn(kZoneTextColumn, "ZoneText_%d", kZoneCount);
     writeColumn(kBannerTextColumn, "BannerText_%d", kBannerLines);
@@ -75,12 +74,11 @@ void TextEditor::writeBack() {
 
 void TextEditor::writeColumn(int column, const char* format, int count) {
     for (int row = 1; row <= count; ++row) {
-        bool found = false;
-        const GridCell cell = GridGetCell(*grid_, row, column, &found);
+        const std::string& text = grid_->cell(row, column).text;
         const std::string key = EditorKey(format, row);
         // The placeholder of a missing text is not a text: the key stays missing.
-        if (found && cell.text == kMissingText && !store_.get(key)) continue;
-        store_.put(key, found ? cell.text : std::string());
+        if (text == kMissingText && !store_.contains(key)) continue;
+        store_.put(key, text);
     }
 }
 

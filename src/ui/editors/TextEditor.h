@@ -23,7 +23,7 @@ public:
     LcdTextWindow* displayWindow() const;
 
 protected:
-    void gridNotification(int code, quint32 value) override;
+    void gridEvent(Grid::Event event, int row, int column) override;
 
 private:
     void fill();

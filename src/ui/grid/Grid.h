@@ -1,79 +1,114 @@
 #pragma once
 
 #include <QAbstractScrollArea>
-#include <QColor>
 #include <QFont>
+#include <QPoint>
 #include <QString>
 #include <QTimer>
-#include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "ui/grid/GridCell.h"
-#include "ui/grid/GridCellStore.h"
 #include "ui/grid/GridLayout.h"
-#include "ui/grid/GridMessage.h"
 
 namespace tamrik {
 
 // The spreadsheet-like control behind every table of the program. It owns nothing of the site: its
-// owner writes cell texts into it and learns through notifications what the user did. Owners drive it
-// with message() (GM_ messages) and answer GM_ACCEPTEDIT through the accept-edit handler.
-//
-// Creation: Grid::create(controlId, title, parent). At most kMaxGrids grids live at once and their
-// control ids differ. On its first resize a grid whose parent has no layout fits itself to the parent's
-// width and to its content height (no higher than the parent); after that its owner sizes it.
+// owner writes cells into it and learns through notified() and rowDragged() what the user did, and
+// may refuse a typed text through the accept-edit question.
 class Grid : public QAbstractScrollArea {
     Q_OBJECT
 
 public:
-    static constexpr int kMaxGrids = 5;
+    // What the grid reports; row and column are the current cell after the change.
+    enum class Event {
+        SelectionChanged,  // follows every RowChanged and ColumnChanged
+        RowChanged,        // the user moved the current row
+        ColumnChanged,     // the user moved the current column
+        EditStarted,       // the first character or backspace of a new edit
+        DeleteKey,         // the grid itself changes nothing
+        CellChanged,       // an edit was stored or cancelled, or a cell was cleared
+        HelpKey,
+        FocusIn,  // row and column 0
+        FocusOut,
+        Click,        // a left press on a cell, header row and row-header column included
+        RightClick,   // a right press on a cell
+        DoubleClick,  // only while double-click notify is on
+    };
+    Q_ENUM(Event)
+
     static constexpr int kMaxTitleLength = 300;
     static constexpr int kMaxEditLength = 301;
 
-    // Answers GM_ACCEPTEDIT: wParam holds the control id (low 16 bits) and the column (high 16 bits),
-    // lParam the edit text as const char*. Return 0 to let the grid store the text, non-zero to reject.
-    using AcceptEditHandler = std::function<std::intptr_t(std::intptr_t wParam, std::intptr_t lParam)>;
+    // Asked when an edit is committed; true lets the grid store the text in the cell.
+    using AcceptEdit = std::function<bool(int row, int column, const std::string& text)>;
 
-    // Null when the control id is not 1 to 65535, is used by a live grid, or kMaxGrids grids live.
-    static Grid* create(int controlId, const QString& title, QWidget* parent = nullptr);
-    ~Grid() override;
+    explicit Grid(const QString& title = {}, QWidget* parent = nullptr);
 
-    // The one entry point of the GM_ messages; unknown messages return 0.
-    std::intptr_t message(int message, std::intptr_t wParam = 0, std::intptr_t lParam = 0);
-    void setAcceptEditHandler(AcceptEditHandler handler) { acceptEdit_ = std::move(handler); }
+    // Cells. Addresses outside rows 0..kGridMaxRows and columns 0..kGridMaxColumns are ignored (the
+    // setters return false). Each setter repaints the cell.
+    const GridCell& cell(int row, int column) const { return cells_.at(row, column); }
+    // Writes the whole cell. A row beyond the last grows the grid, and the row and column grow to fit
+    // the text measured as one line (never shrinking, so a header text shows a hidden column).
+    bool setCell(int row, int column, const GridCell& cell);
+    // The text on white, editable unless `readOnly`, as setCell.
+    bool setText(int row, int column, std::string_view text, bool readOnly = false);
+    // A cell never written becomes editable with the text of one space.
+    bool setColour(int row, int column, const QColor& colour);
+    // A cell never written becomes white and empty.
+    bool setReadOnly(int row, int column, bool readOnly);
+    // Forgets the cell and reports CellChanged.
+    bool clearCell(int row, int column);
 
-    int controlId() const { return controlId_; }
+    // Rows are clamped to 0..kGridMaxRows and columns to 1..kGridMaxColumns.
+    void setSize(int rows, int columns);
+    void setRowCount(int rows) { setSize(rows, layout_.columns); }
+    int rowCount() const { return layout_.rows; }
+    int columnCount() const { return layout_.columns; }
+    // Widths of columns 0, 1, ...; a width of 0 hides a column. Column 0 (the row headers) starts at 50.
+    void setColumnWidths(std::span<const int> widths);
+    void setColumnWidth(int column, int width);
+    int columnWidth(int column) const;
+    void setRowHeight(int pixels);  // at least 1
+    void setHeaderHeight(int pixels);
+    void setColumnGap(int pixels);  // after each data column
+    int rowHeight() const { return layout_.rowHeight; }
+    int headerHeight() const { return layout_.headerHeight; }
+    int titleHeight() const { return layout_.titleHeight; }
+
     // A title of more than 300 characters is replaced by "Title too long (300 chars max)". Each line
     // (separated by '\n') takes 1.2 times the title font's line height.
     void setTitle(const QString& title);
     QString title() const { return title_; }
-    // The font of the data cells (the header and title fonts are set by message).
-    void setCellFont(const QFont& font);
 
-    int rowCount() const { return layout_.rows; }
-    int columnCount() const { return layout_.columns; }
+    void setTypingAllowed(bool allowed) { typingAllowed_ = allowed; }
+    // A double click is reported as DoubleClick instead of acting as a second press.
+    void setDoubleClickNotify(bool notify) { doubleClickNotify_ = notify; }
+    void setAcceptEdit(AcceptEdit accept) { acceptEdit_ = std::move(accept); }
+
+    // Makes a data cell current and scrolls it into view, committing an edit in progress; nothing is
+    // reported. A cell outside the grid is ignored.
+    void setCurrent(int row, int column);
     int currentRow() const { return currentRow_; }
     int currentColumn() const { return currentColumn_; }
-    int topRow() const { return layout_.topRow; }
-    int leftColumn() const { return layout_.leftColumn; }
-    int rowHeight() const { return layout_.rowHeight; }
-    int headerHeight() const { return layout_.headerHeight; }
-    int titleHeight() const { return layout_.titleHeight; }
-    int columnGap() const { return layout_.columnGap; }
-    int columnWidth(int column) const;
+    // Commits an edit in progress.
+    void endEdit() { commitEdit(); }
     bool isEditing() const { return editing_; }
     QString editText() const { return QString::fromLatin1(editBuffer_.c_str()); }
+
+    int topRow() const { return layout_.topRow; }
+    int leftColumn() const { return layout_.leftColumn; }
     // A cell's rectangle in viewport coordinates.
     QRect cellRect(int row, int column) const;
-    int rowAt(int y) const;
-    int columnAt(int x) const;
 
 signals:
-    // code is a GN_ value; value packs the current row (low 16 bits) and column (high 16 bits) unless
-    // the code says otherwise. Sent synchronously: a handler must not delete the grid (deleteLater is
-    // fine).
-    void notification(int controlId, int code, quint32 value);
+    // Sent synchronously: a handler must not delete the grid (deleteLater is fine).
+    void notified(tamrik::Grid::Event event, int row, int column);
+    // The user dragged a row onto another: pressed on one data row, moved past the platform's drag
+    // distance and released on another data row inside the grid.
+    void rowDragged(int fromRow, int toRow);
 
 protected:
     bool event(QEvent* event) override;
@@ -91,29 +126,18 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
-    Grid(int controlId, QWidget* parent);
-
-    // Messages.
-    std::intptr_t cellMessage(int message, GridCell* cell, std::intptr_t lParam);
-    void setCellText(const GridCell& cell, const char* text);
-    void setSize(std::intptr_t rows, std::intptr_t columns);
-    void setColumnWidth(int column, int width);
-    void setRowHeight(int pixels);
-    void autoSize(int row, int column, const QString& text);
+    void autoSize(int row, int column, const std::string& text);
     void refit();
 
     // State helpers.
-    void notify(int code, quint32 value);
-    void notifyCurrent(int code);
+    void notify(Event event) { emit notified(event, currentRow_, currentColumn_); }
     void syncClient();
     void updateScrollBars();
     void updateCell(int row, int column);
     void scrollCurrentIntoView();
     void scrollLines(int lines);
-    bool currentCellReadOnly() const;
-    // Makes (row, column) current and sends the row and column change notifications it causes.
-    // Makes (row, column) current and sends the click (when given), row and column change notes.
-    void setCurrent(int row, int column, int firstNotification = 0);
+    // Makes (row, column) current and reports the click (when given), row and column changes.
+    void moveCurrentTo(int row, int column, const Event* click = nullptr);
     // The same, then scrolls the new current cell into view.
     void moveCurrent(int row, int column);
 
@@ -139,41 +163,33 @@ private:
     void paintColumn(QPainter& painter, int column, int firstRow, int lastRow);
     void paintEditBox(QPainter& painter);
     void paintFocusFrame(QPainter& painter);
-    QColor cellFill(int row, const GridCellStore::Cell* cell, bool xColumn) const;
 
-    int controlId_ = 0;
-    GridCellStore cells_;
+    // A left press on a data cell that may become a row drag. `layout` is the grid as drawn at the
+    // press, before the press scrolled the cell into view; scrolling during the drag moves it along.
+    struct Drag {
+        bool pressed = false;
+        int row = -1;
+        int column = -1;
+        QPoint at;
+        bool moved = false;  // past the platform's drag distance
+        int direction = 0;   // auto-scroll: -1 up, +1 down
+        GridLayout layout;
+    };
+
+    GridCells cells_;
     GridLayout layout_;
     QString title_;
     std::string editBuffer_;
     int currentRow_ = 1;
     int currentColumn_ = 1;
 
-    std::uint32_t focusColour_ = kGridWhite;
-    std::uint32_t readOnlyColour_ = kGridWhite;
-    std::uint32_t defaultColour_ = kGridWhite;
-    std::uint32_t highlightColour_ = GridRgb(0, 0, 128);
-    std::uint32_t lineColour_ = GridRgb(220, 220, 220);
-    std::uint32_t highlightTextColour_ = kGridWhite;
-
-    bool rowHighlight_ = false;
     bool focused_ = false;
     bool typingAllowed_ = false;
     bool editing_ = false;
     bool committing_ = false;
-    bool autoGrow_ = true;
-    bool autoSize_ = true;
-    bool columnResizeAllowed_ = false;
     bool doubleClickNotify_ = false;
-    bool fitted_ = false;
     bool updatingBars_ = false;
-
-    // Column resizing.
-    bool sizingCursor_ = false;
-    bool resizing_ = false;
-    int resizeColumn_ = 0;
-    int resizeStartWidth_ = 0;
-    int resizeStartX_ = 0;
+    Drag drag_;
 
     QFont cellFont_;
     QFont headerFont_;
@@ -183,7 +199,7 @@ private:
     bool caretOn_ = false;
     QTimer autoScrollTimer_;
 
-    AcceptEditHandler acceptEdit_;
+    AcceptEdit acceptEdit_;
 };
 
 }  // namespace tamrik

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <cstdint>
+#include <QColor>
 #include <string>
+#include <vector>
 
 namespace tamrik {
 
@@ -9,31 +10,32 @@ namespace tamrik {
 // for every event an event log image can hold (1021) in one view.
 inline constexpr int kGridMaxRows = 2000;
 inline constexpr int kGridMaxColumns = 100;
-// The longest cell text: a stored record is at most 1023 characters and the text starts at 20.
-inline constexpr std::size_t kGridMaxCellText = 1003;
-
-// Colours travel as 0x00BBGGRR (red in the low byte).
-constexpr std::uint32_t GridRgb(int red, int green, int blue) {
-    return (static_cast<std::uint32_t>(red) & 0xFFu) | ((static_cast<std::uint32_t>(green) & 0xFFu) << 8) |
-           ((static_cast<std::uint32_t>(blue) & 0xFFu) << 16);
-}
-inline constexpr std::uint32_t kGridWhite = GridRgb(255, 255, 255);
-
-// How callers name a cell; passed by address as the first message parameter.
-struct GridCell {
-    GridCell() = default;
-    GridCell(std::int32_t cellRow, std::int32_t cellColumn, std::int32_t cellReadOnly = 0)
-        : row(cellRow), column(cellColumn), readOnly(cellReadOnly) {}
-
-    std::int32_t row = 0;
-    std::int32_t column = 0;
-    std::int32_t readOnly = 0;          // in: GM_SETCELLTEXT stores the cell read-only; out of GM_GETCELL: 1 or 0
-    std::uint32_t colour = kGridWhite;  // out of GM_GETCELL
-    std::string text;                   // out of GM_GETCELL
-};
 
 constexpr bool GridCellAddressValid(int row, int column) {
     return row >= 0 && row <= kGridMaxRows && column >= 0 && column <= kGridMaxColumns;
 }
+
+// One cell as its owner wrote it. A cell never written reads as read-only, white and empty, so that an
+// owner that wants a cell editable writes it (possibly empty) with readOnly clear.
+struct GridCell {
+    std::string text;  // Latin-1
+    QColor colour = QColor(Qt::white);
+    bool readOnly = true;
+    bool written = false;  // false for a cell the owner never wrote (or cleared)
+};
+
+// The cells of one grid, row by row; a row holds as many cells as its highest written column needs.
+class GridCells {
+public:
+    // A cell never written, or outside the grid's range, reads as the empty cell.
+    const GridCell& at(int row, int column) const;
+    // The cell, made writable (and marked written); the address must be valid.
+    GridCell& write(int row, int column);
+    // Returns whether there was a cell to clear.
+    bool clear(int row, int column);
+
+private:
+    std::vector<std::vector<GridCell>> rows_;
+};
 
 }  // namespace tamrik

@@ -11,17 +11,7 @@
 namespace tamrik {
 namespace {
 
-// One drag at a time: the mouse is captured by the grid that saw the press.
-struct DragState {
-    bool pressed = false;
-    int row = -1;
-    int column = -1;
-    int direction = 0;  // auto-scroll: -1 up, +1 down
-};
-DragState drag;
-
 constexpr int kAutoScrollBand = 10;  // pixels at the top that scroll up while dragging
-constexpr int kResizeSlop = 10;      // pixels either side of a header border that start a resize
 
 constexpr int kCarriageReturn = '\r';
 constexpr int kBackspace = '\b';
@@ -68,7 +58,7 @@ void Grid::focusInEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusInEvent(event);
     focused_ = true;
     if (editing_) startCaret();
-    notify(GN_SETFOCUS, 0);
+    emit notified(Event::FocusIn, 0, 0);
     viewport()->update();
 }
 
@@ -76,7 +66,7 @@ void Grid::focusOutEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusOutEvent(event);
     focused_ = false;
     stopCaret();
-    notify(GN_KILLFOCUS, 0);
+    emit notified(Event::FocusOut, 0, 0);
     viewport()->update();
 }
 
@@ -92,10 +82,10 @@ void Grid::keyPressEvent(QKeyEvent* event) {
             cancelEdit();
             break;
         case Qt::Key_F1:
-            notifyCurrent(GN_HELPKEY);
+            notify(Event::HelpKey);
             break;
         case Qt::Key_Delete:
-            notifyCurrent(GN_DELETEKEY);
+            notify(Event::DeleteKey);
             break;
         case Qt::Key_PageDown:
             commitEdit();
@@ -166,7 +156,7 @@ void Grid::moveDown() {
 }
 
 void Grid::handleTyping(int character) {
-    if (currentCellReadOnly()) {
+    if (cell(currentRow_, currentColumn_).readOnly) {
         if (character == kCarriageReturn) {
             commitEdit();
             moveDown();
@@ -183,7 +173,7 @@ void Grid::handleTyping(int character) {
     // Printable characters up to '}' are typed; an edit always starts from an empty text.
     if ((character >= 0x20 && character <= 0x7D) || character == kBackspace) {
         if (!editing_) {
-            notifyCurrent(GN_EDITSTART);
+            notify(Event::EditStarted);
             editing_ = true;
             editBuffer_.clear();
             if (focused_) startCaret();
@@ -204,35 +194,25 @@ void Grid::handleTyping(int character) {
     }
 }
 
-// The owner may refuse the text (GM_ACCEPTEDIT answered non-zero); either way the edit ends. The cell
-// is the one being edited even if the owner moves the current cell while it answers.
+// The owner may refuse the text; either way the edit ends. The cell is the one being edited even if
+// the owner moves the current cell while it answers.
 void Grid::commitEdit() {
     if (!editing_ || committing_) return;
     committing_ = true;
     const int row = currentRow_;
     const int column = currentColumn_;
     const std::string text = editBuffer_;
-    std::intptr_t rejected = 0;
-    if (acceptEdit_) {
-        rejected = acceptEdit_(static_cast<std::intptr_t>(GridPack(controlId_, column)),
-                               reinterpret_cast<std::intptr_t>(text.c_str()));
-    }
-    if (rejected == 0) {
-        GridCell cell;
-        cell.row = row;
-        cell.column = column;
-        cell.readOnly = 0;
-        message(GM_SETCELLTEXT, reinterpret_cast<std::intptr_t>(&cell), reinterpret_cast<std::intptr_t>(text.c_str()));
-    }
+    const bool accepted = !acceptEdit_ || acceptEdit_(row, column, text);
+    if (accepted) setText(row, column, text);
     finishEdit();
     committing_ = false;
-    if (rejected == 0) notifyCurrent(GN_CELLCHANGED);
+    if (accepted) notify(Event::CellChanged);
 }
 
 void Grid::cancelEdit() {
     if (!editing_) return;
     finishEdit();
-    notifyCurrent(GN_CELLCHANGED);
+    notify(Event::CellChanged);
 }
 
 void Grid::finishEdit() {
@@ -263,7 +243,7 @@ void Grid::mousePressEvent(QMouseEvent* event) {
 void Grid::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     if (doubleClickNotify_) {
-        notifyCurrent(GN_DBLCLK);
+        notify(Event::DoubleClick);
         return;
     }
     press(event, false);
@@ -272,20 +252,11 @@ void Grid::mouseDoubleClickEvent(QMouseEvent* event) {
 void Grid::press(QMouseEvent* event, bool right) {
     syncClient();
     const QPoint point = event->position().toPoint();
-    if (!right && sizingCursor_ && columnResizeAllowed_) {
-        // A press on a header border resizes the column; it is not a click on the header.
-        resizing_ = true;
-        resizeColumn_ = layout_.borderAt(point.x(), kResizeSlop);
-        resizeStartWidth_ = columnWidth(resizeColumn_);
-        resizeStartX_ = point.x();
-        if (resizeColumn_ >= 0) return;
-        resizing_ = false;
-    }
     if (editing_) {
         commitEdit();
         if (!hasFocus()) {
             setFocus(Qt::MouseFocusReason);
-            drag = DragState{};
+            drag_ = Drag{};
             return;
         }
     } else {
@@ -294,9 +265,11 @@ void Grid::press(QMouseEvent* event, bool right) {
 
     const int row = layout_.rowAt(point.y());
     const int column = layout_.columnAt(point.x());
-    // Only a left press can start a row drag.
-    drag = right ? DragState{} : DragState{true, row, column, 0};
-    if (row >= 0 && column >= 0) setCurrent(row, column, right ? GN_RCLICK : GN_CLICK);
+    // Only a left press on a data cell can start a row drag.
+    drag_ = Drag{};
+    if (!right && row >= 1 && column >= 1) drag_ = Drag{true, row, column, point, false, 0, layout_};
+    const Event click = right ? Event::RightClick : Event::Click;
+    if (row >= 0 && column >= 0) moveCurrentTo(row, column, &click);
     if (currentRow_ != 0 && currentColumn_ != 0) scrollCurrentIntoView();
     viewport()->update();
 }
@@ -304,55 +277,40 @@ void Grid::press(QMouseEvent* event, bool right) {
 void Grid::mouseMoveEvent(QMouseEvent* event) {
     syncClient();
     const QPoint point = event->position().toPoint();
-    if (resizing_) {
-        setColumnWidth(resizeColumn_, std::max(0, resizeStartWidth_ + point.x() - resizeStartX_));
+    if (!(event->buttons() & Qt::LeftButton)) {
+        autoScrollTimer_.stop();
+        drag_ = Drag{};
         return;
     }
-    if (columnResizeAllowed_) {
-        const bool onBorder = layout_.rowAt(point.y()) == 0 && layout_.borderAt(point.x(), kResizeSlop) >= 0;
-        if (onBorder != sizingCursor_) {
-            sizingCursor_ = onBorder;
-            if (onBorder) {
-                viewport()->setCursor(Qt::SizeHorCursor);
-            } else {
-                viewport()->unsetCursor();
-            }
-        }
-    }
-    if (event->buttons() & Qt::LeftButton) {
-        if (!drag.pressed) return;
-        drag.direction = point.y() < kAutoScrollBand ? -1 : point.y() > layout_.clientHeight ? 1 : 0;
-        if (drag.direction != 0 && !autoScrollTimer_.isActive()) autoScrollTimer_.start();
-        if (drag.direction == 0) autoScrollTimer_.stop();
-    } else {
-        autoScrollTimer_.stop();
-        drag = DragState{};
-    }
+    if (!drag_.pressed) return;
+    if ((point - drag_.at).manhattanLength() >= QApplication::startDragDistance()) drag_.moved = true;
+    drag_.direction = point.y() < kAutoScrollBand ? -1 : point.y() > layout_.clientHeight ? 1 : 0;
+    if (drag_.direction != 0 && !autoScrollTimer_.isActive()) autoScrollTimer_.start();
+    if (drag_.direction == 0) autoScrollTimer_.stop();
 }
 
 void Grid::autoScrollTick() {
-    if (drag.direction == 0) {
+    if (drag_.direction == 0) {
         autoScrollTimer_.stop();
         return;
     }
-    scrollLines(drag.direction);
+    scrollLines(drag_.direction);
 }
 
+// The release is hit-tested against the rows as the user saw them at the press: a press that scrolled
+// its row into view must not turn into a drag to the row that took its place.
 void Grid::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     syncClient();
-    if (resizing_) {
-        resizing_ = false;
-        return;
-    }
     autoScrollTimer_.stop();
     const QPoint point = event->position().toPoint();
-    const DragState started = drag;
-    drag = DragState{};
-    if (!started.pressed || started.row < 1 || started.column < 1) return;
-    const int row = layout_.rowAt(point.y());
-    const int column = layout_.columnAt(point.x());
-    if (row >= 1 && column >= 1 && row != started.row) notify(GN_ROWDRAG, GridPack(started.row, row));
+    const Drag started = std::exchange(drag_, Drag{});
+    if (!started.pressed) return;
+    if ((point - started.at).manhattanLength() < QApplication::startDragDistance() && !started.moved) return;
+    if (!viewport()->rect().contains(point)) return;
+    const int row = started.layout.rowAt(point.y());
+    const int column = started.layout.columnAt(point.x());
+    if (row >= 1 && column >= 1 && row != started.row) emit rowDragged(started.row, row);
 }
 
 // One line per wheel event, whatever its size.

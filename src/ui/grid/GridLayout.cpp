@@ -1,7 +1,6 @@
 #include "ui/grid/GridLayout.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace tamrik {
 
@@ -21,14 +20,10 @@ int GridLayout::columnAt(int x) const {
         remainder -= span(column);
         if (remainder <= 0) return column;
     }
-    if (!extendLast) return -1;
-    for (int column = columns; column >= 1; --column) {
-        if (isShown(column)) return column;
-    }
     return -1;
 }
 
-GridRect GridLayout::cellRect(int row, int column, bool extended) const {
+GridRect GridLayout::cellRect(int row, int column) const {
     GridRect rect;
     if (column == 0) {
         rect.left = 0;
@@ -40,9 +35,6 @@ GridRect GridLayout::cellRect(int row, int column, bool extended) const {
         for (int c = column; c < leftColumn; ++c) rect.left -= span(c);
     }
     rect.right = rect.left + widths[std::clamp(column, 0, kGridMaxColumns)];
-    if (extended && extendLast && column > 0 && column == lastShownVisibleColumn()) {
-        rect.right = std::max(rect.right, clientWidth);
-    }
     if (row == 0) {
         rect.top = titleHeight;
         rect.bottom = titleHeight + headerHeight;
@@ -66,13 +58,6 @@ int GridLayout::lastVisibleColumn() const {
 int GridLayout::lastVisibleRow() const {
     const int available = std::max(clientHeight - headerHeight - titleHeight, 0);
     return std::min(rows, topRow + available / std::max(rowHeight, 1));
-}
-
-int GridLayout::lastShownVisibleColumn() const {
-    for (int column = lastVisibleColumn(); column >= leftColumn; --column) {
-        if (isShown(column)) return column;
-    }
-    return 0;
 }
 
 int GridLayout::visibleRowCount() const {
@@ -125,7 +110,7 @@ void GridLayout::scrollIntoView(int row, int column) {
         while (row < topRow && topRow > 1) --topRow;
     }
     if (column >= 1) {
-        while (column != leftColumn && leftColumn < columns && cellRect(0, column, false).right > clientWidth) {
+        while (column != leftColumn && leftColumn < columns && cellRect(0, column).right > clientWidth) {
             ++leftColumn;
         }
         while (column < leftColumn && leftColumn >= 2) --leftColumn;
@@ -135,23 +120,6 @@ void GridLayout::scrollIntoView(int row, int column) {
 void GridLayout::clampScroll() {
     topRow = std::clamp(topRow, 1, verticalMaximum());
     leftColumn = std::clamp(leftColumn, 1, std::max(columns, 1));
-}
-
-int GridLayout::borderAt(int x, int slop) const {
-    int best = -1;
-    int bestDistance = slop + 1;
-    auto consider = [&](int column) {
-        if (!isShown(column)) return;
-        const int distance = std::abs(x - cellRect(0, column, false).right);
-        if (distance < bestDistance) {
-            best = column;
-            bestDistance = distance;
-        }
-    };
-    consider(0);
-    const int last = lastVisibleColumn();
-    for (int column = leftColumn; column <= last; ++column) consider(column);
-    return best;
 }
 
 }  // namespace tamrik

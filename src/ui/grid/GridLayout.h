@@ -27,7 +27,6 @@ struct GridLayout {
     int titleHeight = 0;
     int clientWidth = 0;
     int clientHeight = 0;
-    bool extendLast = false;  // the last shown column stretches to the right edge
 
     static std::array<int, kGridMaxColumns + 1> InitialWidths() {
         std::array<int, kGridMaxColumns + 1> initial{};
@@ -41,16 +40,13 @@ struct GridLayout {
 
     // -1 on the title band or below the last row, 0 on the header band.
     int rowAt(int y) const;
-    // 0 on the row headers; -1 right of the last column unless the last column is extended.
+    // 0 on the row headers; -1 right of the last column.
     int columnAt(int x) const;
-    // Rectangle of a cell in client pixels (right and bottom exclusive). `extended` applies the stretch of
-    // the last shown column.
-    GridRect cellRect(int row, int column, bool extended = true) const;
+    // Rectangle of a cell in client pixels (right and bottom exclusive).
+    GridRect cellRect(int row, int column) const;
 
     int lastVisibleColumn() const;
     int lastVisibleRow() const;
-    // The last shown column from the left column to the last visible one, 0 when there is none.
-    int lastShownVisibleColumn() const;
     // Whole data rows that fit below the title and header (0 when none does).
     int visibleRowCount() const;
 
@@ -70,9 +66,6 @@ struct GridLayout {
     void scrollIntoView(int row, int column);
     // Keeps the scroll position within the scroll ranges.
     void clampScroll();
-
-    // The data column (or 0) whose right border lies within `slop` pixels of x, nearest first; -1 for none.
-    int borderAt(int x, int slop) const;
 };
 
 }  // namespace tamrik

@@ -10,23 +10,22 @@
 namespace tamrik {
 namespace {
 
-QColor ToQColor(std::uint32_t colour) {
-    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-                  static_cast<int>((colour >> 16) & 0xFF));
-}
-
 QRect ToQRect(const GridRect& rect) {
     return QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
 }
 
-QString CellText(std::string_view text) {
+QString CellText(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 const QColor kDisabledHeaderText(120, 120, 120);
 const QColor kXColumnGrey(128, 128, 128);
+const QColor kLineColour(220, 220, 220);
 constexpr int kFocusFrameWidth = 3;
 constexpr int kCaretWidth = 3;
+
+// Every cell under an "X" header is grey; the others show their own colour.
+QColor CellFill(const GridCell& cell, bool xColumn) { return xColumn ? kXColumnGrey : cell.colour; }
 
 }  // namespace
 
@@ -58,37 +57,21 @@ void Grid::paintTitle(QPainter& painter) {
     DrawGridText(painter, band.adjusted(2, 2, -2, -2), title_, true);
 }
 
-// The fill of a data cell. A read-only cell shows the read-only colour unless it has a colour of its own,
-// and every cell under an "X" header is grey.
-QColor Grid::cellFill(int row, const GridCellStore::Cell* cell, bool xColumn) const {
-    const bool readOnly = !cell || cell->readOnly;
-    const std::uint32_t own = cell ? cell->colour : kGridWhite;
-    const std::uint32_t readOnlyFill = own == kGridWhite ? readOnlyColour_ : own;
-    if (rowHighlight_) {
-        if (row == currentRow_) return ToQColor(focused_ ? highlightColour_ : own);
-        return ToQColor(readOnly ? readOnlyFill : own);
-    }
-    if (xColumn) return kXColumnGrey;
-    return ToQColor(readOnly ? readOnlyFill : own);
-}
-
 void Grid::paintColumn(QPainter& painter, int column, int firstRow, int lastRow) {
     const QColor headerText = isEnabled() ? QColor(Qt::black) : kDisabledHeaderText;
-    const auto header = cells_.read(0, column);
-    const QString headerString = header ? CellText(header->text) : QString();
-
+    const GridCell& header = cell(0, column);
     const QRect headerRect = ToQRect(layout_.cellRect(0, column));
-    DrawGridEdge(painter, headerRect, header && header->colour != kGridWhite ? GridEdge::Sunken : GridEdge::Etched);
+    DrawGridEdge(painter, headerRect, header.colour != QColor(Qt::white) ? GridEdge::Sunken : GridEdge::Etched);
     painter.setFont(headerFont_);
     painter.setPen(headerText);
-    DrawGridText(painter, headerRect.adjusted(2, 2, -2, -2), headerString, true);
+    DrawGridText(painter, headerRect.adjusted(2, 2, -2, -2), CellText(header.text), true);
 
-    const bool xColumn = column > 0 && header && header->text == "X";
+    const bool xColumn = column > 0 && header.text == "X";
     const QFontMetrics cellMetrics(cellFont_);
     for (int row = firstRow; row <= lastRow; ++row) {
         const QRect rect = ToQRect(layout_.cellRect(row, column));
-        const auto cell = cells_.read(row, column);
-        const QString text = cell ? CellText(cell->text) : QString();
+        const GridCell& content = cell(row, column);
+        const QString text = CellText(content.text);
         if (column == 0) {
             DrawGridEdge(painter, rect, GridEdge::Etched);
             painter.setFont(headerFont_);
@@ -96,11 +79,10 @@ void Grid::paintColumn(QPainter& painter, int column, int firstRow, int lastRow)
             DrawGridText(painter, rect.adjusted(2, 2, -2, -2), text, false);
             continue;
         }
-        painter.fillRect(rect, cellFill(row, cell ? &*cell : nullptr, xColumn));
-        painter.setPen(ToQColor(lineColour_));
+        painter.fillRect(rect, CellFill(content, xColumn));
+        painter.setPen(kLineColour);
         painter.drawRect(rect.adjusted(0, 0, -1, -1));
-        const bool highlighted = rowHighlight_ && focused_ && row == currentRow_;
-        painter.setPen(highlighted ? ToQColor(highlightTextColour_) : QColor(Qt::black));
+        painter.setPen(Qt::black);
         painter.setFont(cellFont_);
         DrawGridText(painter, rect.adjusted(2, 0, -2, 0), text, false);
     }
@@ -131,8 +113,8 @@ void Grid::paintEditBox(QPainter& painter) {
     painter.restore();
 }
 
-// A frame of inverted pixels inside the current cell, shown while the grid has the focus and no edit
-// is in progress.
+// A frame of inverted pixels (white exclusive-or) inside the current cell, shown while the grid has the focus and no
+// edit is in progress.
 void Grid::paintFocusFrame(QPainter& painter) {
     if (!focused_ || editing_ || layout_.rows == 0) return;
     if (currentRow_ < layout_.topRow || currentColumn_ < layout_.leftColumn) return;
@@ -141,7 +123,7 @@ void Grid::paintFocusFrame(QPainter& painter) {
     if (rect.width() <= 0 || rect.height() <= 0) return;
     painter.save();
     painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    const QColor colour = ToQColor(focusColour_);
+    const QColor colour(Qt::white);
     const int band = std::min({kFocusFrameWidth, rect.width() / 2, rect.height() / 2});
     painter.fillRect(QRect(rect.left(), rect.top(), rect.width(), band), colour);
     painter.fillRect(QRect(rect.left(), rect.bottom() - band + 1, rect.width(), band), colour);
