@@ -216,4 +216,15 @@ std::vector<std::string> ImageValueProblems(const SettingsStore& store) {
     return problems;
 }
 
+std::optional<std::string> ImageValueProblem(std::string_view key, std::string_view value) {
+    SettingsStore one;
+    StoreCreate(one);
+    SettingPut(one, key, value);
+    const std::vector<std::string> problems = ImageValueProblems(one);
+    StoreDestroy(&one);
+    if (problems.empty()) return std::nullopt;
+    // "Key = value: what it can hold"
+    return problems.front().substr(key.size() + value.size() + 5);
+}
+
 }  // namespace tamrik

@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "settings/SiteFile.h"
+#include "site/SiteComparison.h"
 #include "site/SiteKeys.h"
 
 namespace tamrik {
@@ -123,6 +124,34 @@ std::vector<PanelBackup> ListPanelBackups(const fs::path& folder, const std::opt
     std::vector<PanelBackup> newestFirst;
     for (auto& [name, backup] : backups) newestFirst.push_back(std::move(backup));
     return newestFirst;
+}
+
+BackupBeforeWrite BackUpPanel(const std::function<bool(SettingsStore&)>& readPanel, const fs::path& folder,
+                              const SettingsStore* writing) {
+    BackupBeforeWrite result;
+    SettingsStore current;
+    StoreCreate(current);
+    if (!readPanel(current)) {
+        result.error = "the panel was not read";
+    } else {
+        result.path = SavePanelBackup(current, folder, std::chrono::system_clock::now(), &result.error);
+        if (result.path && writing) {
+            // A write leaves the panel's firmware as it is: its version is no change.
+            if (const char* version = SettingGet(*writing, "FirmwareVersion")) {
+                SettingPut(current, "FirmwareVersion", version);
+            } else {
+                SettingDelete(current, "FirmwareVersion");
+            }
+            result.changes = CompareSites(current, *writing, false);
+        }
+    }
+    StoreDestroy(&current);
+    return result;
+}
+
+std::string ChangeCountText(std::size_t changes) {
+    if (changes == 0) return "No settings will change";
+    return std::to_string(changes) + (changes == 1 ? " setting will change" : " settings will change");
 }
 
 }  // namespace tamrik

@@ -56,8 +56,9 @@ void GuiTransferObserver::onUiThreadAndWait(Function&& function) {
     }
 }
 
-void GuiTransferObserver::run(TransferKind kind, const std::function<void()>& work) {
+void GuiTransferObserver::run(TransferKind kind, const std::function<void()>& work, const QString& heading) {
     kind_ = kind;
+    heading_ = heading;
     ProgressOpen();
     std::atomic<bool> finished = false;
     QEventLoop waitForWorker;
@@ -80,6 +81,7 @@ void GuiTransferObserver::run(TransferKind kind, const std::function<void()>& wo
 void GuiTransferObserver::onProgressOpen() {
     delete dialog_;
     dialog_ = new ProgressDialog(owner_);
+    dialog_->setHeading(heading_);
     dialog_->setStoppable(kind_ == TransferKind::Read,
                           QStringLiteral("A write to the panel cannot be stopped half-way: it would leave the panel "
                                          "unusable"));
