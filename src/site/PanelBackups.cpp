@@ -5,7 +5,7 @@
 #include <ctime>
 
 #include "settings/SiteFile.h"
-#include "site/SiteComparison.h"
+#include "site/WriteChanges.h"
 #include "site/SiteKeys.h"
 
 namespace tamrik {
@@ -135,15 +135,7 @@ BackupBeforeWrite BackUpPanel(const std::function<bool(SettingsStore&)>& readPan
         result.error = "the panel was not read";
     } else {
         result.path = SavePanelBackup(current, folder, std::chrono::system_clock::now(), &result.error);
-        if (result.path && writing) {
-            // A write leaves the panel's firmware as it is: its version is no change.
-            if (const char* version = SettingGet(*writing, "FirmwareVersion")) {
-                SettingPut(current, "FirmwareVersion", version);
-            } else {
-                SettingDelete(current, "FirmwareVersion");
-            }
-            result.changes = CompareSites(current, *writing, false);
-        }
+        if (result.path && writing) result.changes = WriteChanges(current, *writing);
     }
     StoreDestroy(&current);
     return result;

@@ -40,7 +40,7 @@ std::vector<PanelBackup> ListPanelBackups(const std::filesystem::path& folder,
 struct BackupBeforeWrite {
     std::optional<std::string> path;   // the backup made; nothing when none was
     std::string error;                 // then why not
-    std::vector<std::string> changes;  // what writing the given site will change (CompareSites' lines)
+    std::vector<std::string> changes;  // what writing the given site will change (WriteChanges)
 };
 
 // Reads the panel with `readPanel` (false: it was not read) into a scratch site, keeps that as the
