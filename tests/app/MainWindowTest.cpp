@@ -337,7 +337,7 @@ private slots:
         const std::size_t kept = ListPanelBackups(backupFolder).size();
         auto shown = send();
         QCOMPARE(shown.size(), 3);  // the change count, "Are you sure?", the result
-        QCOMPARE(shown[0].text, QStringLiteral("2 settings will change"));
+        QVERIFY(shown[0].text.startsWith(QStringLiteral("2 settings will change\r\n")));
         QCOMPARE(shown[0].details.split(QLatin1Char('\n')).size(), 2);
         QVERIFY(shown[0].details.startsWith(QStringLiteral("Device 5: Zone ")));
         QCOMPARE(shown[1].title, QStringLiteral("Are you sure?"));

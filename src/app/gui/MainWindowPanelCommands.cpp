@@ -89,8 +89,9 @@ void MainWindow::commandSendToPanel() {
         if (!changes) return;
         QStringList lines;
         for (const std::string& line : *changes) lines << QString::fromLatin1(line.c_str());
-        UserPrompts::show(this, QStringLiteral("Send settings to panel"),
-                          QString::fromStdString(ChangeCountText(changes->size())), PromptIcon::Information,
+        QString text = QString::fromStdString(ChangeCountText(changes->size()));
+        if (!lines.isEmpty()) text += QStringLiteral("\r\nThe details list them: now on the panel -> after sending.");
+        UserPrompts::show(this, QStringLiteral("Send settings to panel"), text, PromptIcon::Information,
                           lines.join(QLatin1Char('\n')));
     }
     if (!UserPrompts::askYesNo(this, QStringLiteral("Are you sure?"),

@@ -1,6 +1,7 @@
 #include "ui/dialogs/MessageBoxes.h"
 
 #include <QMessageBox>
+#include <QTextEdit>
 
 namespace tamrik {
 namespace {
@@ -43,7 +44,11 @@ std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* owner, const QString& title
         qtIcon(icon), title, QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), standard, owner);
     box->setObjectName(QStringLiteral("dialogMessageBox"));
     if (buttons == BoxButtons::YesNoDefaultNo) box->setDefaultButton(QMessageBox::No);
-    if (!details.isEmpty()) box->setDetailedText(details);
+    if (!details.isEmpty()) {
+        box->setDetailedText(details);
+        // Wide enough for a line of the list without wrapping it.
+        if (auto* list = box->findChild<QTextEdit*>()) list->setMinimumWidth(460);
+    }
     return box;
 }
 

@@ -230,9 +230,9 @@ QWidget* PanelSettingsDialog::buildPanelGroup() {
     auto* group = new QGroupBox(QStringLiteral("Panel"), this);
     QFormLayout* form = formIn(group);
     QLineEdit* contractor = addText("ContractorCode", 5);
-    MakeDigitsField(contractor, 5, kMostContractorCode);
+    MakeDigitsField(contractor, kMostContractorCode);
     QLineEdit* zones = addText("NumZones", 2);
-    MakeDigitsField(zones, 2, kZoneCount);
+    MakeDigitsField(zones, kZoneCount);
     QLineEdit* serial = addText("PanelSnum", 8);
     MakeHexSerialField(serial);
     form->addRow(QStringLiteral("Serial number"), serial);

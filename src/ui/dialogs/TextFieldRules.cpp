@@ -37,8 +37,7 @@ QValidator::State TypedTextValidator::validate(QString& input, int& pos) const {
     return judge_ ? judge_(input) : Acceptable;
 }
 
-void MakeDigitsField(QLineEdit* field, int maxLength, long maximum) {
-    field->setMaxLength(std::max(maxLength, static_cast<int>(field->text().size())));
+void MakeDigitsField(QLineEdit* field, long maximum) {
     TypedTextValidator::Judge judge;
     if (maximum >= 0) {
         judge = [maximum](const QString& text) {

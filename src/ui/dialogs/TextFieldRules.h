@@ -32,8 +32,9 @@ private:
     QString previous_;  // the field's text before the edit being validated
 };
 
-// Digits only, at most `maxLength` of them; with a `maximum`, a typed number above it is refused.
-void MakeDigitsField(QLineEdit* field, int maxLength, long maximum = -1);
+// Digits only (the field's own limit says how many); with a `maximum`, a typed number above it is
+// refused.
+void MakeDigitsField(QLineEdit* field, long maximum = -1);
 
 // An access code: six digits, each from 1 to 4; fewer is an unfinished code (not acceptable input).
 void MakeAccessCodeField(QLineEdit* field);
