@@ -5,8 +5,8 @@
 #include <ctime>
 
 #include "settings/SiteFile.h"
-#include "site/WriteChanges.h"
 #include "site/SiteKeys.h"
+#include "site/WriteChanges.h"
 
 namespace tamrik {
 namespace {

@@ -46,8 +46,8 @@ struct BackupBeforeWrite {
 // Reads the panel with `readPanel` (false: it was not read) into a scratch site, keeps that as the
 // panel's newest backup in `folder` and, when `writing` is given, lists what writing that site over
 // the panel's would change. Without a backup nothing may be written.
-BackupBeforeWrite BackUpPanel(const std::function<bool(SettingsStore&)>& readPanel,
-                              const std::filesystem::path& folder, const SettingsStore* writing);
+BackupBeforeWrite BackUpPanel(const std::function<bool(SettingsStore&)>& readPanel, const std::filesystem::path& folder,
+                              const SettingsStore* writing);
 
 // "No settings will change", "1 setting will change", "12 settings will change".
 std::string ChangeCountText(std::size_t changes);

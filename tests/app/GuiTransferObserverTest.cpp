@@ -111,12 +111,15 @@ private slots:
             }));
         for (const TransferKind kind : {TransferKind::Read, TransferKind::Write}) {
             bool ranOn = false;
-            observer->run(kind, [&] {
-                observer->Question("press Cancel", "");
-                if (observer->stopPending()) throw TransferStopped{};  // as the session does at a report
-                ranOn = true;
-                observer->ProgressSet(-1);
-            }, kind == TransferKind::Read ? QStringLiteral("Backing up panel settings...") : QString());
+            observer->run(
+                kind,
+                [&] {
+                    observer->Question("press Cancel", "");
+                    if (observer->stopPending()) throw TransferStopped{};  // as the session does at a report
+                    ranOn = true;
+                    observer->ProgressSet(-1);
+                },
+                kind == TransferKind::Read ? QStringLiteral("Backing up panel settings...") : QString());
             QCOMPARE(observer->wasStopped(), kind == TransferKind::Read);
             QCOMPARE(ranOn, kind == TransferKind::Write);
             QCOMPARE(cancelEnabled, kind == TransferKind::Read);

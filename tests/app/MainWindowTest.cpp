@@ -1,9 +1,16 @@
 #include <QAction>
 #include <QApplication>
-#include <QTimer>
 #include <QDir>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
+#include <QTreeWidget>
 #include <QtTest>
+#include <chrono>
+#include <filesystem>
+#include <tuple>
 
 #include "app/gui/MainWindow.h"
 #include "app/gui/SiteBackground.h"
@@ -11,24 +18,16 @@
 #include "exports/CsvExport.h"
 #include "panel/sim/DemoPanel.h"
 #include "settings/DefaultSettings.h"
-#include "ui/editors/DeviceCells.h"
-#include "ui/editors/SiteEditor.h"
-#include "ui/grid/Grid.h"
-#include "ui/grid/GridMessage.h"
 #include "settings/SiteFile.h"
 #include "site/PanelBackups.h"
 #include "site/SiteComparison.h"
 #include "ui/dialogs/MessageBoxes.h"
 #include "ui/dialogs/RestoreBackupDialog.h"
 #include "ui/dialogs/SiteDifferencesDialog.h"
-
-#include <QListWidget>
-#include <chrono>
-#include <filesystem>
-#include <tuple>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTreeWidget>
+#include "ui/editors/DeviceCells.h"
+#include "ui/editors/SiteEditor.h"
+#include "ui/grid/Grid.h"
+#include "ui/grid/GridMessage.h"
 
 using namespace tamrik;
 
@@ -134,7 +133,8 @@ private slots:
 
     void statusBarShowsMenuHelpAndReadyAfterResize() {
         QCOMPARE(window->action(kCommandExit)->statusTip(), QStringLiteral("Exits this application"));
-        QCOMPARE(window->action(kCommandGetFromPanel)->statusTip(), QStringLiteral("Gets the site information from the panel"));
+        QCOMPARE(window->action(kCommandGetFromPanel)->statusTip(),
+                 QStringLiteral("Gets the site information from the panel"));
         QVERIFY(!window->action(kCommandWebInterface)->isEnabled());
         window->statusBar()->showMessage(QStringLiteral("something else"));
         window->resize(700, 500);
@@ -144,7 +144,7 @@ private slots:
     void newAsksFirstAndRestoresTheDefaults() {
         SettingPut(store, "Zone_5", "9");
         UserPrompts::queueChoices({SaveChoice::Discard, SaveChoice::Discard});  // the change is not kept
-        window->runCommand(kCommandNew);  // answered No
+        window->runCommand(kCommandNew);                                        // answered No
         QCOMPARE(lastShown().text, QStringLiteral("Delete current settings?"));
         QCOMPARE(SettingText(store, "Zone_5"), std::string_view("9"));
         UserPrompts::queueAnswers({true});
@@ -438,9 +438,9 @@ private slots:
         QVERIFY(lastShown().text.startsWith(QStringLiteral("There are no panel backups in ")));
 
         const auto at = std::chrono::system_clock::from_time_t(1796000000);
-        for (const auto& [serial, name, hours] : {std::tuple{"5300A1C7", "Harbour House", 0},
-                                                  std::tuple{"12AB", "North depot", 2},
-                                                  std::tuple{"5300A1C7", "Harbour House v2", 1}}) {
+        for (const auto& [serial, name, hours] :
+             {std::tuple{"5300A1C7", "Harbour House", 0}, std::tuple{"12AB", "North depot", 2},
+              std::tuple{"5300A1C7", "Harbour House v2", 1}}) {
             SettingsStore site;
             StoreCreate(site);
             ApplyDefaultSettings(site);
@@ -556,7 +556,8 @@ private slots:
         Grid* grid = window->editor()->grid();
         QVERIFY(grid);
         grid->message(GM_SETCURSEL, 8, kDeviceZoneColumn);
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->cellRect(8, kDeviceZoneColumn).center());
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          grid->cellRect(8, kDeviceZoneColumn).center());
         QTest::keyClicks(grid, QStringLiteral("12"));
         QTest::keyClick(grid, Qt::Key_Return);
         QCOMPARE(SettingText(store, "Zone_8"), std::string_view("1"));  // not before the write-back

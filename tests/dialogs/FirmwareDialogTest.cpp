@@ -10,11 +10,11 @@
 #include "panel/PanelMemoryMap.h"
 #include "panel/sim/DemoPanel.h"
 #include "panel/sim/SimulatedPanelLink.h"
+#include "site/PanelBackups.h"
 #include "support/TempDir.h"
 #include "ui/dialogs/FirmwareDialog.h"
 #include "ui/dialogs/HexFileChooser.h"
 #include "ui/dialogs/MessageBoxes.h"
-#include "site/PanelBackups.h"
 
 using namespace tamrik;
 using namespace tamrik::testing;

@@ -86,20 +86,34 @@ private slots:
             const char* shown;
             bool acceptable;
         } cases[] = {
-            {Digits, "HV-017", "\b", "", "HV-01", true}, {Digits, "HV-017", "x9", "", "HV-0179", true},
-            {Digits, "", "", "12a3-4", "1234", true},     {Zones, "", "99", "", "9", true},
-            {Zones, "", "3a2", "", "32", true},          {Code, "", "1250346", "", "1234", false},
-            {Code, "", "", "1-2-3", "123", false},  {Code, "432000", "\b", "", "43200", false},
-            {Code, "", "412341", "", "412341", true},   {Serial, "", "ab-12", "", "AB12", true},     {Serial, "ZZ-12345", "\b", "", "ZZ-1234", true},
+            {Digits, "HV-017", "\b", "", "HV-01", true},
+            {Digits, "HV-017", "x9", "", "HV-0179", true},
+            {Digits, "", "", "12a3-4", "1234", true},
+            {Zones, "", "99", "", "9", true},
+            {Zones, "", "3a2", "", "32", true},
+            {Code, "", "1250346", "", "1234", false},
+            {Code, "", "", "1-2-3", "123", false},
+            {Code, "432000", "\b", "", "43200", false},
+            {Code, "", "412341", "", "412341", true},
+            {Serial, "", "ab-12", "", "AB12", true},
+            {Serial, "ZZ-12345", "\b", "", "ZZ-1234", true},
         };
         for (const auto& c : cases) {
             QLineEdit field;
             field.setText(QString::fromLatin1(c.stored));
             switch (c.rule) {
-                case Digits: MakeDigitsField(&field); break;
-                case Zones: MakeDigitsField(&field, 32); break;
-                case Code: MakeAccessCodeField(&field); break;
-                case Serial: MakeHexSerialField(&field); break;
+                case Digits:
+                    MakeDigitsField(&field);
+                    break;
+                case Zones:
+                    MakeDigitsField(&field, 32);
+                    break;
+                case Code:
+                    MakeAccessCodeField(&field);
+                    break;
+                case Serial:
+                    MakeHexSerialField(&field);
+                    break;
             }
             if (std::string_view(c.typed) == "\b") {
                 QTest::keyClick(&field, Qt::Key_Backspace);
@@ -119,13 +133,18 @@ private slots:
         QTest::addColumn<QString>("typed");  // null: left as stored
         QTest::addColumn<QString>("refusal");
         const QString code = QStringLiteral(" must be six digits, each 1 to 4");
-        QTest::newRow("short code") << "UserCode2" << QString() << "1234" << "User code 2" + code;
-        QTest::newRow("stored code with 0") << "AdvancedCode" << "432000" << QString() << "Advanced code" + code;
-        QTest::newRow("no serial") << "PanelSnum" << QString() << "" << "Serial number must be 1 to 8 hexadecimal digits";
-        QTest::newRow("stored serial") << "PanelSnum" << "ZZ-12345" << QString()
-                                       << "Serial number must be 1 to 8 hexadecimal digits";
-        QTest::newRow("no zones") << "NumZones" << QString() << "0" << "Number of zones must be 1 to 32";
-        QTest::newRow("no contractor") << "ContractorCode" << QString() << "" << "Panel contractor must be 0 to 65535";
+        QTest::newRow("short code") << "UserCode2" << QString() << "1234"
+                                    << "User code 2" + code;
+        QTest::newRow("stored code with 0") << "AdvancedCode"
+                                            << "432000" << QString() << "Advanced code" + code;
+        QTest::newRow("no serial") << "PanelSnum" << QString() << ""
+                                   << "Serial number must be 1 to 8 hexadecimal digits";
+        QTest::newRow("stored serial") << "PanelSnum"
+                                       << "ZZ-12345" << QString() << "Serial number must be 1 to 8 hexadecimal digits";
+        QTest::newRow("no zones") << "NumZones" << QString() << "0"
+                                  << "Number of zones must be 1 to 32";
+        QTest::newRow("no contractor") << "ContractorCode" << QString() << ""
+                                       << "Panel contractor must be 0 to 65535";
     }
     void okRefusesValuesThePanelCannotHold() {
         QFETCH(QString, key);

@@ -47,9 +47,9 @@ namespace {
 bool backUpPanel(CommandLineRun& run, PanelTransfers& panel, const SettingsStore* writing) {
     if (!run.context.backupBeforeWrites) return true;
     run.err() << "Backing up panel settings...\n" << std::flush;
-    const BackupBeforeWrite backup = BackUpPanel(
-        [&](SettingsStore& current) { return panel.read(current, run.context.observer); }, run.context.backupFolder,
-        writing);
+    const BackupBeforeWrite backup =
+        BackUpPanel([&](SettingsStore& current) { return panel.read(current, run.context.observer); },
+                    run.context.backupFolder, writing);
     if (backup.path) {
         run.err() << "tamrik: the panel's settings were backed up to '" << *backup.path << "'\n";
         if (writing) run.err() << "tamrik: " << ChangeCountText(backup.changes.size()) << "\n";

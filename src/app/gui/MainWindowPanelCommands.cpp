@@ -44,7 +44,8 @@ bool MainWindow::runPanelTransfer(TransferKind kind, SettingsStore& site,
     transferRunning_ = true;
     PanelSession session(*panelLink_, site, observer);
     bool succeeded = false;
-    observer.run(kind, [&] { succeeded = work(session); }, heading);
+    observer.run(
+        kind, [&] { succeeded = work(session); }, heading);
     transferRunning_ = false;
     return succeeded && !observer.wasStopped();
 }
@@ -84,8 +85,8 @@ void MainWindow::commandSendToPanel() {
     // One reading of the panel is both its backup and what the write is compared with.
     if (BackupBeforeWritingEnabled()) {
         const auto changes = BackUpBeforeWriting(
-            this, [this](SettingsStore& site) { return readPanelInto(site, kBackingUpHeading); },
-            options_.backupFolder, &store_);
+            this, [this](SettingsStore& site) { return readPanelInto(site, kBackingUpHeading); }, options_.backupFolder,
+            &store_);
         if (!changes) return;
         QStringList lines;
         for (const std::string& line : *changes) lines << QString::fromLatin1(line.c_str());

@@ -160,7 +160,8 @@ bool FirmwareDialog::backUpPanel() {
     const auto readPanel = [this](SettingsStore& site) {
         PanelSession reading(session_->link(), site, *observer_);
         bool read = false;
-        observer_->run(TransferKind::Read, [&] { read = ReadPanelWorker(reading); }, kBackingUpHeading);
+        observer_->run(
+            TransferKind::Read, [&] { read = ReadPanelWorker(reading); }, kBackingUpHeading);
         return read && !observer_->wasStopped();
     };
     return BackUpBeforeWriting(this, readPanel, *backupFolder_, nullptr).has_value();

@@ -78,8 +78,8 @@ constexpr const char* kFieldWriteOrder[] = {
 
 // The typed fields whose values OK refuses when the panel could not hold them, with their labels.
 constexpr std::pair<const char*, const char*> kCheckedFields[] = {
-    {"PanelSnum", "Serial number"}, {"ContractorCode", "Panel contractor"}, {"NumZones", "Number of zones"},
-    {"UserCode", "User code"},      {"UserCode2", "User code 2"},           {"EngineerCode", "Engineer code"},
+    {"PanelSnum", "Serial number"},    {"ContractorCode", "Panel contractor"}, {"NumZones", "Number of zones"},
+    {"UserCode", "User code"},         {"UserCode2", "User code 2"},           {"EngineerCode", "Engineer code"},
     {"AdvancedCode", "Advanced code"},
 };
 constexpr long kMostContractorCode = 65535;  // a 16-bit word in the panel

@@ -25,9 +25,9 @@ RestoreBackupDialog::RestoreBackupDialog(std::vector<PanelBackup> backups, QWidg
     list_->setUniformRowHeights(true);
     list_->setHeaderLabels({QStringLiteral("Taken"), QStringLiteral("Site name"), QStringLiteral("Panel serial")});
     for (const PanelBackup& backup : backups_) {
-        auto* row = new QTreeWidgetItem(list_, {QString::fromLatin1(backup.takenAt.c_str()),
-                                                QString::fromLatin1(backup.siteName.c_str()),
-                                                QString::fromLatin1(backup.serial.c_str())});
+        auto* row = new QTreeWidgetItem(
+            list_, {QString::fromLatin1(backup.takenAt.c_str()), QString::fromLatin1(backup.siteName.c_str()),
+                    QString::fromLatin1(backup.serial.c_str())});
         row->setToolTip(0, QString::fromLocal8Bit(backup.path.c_str()));
     }
     list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);

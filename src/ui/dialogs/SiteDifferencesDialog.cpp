@@ -18,12 +18,12 @@ SiteDifferencesDialog::SiteDifferencesDialog(const std::vector<std::string>& dif
     auto* heading = new QLabel(this);
     heading->setObjectName(QStringLiteral("differenceHeading"));
     heading->setWordWrap(true);
-    heading->setText(count == 0 ? QStringLiteral("The panel holds this site: no settings differ.")
-                                : QStringLiteral("%1 %2 between the panel and this site.\n"
-                                                 "Each line reads: on the panel -> in this site.")
-                                      .arg(count)
-                                      .arg(count == 1 ? QStringLiteral("setting differs")
-                                                      : QStringLiteral("settings differ")));
+    heading->setText(
+        count == 0 ? QStringLiteral("The panel holds this site: no settings differ.")
+                   : QStringLiteral("%1 %2 between the panel and this site.\n"
+                                    "Each line reads: on the panel -> in this site.")
+                         .arg(count)
+                         .arg(count == 1 ? QStringLiteral("setting differs") : QStringLiteral("settings differ")));
 
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("differenceList"));
