@@ -5,8 +5,9 @@
 #include "checker/SiteCheck.h"
 #include "exports/CsvExport.h"
 #include "report/ReportHtml.h"
-#include "site/SiteComparison.h"
 #include "settings/DefaultSettings.h"
+#include "site/SiteComparison.h"
+#include "site/WriteChanges.h"
 
 namespace {
 
@@ -91,5 +92,18 @@ void BM_CompareFullSites(benchmark::State& state) {
     StoreDestroy(&after);
 }
 BENCHMARK(BM_CompareFullSites)->Unit(benchmark::kMillisecond);
+
+// What a write of a full site changes on a panel holding the other: the site through the images,
+// then the comparison.
+void BM_WriteChangesOfAFullSite(benchmark::State& state) {
+    SettingsStore panel, site;
+    fillFullSite(panel);
+    fillFullSite(site);
+    SettingPut(site, "Zone_12", "4");
+    for (auto _ : state) benchmark::DoNotOptimize(WriteChanges(panel, site).size());
+    StoreDestroy(&panel);
+    StoreDestroy(&site);
+}
+BENCHMARK(BM_WriteChangesOfAFullSite)->Unit(benchmark::kMillisecond);
 
 }  // namespace
