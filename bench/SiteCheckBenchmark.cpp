@@ -7,6 +7,7 @@
 #include "report/ReportHtml.h"
 #include "settings/DefaultSettings.h"
 #include "site/SiteComparison.h"
+#include "site/WriteChanges.h"
 
 namespace {
 
@@ -84,5 +85,16 @@ void BM_CompareFullSites(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(CompareSites(before, after, true).size());
 }
 BENCHMARK(BM_CompareFullSites)->Unit(benchmark::kMillisecond);
+
+// What a write of a full site changes on a panel holding the other: the site through the images,
+// then the comparison.
+void BM_WriteChangesOfAFullSite(benchmark::State& state) {
+    SettingsStore panel, site;
+    fillFullSite(panel);
+    fillFullSite(site);
+    site.put("Zone_12", "4");
+    for (auto _ : state) benchmark::DoNotOptimize(WriteChanges(panel, site).size());
+}
+BENCHMARK(BM_WriteChangesOfAFullSite)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -215,4 +215,13 @@ std::vector<std::string> ImageValueProblems(const SettingsStore& store) {
     return problems;
 }
 
+std::optional<std::string> ImageValueProblem(std::string_view key, std::string_view value) {
+    SettingsStore one;
+    one.put(key, value);
+    const std::vector<std::string> problems = ImageValueProblems(one);
+    if (problems.empty()) return std::nullopt;
+    // "Key = value: what it can hold"
+    return problems.front().substr(key.size() + value.size() + 5);
+}
+
 }  // namespace tamrik

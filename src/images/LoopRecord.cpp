@@ -67,7 +67,7 @@ std::vector<LoopRecordNumberKey> LoopRecordNumberKeys() {
     return keys;
 }
 
-void LoopRecordEncode(SettingsStore& store, std::uint8_t* record, int address) {
+void LoopRecordEncode(const SettingsStore& store, std::uint8_t* record, int address) {
     std::memset(record, 0, kLoopRecordSize);
     if (!validAddress(address)) return;
     const std::uint32_t serial = valuetext::ParseHex32(store.text(key("SNum_", address), "0"));

@@ -20,6 +20,6 @@ struct LoopRecordNumberKey {
 std::vector<LoopRecordNumberKey> LoopRecordNumberKeys();
 
 // Fills the 16-byte record of loop address `address` (1..192) from the store; missing keys give 0.
-void LoopRecordEncode(SettingsStore& store, std::uint8_t* record, int address);
+void LoopRecordEncode(const SettingsStore& store, std::uint8_t* record, int address);
 
 }  // namespace tamrik

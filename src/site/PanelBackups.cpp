@@ -6,6 +6,7 @@
 
 #include "settings/SiteFile.h"
 #include "site/SiteKeys.h"
+#include "site/WriteChanges.h"
 
 namespace tamrik {
 namespace {
@@ -120,6 +121,24 @@ std::vector<PanelBackup> ListPanelBackups(const fs::path& folder, const std::opt
     std::vector<PanelBackup> newestFirst;
     for (auto& [name, backup] : backups) newestFirst.push_back(std::move(backup));
     return newestFirst;
+}
+
+BackupBeforeWrite BackUpPanel(const std::function<bool(SettingsStore&)>& readPanel, const fs::path& folder,
+                              const SettingsStore* writing) {
+    BackupBeforeWrite result;
+    SettingsStore current;
+    if (!readPanel(current)) {
+        result.error = "the panel was not read";
+    } else {
+        result.path = SavePanelBackup(current, folder, std::chrono::system_clock::now(), &result.error);
+        if (result.path && writing) result.changes = WriteChanges(current, *writing);
+    }
+    return result;
+}
+
+std::string ChangeCountText(std::size_t changes) {
+    if (changes == 0) return "No settings will change";
+    return std::to_string(changes) + (changes == 1 ? " setting will change" : " settings will change");
 }
 
 }  // namespace tamrik

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,5 +34,22 @@ std::optional<std::string> SavePanelBackup(const SettingsStore& site, const std:
 // The backups of one panel, or of every panel, newest first.
 std::vector<PanelBackup> ListPanelBackups(const std::filesystem::path& folder,
                                           const std::optional<std::string>& serial = std::nullopt);
+
+// What backing a panel up before a write or a firmware update came to. One reading of the panel
+// serves both the backup and the list of what the write will change.
+struct BackupBeforeWrite {
+    std::optional<std::string> path;   // the backup made; nothing when none was
+    std::string error;                 // then why not
+    std::vector<std::string> changes;  // what writing the given site will change (WriteChanges)
+};
+
+// Reads the panel with `readPanel` (false: it was not read) into a scratch site, keeps that as the
+// panel's newest backup in `folder` and, when `writing` is given, lists what writing that site over
+// the panel's would change. Without a backup nothing may be written.
+BackupBeforeWrite BackUpPanel(const std::function<bool(SettingsStore&)>& readPanel, const std::filesystem::path& folder,
+                              const SettingsStore* writing);
+
+// "No settings will change", "1 setting will change", "12 settings will change".
+std::string ChangeCountText(std::size_t changes);
 
 }  // namespace tamrik

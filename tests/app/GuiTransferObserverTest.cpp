@@ -93,7 +93,7 @@ private slots:
     void cancelStopsAReadButNeverAWrite() {
         QWidget owner;
         bool cancelEnabled = false;
-        QString whyNot;
+        QString whyNot, heading;
         std::unique_ptr<GuiTransferObserver> observer;
         observer.reset(new GuiTransferObserver(
             &owner, [](QWidget*, const PanelMessage&) {},
@@ -101,20 +101,29 @@ private slots:
                 auto* cancel = observer->progressDialog()->findChild<QPushButton*>(QStringLiteral("progressCancel"));
                 cancelEnabled = cancel->isEnabled();
                 whyNot = cancel->toolTip();
+                heading = observer->progressDialog()->heading();
+                if (!heading.isEmpty()) {
+                    QDir().mkpath(TAMRIK_PNG_DIR);
+                    observer->progressDialog()->grab().save(QStringLiteral(TAMRIK_PNG_DIR "/progress_backup.png"));
+                }
                 QTest::mouseClick(cancel, Qt::LeftButton);
                 return true;
             }));
         for (const TransferKind kind : {TransferKind::Read, TransferKind::Write}) {
             bool ranOn = false;
-            observer->run(kind, [&] {
-                observer->Question("press Cancel", "");
-                if (observer->stopPending()) throw TransferStopped{};  // as the session does at a report
-                ranOn = true;
-                observer->ProgressSet(-1);
-            });
+            observer->run(
+                kind,
+                [&] {
+                    observer->Question("press Cancel", "");
+                    if (observer->stopPending()) throw TransferStopped{};  // as the session does at a report
+                    ranOn = true;
+                    observer->ProgressSet(-1);
+                },
+                kind == TransferKind::Read ? QStringLiteral("Backing up panel settings...") : QString());
             QCOMPARE(observer->wasStopped(), kind == TransferKind::Read);
             QCOMPARE(ranOn, kind == TransferKind::Write);
             QCOMPARE(cancelEnabled, kind == TransferKind::Read);
+            QCOMPARE(heading.isEmpty(), kind != TransferKind::Read);
         }
         QVERIFY(whyNot.contains(QStringLiteral("cannot be stopped half-way")));
     }

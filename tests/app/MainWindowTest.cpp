@@ -1,9 +1,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QtTest>
+#include <chrono>
+#include <filesystem>
+#include <tuple>
 
 #include "app/gui/MainWindow.h"
 #include "app/gui/SiteBackground.h"
@@ -12,6 +19,11 @@
 #include "panel/sim/DemoPanel.h"
 #include "settings/DefaultSettings.h"
 #include "settings/SiteFile.h"
+#include "site/PanelBackups.h"
+#include "site/SiteComparison.h"
+#include "ui/dialogs/MessageBoxes.h"
+#include "ui/dialogs/RestoreBackupDialog.h"
+#include "ui/dialogs/SiteDifferencesDialog.h"
 #include "ui/editors/DeviceCells.h"
 #include "ui/editors/SiteEditor.h"
 #include "ui/grid/Grid.h"
@@ -25,6 +37,7 @@ private:
     SettingsStore store;
     MainWindow* window = nullptr;
     QTemporaryDir dir;
+    QTemporaryDir home;  // the desktop's config and data folders: backups and settings land here
 
     void makeWindow(DesktopOptions options = {}) {
         delete window;
@@ -49,12 +62,47 @@ private:
         const auto shown = UserPrompts::takeShown();
         return shown.isEmpty() ? UserPrompts::Shown{} : shown.last();
     }
-    void savePng(const QString& name) {
+    void savePng(const QString& name, QWidget* shown = nullptr) {
         QDir().mkpath(TAMRIK_PNG_DIR);
-        window->grab().save(QStringLiteral(TAMRIK_PNG_DIR "/%1.png").arg(name));
+        (shown ? shown : window)->grab().save(QStringLiteral(TAMRIK_PNG_DIR "/%1.png").arg(name));
+    }
+    // A window on the simulated panel `name`, with its site read from it.
+    QString openOnReadPanel(const QString& name) {
+        const QString panel = dir.filePath(name);
+        makeWindow(DesktopOptions{false, QStringLiteral("sim:") + panel});
+        UserPrompts::queueChoices({SaveChoice::Discard});
+        UserPrompts::queueAnswers({true});
+        window->runCommand(kCommandGetFromPanel);
+        UserPrompts::takeShown();
+        return panel;
+    }
+    // Send settings, answering Yes to every question; the boxes shown.
+    QList<UserPrompts::Shown> send() {
+        UserPrompts::queueAnswers({true, true, true});
+        window->runCommand(kCommandSendToPanel);
+        return UserPrompts::takeShown();
+    }
+    // Drives the next modal dialog of type T (the progress window of a read comes and goes first).
+    template <typename T>
+    static void whenDialog(std::function<void(T*)> drive, int attempts = 500) {
+        QTimer::singleShot(10, [drive = std::move(drive), attempts] {
+            if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+                drive(dialog);
+            } else if (attempts > 0) {
+                whenDialog<T>(drive, attempts - 1);
+            }
+        });
+    }
+    static QByteArray fileBytes(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
 private slots:
+    void initTestCase() {
+        qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
+        qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toLocal8Bit());
+    }
     void init() {
         UserPrompts::setTestMode(true);
         ApplyDefaultSettings(store);
@@ -269,6 +317,146 @@ private slots:
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown.first().text.endsWith(QStringLiteral("\r\nLanguage = 200: 0 to 12")));
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("refuse.bin"))));  // the panel was never opened
+    }
+
+    // One reading of the panel is kept as its backup and tells what the write will change; the list
+    // is there on request, before the last question.
+    void sendBacksThePanelUpAndSaysWhatWillChange() {
+        openOnReadPanel(QStringLiteral("backup.bin"));
+        const std::string read = dir.filePath(QStringLiteral("read.psf")).toStdString();
+        QVERIFY(SiteFileWrite(read, store, nullptr));  // what the panel holds now
+        store.put("Zone_5", "9");
+        store.put("ZoneText_2", "Lobby");
+        const std::string backupFolder = home.filePath(QStringLiteral("data/tamrik/backups")).toStdString();
+        const std::size_t kept = ListPanelBackups(backupFolder).size();
+        auto shown = send();
+        QCOMPARE(shown.size(), 3);  // the change count, "Are you sure?", the result
+        QVERIFY(shown[0].text.startsWith(QStringLiteral("2 settings will change\r\n")));
+        QCOMPARE(shown[0].details.split(QLatin1Char('\n')).size(), 2);
+        QVERIFY(shown[0].details.startsWith(QStringLiteral("Device 5: Zone ")));
+        QCOMPARE(shown[1].title, QStringLiteral("Are you sure?"));
+        QCOMPARE(shown[2].text, QStringLiteral("Settings have been sent to the panel"));
+        const auto backups = ListPanelBackups(backupFolder);
+        QCOMPARE(backups.size(), kept + 1);
+        SettingsStore backup;
+        QCOMPARE(SiteFileRead(backups[0].path, backup), int(kSiteFileOk));
+        SettingsStore before;
+        SiteFileRead(read, before);
+        QVERIFY(CompareSites(before, backup, true).empty());
+
+        auto box = MakeMessageBox(window, shown[0].title, shown[0].text, BoxIcon::Information, BoxButtons::Ok,
+                                  shown[0].details);
+        box->show();
+        for (QAbstractButton* button : box->buttons()) {
+            if (box->buttonRole(button) == QMessageBox::ActionRole) button->click();  // "Show Details..."
+        }
+        savePng(QStringLiteral("send_settings_will_change"), box.get());
+
+        shown = send();  // the panel now holds this site
+        QCOMPARE(shown[0].text + shown[0].details, QStringLiteral("No settings will change"));
+        QVERIFY(shown[0].details.isEmpty());
+    }
+
+    // Without a backup nothing is written: no question, the panel's memory as it was.
+    void aRefusedBackupStopsTheSend() {
+        const QString panel = openOnReadPanel(QStringLiteral("nobackup.bin"));
+        const QString blocker = dir.filePath(QStringLiteral("a-file"));
+        QFile(blocker).open(QIODevice::WriteOnly);
+        DesktopOptions options{false, QStringLiteral("sim:") + panel};
+        options.backupFolder = (blocker + QStringLiteral("/backups")).toStdString();
+        delete window;
+        window = new MainWindow(store, options);
+        store.put("Zone_5", "9");
+        const QByteArray memory = fileBytes(panel);
+        const auto shown = send();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].text.startsWith(QStringLiteral("The panel's settings could not be backed up: ")),
+                 qPrintable(shown[0].text));
+        QVERIFY(shown[0].text.endsWith(QStringLiteral("\r\nNothing was written to the panel.")));
+        QCOMPARE(shown[0].icon, PromptIcon::Error);
+        QCOMPARE(fileBytes(panel), memory);
+    }
+
+    // The menu's check turns the backup off and is kept in the config folder.
+    void theBackupCanBeTurnedOff() {
+        openOnReadPanel(QStringLiteral("off.bin"));
+        QAction* backup = window->action(kCommandBackupBeforeWriting);
+        QVERIFY(backup->isChecked());
+        backup->trigger();
+        const QString config = home.filePath(QStringLiteral("config/tamrik/tamrik.ini"));
+        QVERIFY(fileBytes(config).contains("backupBeforeWriting=false"));
+        makeWindow(DesktopOptions{false, QStringLiteral("sim:") + dir.filePath(QStringLiteral("off.bin"))});
+        QVERIFY(!window->action(kCommandBackupBeforeWriting)->isChecked());
+        const auto backups = [this] {
+            return ListPanelBackups(home.filePath(QStringLiteral("data/tamrik/backups")).toStdString()).size();
+        };
+        const std::size_t kept = backups();
+        const auto shown = send();
+        QCOMPARE(shown.size(), 2);  // "Are you sure?" and the result
+        QCOMPARE(shown[1].text, QStringLiteral("Settings have been sent to the panel"));
+        QCOMPARE(backups(), kept);
+        window->action(kCommandBackupBeforeWriting)->trigger();
+    }
+
+    // Compare with panel lists what `--diff panel SITE` prints.
+    void compareWithPanelListsTheDifferences() {
+        openOnReadPanel(QStringLiteral("compare.bin"));
+        store.put("Zone_5", "9");
+        store.put("BannerText_1", "Welcome");
+        QStringList lines;
+        whenDialog<SiteDifferencesDialog>([&lines, this](SiteDifferencesDialog* dialog) {
+            for (int row = 0; row < dialog->list()->count(); ++row) lines << dialog->list()->item(row)->text();
+            savePng(QStringLiteral("compare_with_panel"), dialog);
+            dialog->close();
+        });
+        window->runCommand(kCommandCompareWithPanel);
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(lines[0].startsWith(QStringLiteral("Device 5: Zone ")) && lines[0].endsWith(QStringLiteral(" -> 9")));
+        QVERIFY(lines[1].startsWith(QStringLiteral("Banner text 1: ")));
+    }
+
+    // Restore backup lists every panel's backups newest first and loads the chosen one as the site,
+    // asking first about unsaved work; the panel is not touched.
+    void restoreBackupLoadsTheChosenOne() {
+        const std::filesystem::path folder = home.filePath(QStringLiteral("restore")).toStdString();
+        makeWindow();
+        DesktopOptions options;
+        options.backupFolder = folder;
+        delete window;
+        window = new MainWindow(store, options);
+        window->runCommand(kCommandRestoreBackup);
+        QVERIFY(lastShown().text.startsWith(QStringLiteral("There are no panel backups in ")));
+
+        const auto at = std::chrono::system_clock::from_time_t(1796000000);
+        for (const auto& [serial, name, hours] :
+             {std::tuple{"5300A1C7", "Harbour House", 0}, std::tuple{"12AB", "North depot", 2},
+              std::tuple{"5300A1C7", "Harbour House v2", 1}}) {
+            SettingsStore site;
+            ApplyDefaultSettings(site);
+            site.put("PanelSnum", serial);
+            site.put("SiteName", name);
+            QVERIFY(SavePanelBackup(site, folder, at + std::chrono::hours(hours), nullptr));
+        }
+        store.put("SiteName", "Unsaved work");
+        QStringList rows;
+        whenDialog<RestoreBackupDialog>([&rows, this](RestoreBackupDialog* dialog) {
+            for (int row = 0; row < dialog->list()->topLevelItemCount(); ++row) {
+                const QTreeWidgetItem* item = dialog->list()->topLevelItem(row);
+                rows << item->text(1) + QLatin1Char('/') + item->text(2);
+            }
+            dialog->list()->setCurrentItem(dialog->list()->topLevelItem(1));
+            savePng(QStringLiteral("restore_backup"), dialog);
+            dialog->findChild<QPushButton*>(QStringLiteral("loadButton"))->click();
+        });
+        UserPrompts::queueChoices({SaveChoice::Discard});
+        window->runCommand(kCommandRestoreBackup);
+        QCOMPARE(rows, QStringList({QStringLiteral("North depot/12AB"), QStringLiteral("Harbour House v2/5300A1C7"),
+                                    QStringLiteral("Harbour House/5300A1C7")}));
+        const auto shown = UserPrompts::takeShown();
+        QCOMPARE(shown.first().text, QStringLiteral("Save changes to the current site?"));
+        QCOMPARE(shown.last().text, QStringLiteral("Site info. loaded from file"));
+        QCOMPARE(store.text("SiteName"), std::string_view("Harbour House v2"));
+        QVERIFY(window->sitePath().isEmpty());  // Save will not overwrite the backup
     }
 
     void exportsReportTheirResult() {

@@ -10,6 +10,7 @@
 #include "panel/PanelMemoryMap.h"
 #include "panel/sim/DemoPanel.h"
 #include "panel/sim/SimulatedPanelLink.h"
+#include "site/PanelBackups.h"
 #include "support/TempDir.h"
 #include "ui/dialogs/FirmwareDialog.h"
 #include "ui/dialogs/HexFileChooser.h"
@@ -174,6 +175,33 @@ private slots:
         const QStringList shown = ShownTexts();  // the question again, answered yes, then the outcome
         QCOMPARE(shown.size(), older ? 2 : 1);
         QCOMPARE(shown.last(), kWritten);
+    }
+
+    // Given a backup folder, Write keeps the panel's site there first; without a backup nothing is
+    // erased and the dialog stays open for another try.
+    void aBackupComesFirst() {
+        const std::filesystem::path folder = dir->file("backups");
+        const std::string blocker = dir->file("a-file");
+        WriteBytes(blocker, "not a folder");
+        for (const std::filesystem::path& backups : {std::filesystem::path(blocker) / "backups", folder}) {
+            FirmwareDialog dialog(*link, **store, nullptr, {}, backups);
+            dialog.show();
+            choose(dialog, {hexFile("file.hex", "13000000", "5300")});
+            ClickButton(dialog, "writeButton");
+            const QStringList shown = ShownTexts();
+            if (backups == folder) {
+                QCOMPARE(shown, QStringList{kWritten});
+                QVERIFY(codeWritten());
+            } else {
+                QCOMPARE(shown.size(), 1);
+                QVERIFY2(shown[0].contains(QStringLiteral("could not be backed up")), qPrintable(shown[0]));
+                QVERIFY(dialog.isVisible());
+                QVERIFY(!anythingErased());
+            }
+        }
+        const auto kept = ListPanelBackups(folder);
+        QCOMPARE(kept.size(), std::size_t(1));
+        QCOMPARE(kept[0].serial, std::string(kDemoPanelSerial));
     }
 
     // A preset file starts the update without any click, unless it is of an unknown type.

@@ -4,8 +4,10 @@
 #include "DialogTestSupport.h"
 #include "settings/DefaultSettings.h"
 #include "ui/dialogs/ListField.h"
+#include "ui/dialogs/MessageBoxes.h"
 #include "ui/dialogs/PanelSettingsDialog.h"
 #include "ui/dialogs/StepField.h"
+#include "ui/dialogs/TextFieldRules.h"
 #include "ui/dialogs/ValueButton.h"
 #include "ui/dialogs/ValueDialogs.h"
 
@@ -62,10 +64,106 @@ private:
 
 private slots:
     void init() {
+        message_box_test::Enable(true);
         store = std::make_unique<ScopedStore>();
         ApplyDefaultSettings(**store);
     }
-    void cleanup() { store.reset(); }
+    void cleanup() {
+        store.reset();
+        message_box_test::Enable(false);
+    }
+
+    // The rules filter what is typed or pasted only: characters already in a field stay, however
+    // they got there. A number of zones or a contractor code above what the panel holds can't be
+    // typed; a code of fewer than six digits is unfinished.
+    void typingRulesFilterOnlyWhatIsTypedOrPasted() {
+        enum Rule { Digits, Zones, Code, Serial };
+        const struct {
+            Rule rule;
+            const char* stored;
+            const char* typed;  // "\b" is Backspace
+            const char* pasted;
+            const char* shown;
+            bool acceptable;
+        } cases[] = {
+            {Digits, "HV-017", "\b", "", "HV-01", true},
+            {Digits, "HV-017", "x9", "", "HV-0179", true},
+            {Digits, "", "", "12a3-4", "1234", true},
+            {Zones, "", "99", "", "9", true},
+            {Zones, "", "3a2", "", "32", true},
+            {Code, "", "1250346", "", "1234", false},
+            {Code, "", "", "1-2-3", "123", false},
+            {Code, "432000", "\b", "", "43200", false},
+            {Code, "", "412341", "", "412341", true},
+            {Serial, "", "ab-12", "", "AB12", true},
+            {Serial, "ZZ-12345", "\b", "", "ZZ-1234", true},
+        };
+        for (const auto& c : cases) {
+            QLineEdit field;
+            field.setText(QString::fromLatin1(c.stored));
+            switch (c.rule) {
+                case Digits:
+                    MakeDigitsField(&field);
+                    break;
+                case Zones:
+                    MakeDigitsField(&field, 32);
+                    break;
+                case Code:
+                    MakeAccessCodeField(&field);
+                    break;
+                case Serial:
+                    MakeHexSerialField(&field);
+                    break;
+            }
+            if (std::string_view(c.typed) == "\b") {
+                QTest::keyClick(&field, Qt::Key_Backspace);
+            } else {
+                QTest::keyClicks(&field, QString::fromLatin1(c.typed));
+            }
+            field.insert(QString::fromLatin1(c.pasted));  // as pasting does
+            QCOMPARE(field.text(), QString::fromLatin1(c.shown));
+            QCOMPARE(field.hasAcceptableInput(), c.acceptable);
+        }
+    }
+
+    // OK refuses, naming the field, a value the panel could not hold, typed or stored, and writes nothing.
+    void okRefusesValuesThePanelCannotHold_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("typed");  // null: left as stored
+        QTest::addColumn<QString>("refusal");
+        const QString code = QStringLiteral(" must be six digits, each 1 to 4");
+        QTest::newRow("short code") << "UserCode2" << QString() << "1234"
+                                    << "User code 2" + code;
+        QTest::newRow("stored code with 0") << "AdvancedCode"
+                                            << "432000" << QString() << "Advanced code" + code;
+        QTest::newRow("no serial") << "PanelSnum" << QString() << ""
+                                   << "Serial number must be 1 to 8 hexadecimal digits";
+        QTest::newRow("stored serial") << "PanelSnum"
+                                       << "ZZ-12345" << QString() << "Serial number must be 1 to 8 hexadecimal digits";
+        QTest::newRow("no zones") << "NumZones" << QString() << "0"
+                                  << "Number of zones must be 1 to 32";
+        QTest::newRow("no contractor") << "ContractorCode" << QString() << ""
+                                       << "Panel contractor must be 0 to 65535";
+    }
+    void okRefusesValuesThePanelCannotHold() {
+        QFETCH(QString, key);
+        QFETCH(QString, stored);
+        QFETCH(QString, typed);
+        QFETCH(QString, refusal);
+        const QByteArray name = key.toLatin1();
+        if (!stored.isNull()) (**store).put(name.constData(), stored.toLatin1().toStdString());
+        const std::uint64_t before = (**store).fingerprint();
+        auto dialog = open();
+        Click(*dialog, "FlashOnPoll");
+        if (!typed.isNull()) Retype(dialog->textField(key), typed);
+        ClickButton(*dialog, "okButton");
+        const auto shown = message_box_test::TakeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, refusal);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE((**store).fingerprint(), before);
+    }
 
     void accessCodesRefuseDigitsOutsideOneToFour() {
         (**store).put("UserCode", "");

@@ -1,7 +1,5 @@
 // The panel transfers: -r, -w and -f.
 
-#include <chrono>
-#include <optional>
 #include <ostream>
 
 #include "app/cli/CommandLineRun.h"
@@ -9,7 +7,6 @@
 #include "panel/PanelMessages.h"
 #include "settings/SiteFile.h"
 #include "site/PanelBackups.h"
-#include "site/SiteComparison.h"
 
 namespace tamrik {
 
@@ -50,21 +47,15 @@ namespace {
 bool backUpPanel(CommandLineRun& run, PanelTransfers& panel, const SettingsStore* writing) {
     if (!run.context.backupBeforeWrites) return true;
     run.err() << "Backing up panel settings...\n" << std::flush;
-    SettingsStore current;
-    std::string error = "the panel was not read";
-    std::optional<std::string> saved;
-    if (panel.read(current, run.context.observer)) {
-        saved = SavePanelBackup(current, run.context.backupFolder, std::chrono::system_clock::now(), &error);
-    }
-    if (saved) {
-        run.err() << "tamrik: the panel's settings were backed up to '" << *saved << "'\n";
-        if (writing) {
-            const std::size_t changes = CompareSites(current, *writing, false).size();
-            run.err() << "tamrik: " << changes << (changes == 1 ? " setting" : " settings") << " will change\n";
-        }
+    const BackupBeforeWrite backup =
+        BackUpPanel([&](SettingsStore& current) { return panel.read(current, run.context.observer); },
+                    run.context.backupFolder, writing);
+    if (backup.path) {
+        run.err() << "tamrik: the panel's settings were backed up to '" << *backup.path << "'\n";
+        if (writing) run.err() << "tamrik: " << ChangeCountText(backup.changes.size()) << "\n";
         run.err() << std::flush;
     } else if (!run.context.observer.wasStopped()) {
-        run.err() << "tamrik: the panel could not be backed up (" << error
+        run.err() << "tamrik: the panel could not be backed up (" << backup.error
                   << "); nothing was written (--no-backup writes without a backup)\n"
                   << std::flush;
         // The word a write or an update ends with when nothing reached the panel.
@@ -72,7 +63,7 @@ bool backUpPanel(CommandLineRun& run, PanelTransfers& panel, const SettingsStore
                                       writing ? panelmessages::kSettingsNotWritten : panelmessages::kFirmwareNotWritten,
                                       MessageIcon::Error, false});
     }
-    return saved.has_value();
+    return backup.path.has_value();
 }
 
 }  // namespace

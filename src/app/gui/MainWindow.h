@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QMap>
 #include <QString>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -11,6 +12,7 @@
 #include "app/gui/MenuCommands.h"
 #include "panel/TransferObserver.h"
 #include "settings/SettingsStore.h"
+#include "site/PanelBackups.h"
 
 class QAction;
 
@@ -24,6 +26,7 @@ class SiteEditor;
 struct DesktopOptions {
     bool acceptErrors = false;  // "-ld": a site file that fails its check is still loaded
     QString panel = QStringLiteral("usb");
+    std::filesystem::path backupFolder = BackupFolder();  // where the panel backups are kept
     bool simulatedPanel() const { return panel.startsWith(QStringLiteral("sim:")); }
 };
 
@@ -83,9 +86,16 @@ private:
     void refreshErrorBanner();
     void commandSendToPanel();
     void commandGetFromPanel();
-    // Runs a panel transfer of `kind` on `site` under the progress window; true when the link was made
-    // and the work succeeded without being stopped.
-    bool runPanelTransfer(TransferKind kind, SettingsStore& site, const std::function<bool(class PanelSession&)>& work);
+    void commandCompareWithPanel();
+    void commandRestoreBackup();
+    // Loads a site file as Load does, after the question about unsaved work was answered.
+    void loadSiteFile(const QString& path);
+    // Runs a panel transfer of `kind` on `site` under the progress window (with `heading` above its
+    // bar when given); true when the link was made and the work succeeded without being stopped.
+    bool runPanelTransfer(TransferKind kind, SettingsStore& site, const std::function<bool(class PanelSession&)>& work,
+                          const QString& heading = {});
+    // Reads the whole panel into `site` under the progress window.
+    bool readPanelInto(SettingsStore& site, const QString& heading = {});
     void commandDocumentation(int command);
     void commandWebInterface();
     void destroyEditorWithoutWriteBack();

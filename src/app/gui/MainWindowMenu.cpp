@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QMenuBar>
 
+#include "app/gui/DesktopSettings.h"
 #include "app/gui/MainWindow.h"
 #include "ui/dialogs/AboutWindow.h"
 
@@ -67,6 +68,15 @@ void MainWindow::buildMenus() {
                QStringLiteral("Send the site information from the PC to the panel"));
     addCommand(panel, QStringLiteral("&Get settings from panel"), kCommandGetFromPanel,
                QStringLiteral("Gets the site information from the panel"));
+    addCommand(panel, QStringLiteral("&Compare with panel"), kCommandCompareWithPanel,
+               QStringLiteral("Lists the settings in which the panel and this site differ"));
+    panel->addSeparator();
+    addCommand(panel, QStringLiteral("&Restore backup..."), kCommandRestoreBackup,
+               QStringLiteral("Loads a backup of a panel's settings as the current site"));
+    QAction* backup = addCommand(panel, QStringLiteral("&Back up panel before writing"), kCommandBackupBeforeWriting,
+                                 QStringLiteral("Keeps the panel's settings before they are overwritten"));
+    backup->setCheckable(true);
+    backup->setChecked(BackupBeforeWritingEnabled());
     panel->addSeparator();
     addCommand(panel, QStringLiteral("&Update panel firmware"), kCommandUpdateFirmware);
 
@@ -128,6 +138,15 @@ void MainWindow::runCommand(int command) {
             break;
         case kCommandGetFromPanel:
             commandGetFromPanel();
+            break;
+        case kCommandCompareWithPanel:
+            commandCompareWithPanel();
+            break;
+        case kCommandRestoreBackup:
+            commandRestoreBackup();
+            break;
+        case kCommandBackupBeforeWriting:
+            SetBackupBeforeWriting(actions_.value(command)->isChecked());
             break;
         case kCommandInstallationManual:
         case kCommandUserManual:

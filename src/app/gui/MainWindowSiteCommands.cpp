@@ -62,6 +62,10 @@ void MainWindow::commandLoad() {
     const QString path = UserPrompts::openFileName(this, sitePath_, kSiteFileFilter);
     if (path.isEmpty()) return;
     sitePath_ = path;
+    loadSiteFile(path);
+}
+
+void MainWindow::loadSiteFile(const QString& path) {
     resetErrorFlags();
     panelReadAt_.reset();
     std::string reason;

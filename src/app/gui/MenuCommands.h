@@ -34,6 +34,9 @@ enum MenuCommand : int {
     kCommandExportText = 6036,
     kCommandExportReport = 6040,
     kCommandPrintReport = 6041,
+    kCommandCompareWithPanel = 6042,
+    kCommandRestoreBackup = 6043,
+    kCommandBackupBeforeWriting = 6044,
 };
 
 // What the editor area shows.

@@ -46,8 +46,9 @@ bool UserPrompts::askYesNo(QWidget* owner, const QString& title, const QString& 
     return ShowMessageBox(owner, title, text, icon, risky ? BoxButtons::YesNoDefaultNo : BoxButtons::YesNo);
 }
 
-void UserPrompts::show(QWidget* owner, const QString& title, const QString& text, PromptIcon icon) {
-    ShowMessageBox(owner, title, text, icon);
+void UserPrompts::show(QWidget* owner, const QString& title, const QString& text, PromptIcon icon,
+                       const QString& details) {
+    ShowMessageBox(owner, title, text, icon, BoxButtons::Ok, details);
 }
 
 QString UserPrompts::saveFileName(QWidget* owner, const QString& initialName, const QString& filterText) {
@@ -87,7 +88,7 @@ void UserPrompts::queueFileNames(const QStringList& names) { fileDialogTest().fi
 QList<UserPrompts::Shown> UserPrompts::takeShown() {
     QList<Shown> shown;
     for (const auto& box : message_box_test::TakeShown()) {
-        shown.append({box.title, box.text, box.icon, box.buttons != BoxButtons::Ok});
+        shown.append({box.title, box.text, box.icon, box.buttons != BoxButtons::Ok, box.details});
     }
     return shown;
 }

@@ -19,7 +19,9 @@ public:
     // Yes / No question; true for Yes. A risky question has No as its default answer.
     static bool askYesNo(QWidget* owner, const QString& title, const QString& text,
                          PromptIcon icon = PromptIcon::Question, bool risky = false);
-    static void show(QWidget* owner, const QString& title, const QString& text, PromptIcon icon);
+    // `details`, when given, are shown on request (a list of what the text sums up).
+    static void show(QWidget* owner, const QString& title, const QString& text, PromptIcon icon,
+                     const QString& details = {});
     // "Save changes to the current site?" with Save, Discard and Cancel.
     static SaveChoice askSaveChanges(QWidget* owner);
 
@@ -39,6 +41,7 @@ public:
         QString text;
         PromptIcon icon;
         bool question;
+        QString details;
     };
     static void setTestMode(bool on);
     static void queueAnswers(const QList<bool>& answers);

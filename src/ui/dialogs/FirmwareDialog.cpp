@@ -14,10 +14,12 @@
 #include "panel/PanelMessages.h"
 #include "panel/PanelSession.h"
 #include "panel/PanelTransferLock.h"
+#include "panel/ReadPanelWorker.h"
 #include "ui/dialogs/FormAlignment.h"
 #include "ui/dialogs/GuiTransferObserver.h"
 #include "ui/dialogs/HexFileChooser.h"
 #include "ui/dialogs/MessageBoxes.h"
+#include "ui/dialogs/PanelBackupStep.h"
 
 namespace tamrik {
 namespace {
@@ -32,8 +34,9 @@ QLineEdit* shownOnly(const char* name, QWidget* parent) {
 
 }  // namespace
 
-FirmwareDialog::FirmwareDialog(PanelLink& link, SettingsStore& store, QWidget* owner, const QString& presetPath)
-    : QDialog(owner) {
+FirmwareDialog::FirmwareDialog(PanelLink& link, SettingsStore& store, QWidget* owner, const QString& presetPath,
+                               std::optional<std::filesystem::path> backupFolder)
+    : QDialog(owner), backupFolder_(std::move(backupFolder)) {
     setObjectName(QStringLiteral("firmwareDialog"));
     setWindowTitle(QStringLiteral("Change panel firmware"));
     observer_ = std::make_unique<GuiTransferObserver>(this);
@@ -143,11 +146,25 @@ void FirmwareDialog::write() {
                         BoxButtons::YesNoDefaultNo)) {
         return;
     }
+    if (!backUpPanel()) return;
     FirmwareJob job{std::move(file_.image), file_.versionNumber};
     file_ = FirmwareFile{};
     loaded_ = false;
     observer_->run(TransferKind::Firmware, [&] { written_ = FirmwareWorker(*session_, job); });
     accept();
+}
+
+// The panel is already held by this dialog: the backup reads it in the dialog's own hold.
+bool FirmwareDialog::backUpPanel() {
+    if (!backupFolder_) return true;
+    const auto readPanel = [this](SettingsStore& site) {
+        PanelSession reading(session_->link(), site, *observer_);
+        bool read = false;
+        observer_->run(
+            TransferKind::Read, [&] { read = ReadPanelWorker(reading); }, kBackingUpHeading);
+        return read && !observer_->wasStopped();
+    };
+    return BackUpBeforeWriting(this, readPanel, *backupFolder_, nullptr).has_value();
 }
 
 int FirmwareDialog::exec() {
@@ -161,12 +178,13 @@ void FirmwareDialog::reject() {
     QDialog::reject();
 }
 
-bool RunFirmwareDialog(QWidget* owner, PanelLink& link, SettingsStore& store, const QString& presetPath) {
+bool RunFirmwareDialog(QWidget* owner, PanelLink& link, SettingsStore& store, const QString& presetPath,
+                       std::optional<std::filesystem::path> backupFolder) {
     // The dialog reads the panel's version as it opens and may update it: the panel is held meanwhile.
     GuiTransferObserver refusal(owner);
     PanelTransferLock lock;
     if (!lock.take(link, TransferKind::Firmware, refusal)) return false;
-    FirmwareDialog dialog(link, store, owner, presetPath);
+    FirmwareDialog dialog(link, store, owner, presetPath, std::move(backupFolder));
     dialog.exec();
     return dialog.firmwareWritten();
 }

@@ -2,7 +2,9 @@
 
 #include <QDialog>
 #include <QString>
+#include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "panel/FirmwareUpdate.h"
 #include "panel/PanelLink.h"
@@ -23,11 +25,13 @@ class PanelSession;
 //
 // The panel's version is read when the dialog is made; when that fails (the connection fault has
 // been reported) the dialog ends at once. With a preset path it loads that file and starts the
-// update by itself as soon as it runs.
+// update by itself as soon as it runs. Given a backup folder, Write first keeps the panel's site as
+// a backup there; when that fails nothing is written and the dialog stays open.
 class FirmwareDialog : public QDialog {
     Q_OBJECT
 public:
-    FirmwareDialog(PanelLink& link, SettingsStore& store, QWidget* owner = nullptr, const QString& presetPath = {});
+    FirmwareDialog(PanelLink& link, SettingsStore& store, QWidget* owner = nullptr, const QString& presetPath = {},
+                   std::optional<std::filesystem::path> backupFolder = std::nullopt);
     ~FirmwareDialog() override;
 
     bool panelAnswered() const { return panelAnswered_; }
@@ -44,6 +48,7 @@ public:
 private:
     void build();
     void loadFile(const QString& path);
+    bool backUpPanel();
 
     std::unique_ptr<GuiTransferObserver> observer_;
     std::unique_ptr<PanelSession> session_;
@@ -54,6 +59,7 @@ private:
     int panelVersionNumber_ = 0;
     QString path_;
     bool preset_ = false;
+    std::optional<std::filesystem::path> backupFolder_;
 
     QLineEdit* fileName_ = nullptr;
     QLineEdit* fileVersion_ = nullptr;
@@ -64,6 +70,7 @@ private:
 };
 
 // Runs the dialog modally (not at all when the panel could not be read); true when firmware was written.
-bool RunFirmwareDialog(QWidget* owner, PanelLink& link, SettingsStore& store, const QString& presetPath = {});
+bool RunFirmwareDialog(QWidget* owner, PanelLink& link, SettingsStore& store, const QString& presetPath = {},
+                       std::optional<std::filesystem::path> backupFolder = std::nullopt);
 
 }  // namespace tamrik

@@ -1,13 +1,12 @@
 #include "ui/dialogs/GuiTransferObserver.h"
 
-#include "panel/TransferRunner.h"
-
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QThread>
 #include <atomic>
 #include <thread>
 
+#include "panel/TransferRunner.h"
 #include "ui/dialogs/MessageBoxes.h"
 #include "ui/dialogs/ProgressDialog.h"
 
@@ -17,16 +16,23 @@ namespace {
 
 BoxIcon boxIcon(MessageIcon icon) {
     switch (icon) {
-    case MessageIcon::Information: return BoxIcon::Information;
-    case MessageIcon::Warning: return BoxIcon::Warning;
-    case MessageIcon::Error: return BoxIcon::Error;
-    case MessageIcon::Question: return BoxIcon::Question;
-    case MessageIcon::None: break;
+        case MessageIcon::Information:
+            return BoxIcon::Information;
+        case MessageIcon::Warning:
+            return BoxIcon::Warning;
+        case MessageIcon::Error:
+            return BoxIcon::Error;
+        case MessageIcon::Question:
+            return BoxIcon::Question;
+        case MessageIcon::None:
+            break;
     }
     return BoxIcon::None;
 }
 
-QString fromView(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
+QString fromView(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 }  // namespace
 
@@ -56,8 +62,9 @@ void GuiTransferObserver::onUiThreadAndWait(Function&& function) {
     }
 }
 
-void GuiTransferObserver::run(TransferKind kind, const std::function<void()>& work) {
+void GuiTransferObserver::run(TransferKind kind, const std::function<void()>& work, const QString& heading) {
     kind_ = kind;
+    heading_ = heading;
     ProgressOpen();
     std::atomic<bool> finished = false;
     QEventLoop waitForWorker;
@@ -80,6 +87,7 @@ void GuiTransferObserver::run(TransferKind kind, const std::function<void()>& wo
 void GuiTransferObserver::onProgressOpen() {
     delete dialog_;
     dialog_ = new ProgressDialog(owner_);
+    dialog_->setHeading(heading_);
     dialog_->setStoppable(kind_ == TransferKind::Read,
                           QStringLiteral("A write to the panel cannot be stopped half-way: it would leave the panel "
                                          "unusable"));
@@ -87,22 +95,31 @@ void GuiTransferObserver::onProgressOpen() {
 }
 
 void GuiTransferObserver::onProgress(int percent) {
-    QMetaObject::invokeMethod(this, [this, percent] {
-        if (dialog_) dialog_->setPercent(percent);
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this, percent] {
+            if (dialog_) dialog_->setPercent(percent);
+        },
+        Qt::QueuedConnection);
 }
 
 void GuiTransferObserver::onTitle(std::string_view title) {
     const QString text = QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
-    QMetaObject::invokeMethod(this, [this, text] {
-        if (dialog_) dialog_->setTitle(text);
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this, text] {
+            if (dialog_) dialog_->setTitle(text);
+        },
+        Qt::QueuedConnection);
 }
 
 void GuiTransferObserver::onProgressClose() {
-    QMetaObject::invokeMethod(this, [this] {
-        if (dialog_) dialog_->finish();
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (dialog_) dialog_->finish();
+        },
+        Qt::QueuedConnection);
 }
 
 void GuiTransferObserver::onMessage(const PanelMessage& message) {

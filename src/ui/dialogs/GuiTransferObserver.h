@@ -29,7 +29,8 @@ public:
     // returns on the UI thread once the worker has finished (the dialog closed by the work itself, as
     // every transfer does at its end) and the thread was joined. Opens the dialog before the worker
     // starts. A read can be stopped from the dialog; `work` then returns early (wasStopped()).
-    void run(TransferKind kind, const std::function<void()>& work);
+    // `heading`, when given, stands above the bar for the whole transfer.
+    void run(TransferKind kind, const std::function<void()>& work, const QString& heading = {});
 
     ProgressDialog* progressDialog() const { return dialog_; }
 
@@ -50,6 +51,7 @@ private:
     AskQuestion askQuestion_;
     QPointer<ProgressDialog> dialog_;
     TransferKind kind_ = TransferKind::Write;
+    QString heading_;
 };
 
 }  // namespace tamrik

@@ -1,6 +1,7 @@
 #include "ui/dialogs/MessageBoxes.h"
 
 #include <QMessageBox>
+#include <QTextEdit>
 
 namespace tamrik {
 namespace {
@@ -35,27 +36,38 @@ QMessageBox::Icon qtIcon(BoxIcon icon) {
 
 }  // namespace
 
-bool ShowMessageBox(QWidget* owner, const QString& title, const QString& text, BoxIcon icon, BoxButtons buttons) {
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* owner, const QString& title, const QString& text, BoxIcon icon,
+                                            BoxButtons buttons, const QString& details) {
+    const bool question = buttons != BoxButtons::Ok;
+    const auto standard = question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
+    auto box = std::make_unique<QMessageBox>(
+        qtIcon(icon), title, QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), standard, owner);
+    box->setObjectName(QStringLiteral("dialogMessageBox"));
+    if (buttons == BoxButtons::YesNoDefaultNo) box->setDefaultButton(QMessageBox::No);
+    if (!details.isEmpty()) {
+        box->setDetailedText(details);
+        // Wide enough for a line of the list without wrapping it.
+        if (auto* list = box->findChild<QTextEdit*>()) list->setMinimumWidth(460);
+    }
+    return box;
+}
+
+bool ShowMessageBox(QWidget* owner, const QString& title, const QString& text, BoxIcon icon, BoxButtons buttons,
+                    const QString& details) {
     TestHook& hook = testHook();
     if (hook.enabled) {
-        hook.shown.append({title, text, icon, buttons});
+        hook.shown.append({title, text, icon, buttons, details});
         if (buttons == BoxButtons::Ok) return true;
         return hook.answers.isEmpty() ? false : hook.answers.takeFirst();
     }
-    const bool question = buttons != BoxButtons::Ok;
-    const auto standard = question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
-    QMessageBox box(qtIcon(icon), title, QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), standard,
-                    owner);
-    box.setObjectName(QStringLiteral("dialogMessageBox"));
-    if (buttons == BoxButtons::YesNoDefaultNo) box.setDefaultButton(QMessageBox::No);
-    const int answer = box.exec();
-    return question ? answer == QMessageBox::Yes : true;
+    const int answer = MakeMessageBox(owner, title, text, icon, buttons, details)->exec();
+    return buttons != BoxButtons::Ok ? answer == QMessageBox::Yes : true;
 }
 
 SaveChoice AskSaveChoice(QWidget* owner, const QString& title, const QString& text) {
     TestHook& hook = testHook();
     if (hook.enabled) {
-        hook.shown.append({title, text, BoxIcon::Question, BoxButtons::SaveDiscardCancel});
+        hook.shown.append({title, text, BoxIcon::Question, BoxButtons::SaveDiscardCancel, {}});
         return hook.choices.isEmpty() ? SaveChoice::Cancel : hook.choices.takeFirst();
     }
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,

@@ -2,7 +2,9 @@
 
 #include <QList>
 #include <QString>
+#include <memory>
 
+class QMessageBox;
 class QWidget;
 
 namespace tamrik {
@@ -14,8 +16,12 @@ enum class BoxButtons { Ok, YesNo, YesNoDefaultNo, SaveDiscardCancel };
 // Every message box the dialogs show goes through this one function, so tests can answer them
 // without a modal loop. Returns true for OK or Yes, false for No (or a box closed without an answer).
 // Texts may use CR LF line ends; they are shown as plain line breaks.
+// `details`, when given, is shown on request under the text (a list of what the text sums up).
 bool ShowMessageBox(QWidget* owner, const QString& title, const QString& text, BoxIcon icon,
-                    BoxButtons buttons = BoxButtons::Ok);
+                    BoxButtons buttons = BoxButtons::Ok, const QString& details = {});
+// The box ShowMessageBox shows, not yet shown.
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* owner, const QString& title, const QString& text, BoxIcon icon,
+                                            BoxButtons buttons = BoxButtons::Ok, const QString& details = {});
 
 // The question before work would be lost: save it first, throw it away, or do nothing after all.
 enum class SaveChoice { Save, Discard, Cancel };
@@ -30,6 +36,7 @@ struct Shown {
     QString text;
     BoxIcon icon;
     BoxButtons buttons;
+    QString details;
 };
 void Enable(bool on);
 void QueueAnswers(const QList<bool>& answers);

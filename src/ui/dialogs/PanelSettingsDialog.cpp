@@ -11,8 +11,11 @@
 #include <QVBoxLayout>
 #include <string>
 
+#include "images/ImageValueCheck.h"
+#include "settings/DefaultSettings.h"
 #include "ui/dialogs/FormAlignment.h"
 #include "ui/dialogs/ListField.h"
+#include "ui/dialogs/MessageBoxes.h"
 #include "ui/dialogs/TextFieldRules.h"
 #include "ui/dialogs/ValueButton.h"
 
@@ -72,6 +75,14 @@ constexpr const char* kFieldWriteOrder[] = {
     "BeaconFlashrate",
     "FaultRelayMode",
 };
+
+// The typed fields whose values OK refuses when the panel could not hold them, with their labels.
+constexpr std::pair<const char*, const char*> kCheckedFields[] = {
+    {"PanelSnum", "Serial number"},    {"ContractorCode", "Panel contractor"}, {"NumZones", "Number of zones"},
+    {"UserCode", "User code"},         {"UserCode2", "User code 2"},           {"EngineerCode", "Engineer code"},
+    {"AdvancedCode", "Advanced code"},
+};
+constexpr long kMostContractorCode = 65535;  // a 16-bit word in the panel
 
 constexpr const char* kSoundChoices[] = {"TsSpokenMess", "TsElectronic", "TsBellSound"};
 
@@ -219,10 +230,12 @@ QWidget* PanelSettingsDialog::buildPanelGroup() {
     auto* group = new QGroupBox(QStringLiteral("Panel"), this);
     QFormLayout* form = formIn(group);
     QLineEdit* contractor = addText("ContractorCode", 5);
-    MakeDigitsField(contractor, 5);
+    MakeDigitsField(contractor, kMostContractorCode);
     QLineEdit* zones = addText("NumZones", 2);
-    MakeDigitsField(zones, 2);
-    form->addRow(QStringLiteral("Serial number"), addText("PanelSnum", 8));
+    MakeDigitsField(zones, kZoneCount);
+    QLineEdit* serial = addText("PanelSnum", 8);
+    MakeHexSerialField(serial);
+    form->addRow(QStringLiteral("Serial number"), serial);
     form->addRow(QStringLiteral("Panel contractor"), contractor);
     form->addRow(QStringLiteral("Site file revision"), addShownOnly("SFRevision"));
     form->addRow(QStringLiteral("Panel type"), addList("PanelType", kPanelTypes, ListField::Storage::Position));
@@ -409,7 +422,24 @@ void PanelSettingsDialog::writeFields() {
     }
 }
 
+// Nothing is written while a typed value is one the panel could not hold; the message names the field.
+bool PanelSettingsDialog::valuesThePanelCanHold() {
+    for (const auto& [key, label] : kCheckedFields) {
+        QLineEdit* field = texts_.value(QString::fromLatin1(key));
+        const auto wanted = ImageValueProblem(key, field->text().toLatin1().toStdString());
+        if (!wanted) continue;
+        ShowMessageBox(this, QStringLiteral("5300 Commissioning software Error"),
+                       QStringLiteral("%1 must be %2").arg(QString::fromLatin1(label), QString::fromStdString(*wanted)),
+                       BoxIcon::Error);
+        field->setFocus();
+        field->selectAll();
+        return false;
+    }
+    return true;
+}
+
 void PanelSettingsDialog::accept() {
+    if (!valuesThePanelCanHold()) return;
     writeFields();
     QDialog::accept();
 }

@@ -18,7 +18,9 @@ class ValueButton;
 
 // "Panel information": the panel-wide settings of the site. Every control is named after the key it
 // holds. OK writes every field and closes; the close box closes without writing the dialog's own
-// fields (values confirmed in the small value dialogs were written when they were confirmed).
+// fields (values confirmed in the small value dialogs were written when they were confirmed). OK
+// refuses, naming the field, a serial number, contractor, number of zones or access code that the
+// panel could not hold.
 class PanelSettingsDialog : public QDialog {
     Q_OBJECT
 public:
@@ -55,6 +57,7 @@ private:
     bool inputGroupInUse(int group) const;
     void applyOpeningRules();
     void connectRules();
+    bool valuesThePanelCanHold();
     void writeFields();
 
     SettingsStore& store_;

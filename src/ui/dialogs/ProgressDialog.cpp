@@ -1,6 +1,7 @@
 #include "ui/dialogs/ProgressDialog.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -12,6 +13,9 @@ ProgressDialog::ProgressDialog(QWidget* owner) : QDialog(owner) {
     setWindowTitle(QStringLiteral("Progress..."));
     setModal(true);
     setWindowFlag(Qt::WindowCloseButtonHint, false);
+    heading_ = new QLabel(this);
+    heading_->setObjectName(QStringLiteral("progressHeading"));
+    heading_->hide();
     bar_ = new QProgressBar(this);
     bar_->setObjectName(QStringLiteral("progressBar"));
     bar_->setRange(0, 100);
@@ -23,6 +27,7 @@ ProgressDialog::ProgressDialog(QWidget* owner) : QDialog(owner) {
     cancel_->setEnabled(false);
     connect(cancel_, &QPushButton::clicked, this, &ProgressDialog::reject);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading_);
     layout->addWidget(bar_);
     layout->addWidget(cancel_, 0, Qt::AlignHCenter);
 }
@@ -34,6 +39,13 @@ void ProgressDialog::setStoppable(bool stoppable, const QString& whyNot) {
     cancel_->setEnabled(stoppable);
     cancel_->setToolTip(stoppable ? QString() : whyNot);
 }
+
+void ProgressDialog::setHeading(const QString& heading) {
+    heading_->setText(heading);
+    heading_->setVisible(!heading.isEmpty());
+}
+
+QString ProgressDialog::heading() const { return heading_->text(); }
 
 void ProgressDialog::reject() {
     if (!stoppable_) return;

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QProgressBar;
 class QPushButton;
 
@@ -18,6 +19,9 @@ public:
     int value() const;
     // Whether Cancel may stop this transfer; `whyNot` becomes the disabled button's tooltip.
     void setStoppable(bool stoppable, const QString& whyNot = {});
+    // A line above the bar naming what the steps in the title are part of; none when empty.
+    void setHeading(const QString& heading);
+    QString heading() const;
 
 signals:
     void stopRequested();
@@ -33,6 +37,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QLabel* heading_;
     QProgressBar* bar_;
     QPushButton* cancel_;
     bool finishing_ = false;

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <charconv>
 
+#include "images/SiteImageFields.h"
 #include "ui/dialogs/FormAlignment.h"
 #include "ui/dialogs/MessageBoxes.h"
 #include "ui/dialogs/MultiLineField.h"
@@ -38,6 +39,17 @@ double readDecimal(const QString& text) {
     double value = 0.0;
     if (std::from_chars(first, last, value).ec != std::errc()) return 0.0;
     return value;
+}
+
+// A typing limit no longer than what the site data image carries of the key: its field less the
+// terminating zero (a longer text could not be written to the panel).
+int imageLimit(const char* key, int maxLength) {
+    for (const SiteField& field : SiteImageFields()) {
+        if (field.kind == SiteFieldKind::SiteText && std::string_view(field.key) == key) {
+            return std::min(maxLength, field.arg - 1);
+        }
+    }
+    return maxLength;
 }
 
 // A label of two lines: the field's name over the expected form.
@@ -76,13 +88,13 @@ SiteInfoDialog::SiteInfoDialog(SettingsStore& store, QWidget* owner) : QDialog(o
 QLineEdit* SiteInfoDialog::addLine(const char* key, int maxLength) {
     auto* field = new QLineEdit(this);
     field->setObjectName(QString::fromLatin1(key));
-    SetTextWithLimit(field, QString::fromLatin1(store_.text(key)), maxLength);
+    SetTextWithLimit(field, QString::fromLatin1(store_.text(key)), imageLimit(key, maxLength));
     lines_.insert(QString::fromLatin1(key), field);
     return field;
 }
 
 MultiLineField* SiteInfoDialog::addMultiLine(const char* key, int maxLength) {
-    auto* field = new MultiLineField(maxLength, this);
+    auto* field = new MultiLineField(imageLimit(key, maxLength), this);
     field->setObjectName(QString::fromLatin1(key));
     field->setStoredText(QString::fromLatin1(store_.text(key)));
     multiLines_.insert(QString::fromLatin1(key), field);
@@ -93,9 +105,9 @@ QWidget* SiteInfoDialog::buildSiteGroup() {
     auto* group = new QGroupBox(QStringLiteral("Site"), this);
     auto* form = new QFormLayout(group);
     QLineEdit* number = addLine("SiteNumber", 6);
-    MakeDigitsField(number, 6);
+    MakeDigitsField(number);
     QLineEdit* phone = addLine("SitePhone", 16);
-    MakeDigitsField(phone, 16);
+    MakeDigitsField(phone);
     MultiLineField* address = addMultiLine("SiteAddress", 64);
     address->setFixedHeight(address->fontMetrics().lineSpacing() * 4 + 12);
     MultiLineField* comments = addMultiLine("SiteComments", 256);
