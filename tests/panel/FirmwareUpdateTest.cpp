@@ -76,8 +76,8 @@ TEST_F(FirmwareUpdateTest, NewerFirmwareFillsTheApplicationAreaAndSparesTheIdent
     EXPECT_EQ(erasesAt(0x2A000), 1u);
     EXPECT_EQ(erasesAt(0x2A400), 0u);
     EXPECT_EQ(bench.observer.messages(), Messages{kFirmwareWritten});
-    const Messages events = {"open", "title:Erasing...", "title:Writing panel firmware...",
-                             "title:Verifying panel firmware...", "message:" + kFirmwareWritten, "close"};
+    const Messages events = {"open", "title:Erasing... (1/3)", "title:Writing panel firmware... (2/3)",
+                             "title:Verifying panel firmware... (3/3)", "message:" + kFirmwareWritten, "close"};
     EXPECT_EQ(bench.observer.events(), events);
 }
 

@@ -14,6 +14,7 @@
 #include "panel/PanelMessages.h"
 #include "panel/PanelSession.h"
 #include "panel/PanelTransferLock.h"
+#include "ui/dialogs/FocusOrder.h"
 #include "ui/dialogs/FormAlignment.h"
 #include "ui/dialogs/GuiTransferObserver.h"
 #include "ui/dialogs/HexFileChooser.h"
@@ -25,7 +26,7 @@ namespace {
 QLineEdit* shownOnly(const char* name, QWidget* parent) {
     auto* field = new QLineEdit(parent);
     field->setObjectName(QString::fromLatin1(name));
-    field->setReadOnly(true);
+    MakeShownOnly(field);
     field->setMinimumWidth(220);
     return field;
 }
@@ -100,6 +101,8 @@ void FirmwareDialog::build() {
     layout->addWidget(group);
     layout->addWidget(panelGroup);
     layout->addWidget(buttons);
+    OrderTabsAsShown(this);
+    select->setFocus();
 }
 
 void FirmwareDialog::selectNewFile() {

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <string>
 
+#include "ui/dialogs/FocusOrder.h"
 #include "ui/dialogs/FormAlignment.h"
 #include "ui/dialogs/ListField.h"
 #include "ui/dialogs/TextFieldRules.h"
@@ -155,6 +156,7 @@ PanelSettingsDialog::PanelSettingsDialog(SettingsStore& store, QWidget* owner) :
     layout->addLayout(third, 0, 2);
     layout->addWidget(buttons, 1, 0, 1, 3);
     setFixedSize(sizeHint());
+    OrderTabsAsShown(this);
 
     applyOpeningRules();
     connectRules();
@@ -171,7 +173,7 @@ QLineEdit* PanelSettingsDialog::addText(const char* key, int maxLength) {
 QLineEdit* PanelSettingsDialog::addShownOnly(const char* key) {
     auto* field = new QLineEdit(this);
     field->setObjectName(QString::fromLatin1(key));
-    field->setReadOnly(true);
+    MakeShownOnly(field);
     field->setText(QString::fromLatin1(SettingText(store_, key)));
     return field;
 }

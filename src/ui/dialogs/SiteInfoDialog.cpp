@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <charconv>
 
+#include "ui/dialogs/FocusOrder.h"
 #include "ui/dialogs/FormAlignment.h"
 #include "ui/dialogs/MessageBoxes.h"
 #include "ui/dialogs/MultiLineField.h"
@@ -71,6 +72,7 @@ SiteInfoDialog::SiteInfoDialog(SettingsStore& store, QWidget* owner) : QDialog(o
     layout->addLayout(right, 0, 1);
     layout->addWidget(buttons, 1, 0, 1, 2);
     setFixedSize(sizeHint());
+    OrderTabsAsShown(this);
 }
 
 QLineEdit* SiteInfoDialog::addLine(const char* key, int maxLength) {
@@ -120,7 +122,7 @@ QWidget* SiteInfoDialog::buildCommissioningGroup() {
 
     auto* version = new QLineEdit(group);
     version->setObjectName(QStringLiteral("FirmwareVersion"));
-    version->setReadOnly(true);
+    MakeShownOnly(version);
     version->setText(QString::fromLatin1(SettingText(store_, "FirmwareVersion", "N/A")));
     form->addRow(QStringLiteral("Panel software version"), version);
     return group;

@@ -125,7 +125,7 @@ private:
     void stopCaret();
 
     // Keys and mouse.
-    void handleTab();
+    void handleTab(bool forward);
     void moveDown();
     void moveRows(int delta);
     void moveColumn(int direction);
