@@ -107,6 +107,9 @@ private slots:
 
     void aFileOfUnknownTypeKeepsWriteDisabled() {
         auto dialog = open();
+        // The dialog opens on what there is to do, not on a field that only shows a value.
+        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("selectButton"));
         QCOMPARE(Field(*dialog, "panelFirmwareVersion"), QStringLiteral("1.250 / 0.110"));
         QVERIFY(!WriteEnabled(*dialog));
         choose(*dialog, {});  // cancelling the file dialog changes nothing

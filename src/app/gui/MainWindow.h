@@ -9,10 +9,12 @@
 #include <string>
 
 #include "app/gui/MenuCommands.h"
+#include "app/gui/RecentSites.h"
 #include "panel/TransferObserver.h"
 #include "settings/SettingsStore.h"
 
 class QAction;
+class QMenu;
 
 namespace tamrik {
 
@@ -55,9 +57,19 @@ public:
     void editorClose(bool writeBack = true);
     void siteCheckQuiet();
 
+    // Loads a site file as Load does once its dialog has given the name (a file dropped on the
+    // window, a recent site): first asks whether to save unsaved changes.
+    void openSiteFile(const QString& path);
+    QMenu* recentSitesMenu() const { return recentMenu_; }
+    // Keeps the whole window, frame and caption bar included, on the screen's free area.
+    void fitIntoScreen();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildMenus();
@@ -68,6 +80,8 @@ private:
     bool mayReplaceSite();
     void commandNew();
     void commandLoad();
+    void loadSite(const QString& path);
+    void fillRecentSitesMenu();
     void commandImportText();
     void commandSave();
     void commandOpenEditor(int command);
@@ -95,6 +109,8 @@ private:
     DesktopOptions options_;
     SiteBackground* background_ = nullptr;
     QMap<int, QAction*> actions_;
+    RecentSites recentSites_;
+    QMenu* recentMenu_ = nullptr;
     QString sitePath_;
     // When the site was read from the panel, while it is that reading that the store holds.
     std::optional<std::string> panelReadAt_;

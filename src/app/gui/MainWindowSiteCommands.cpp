@@ -61,7 +61,14 @@ void MainWindow::commandNew() {
 void MainWindow::commandLoad() {
     if (!mayReplaceSite()) return;
     const QString path = UserPrompts::openFileName(this, sitePath_, kSiteFileFilter);
-    if (path.isEmpty()) return;
+    if (!path.isEmpty()) loadSite(path);
+}
+
+void MainWindow::openSiteFile(const QString& path) {
+    if (mayReplaceSite()) loadSite(path);
+}
+
+void MainWindow::loadSite(const QString& path) {
     sitePath_ = path;
     resetErrorFlags();
     panelReadAt_.reset();
@@ -78,11 +85,13 @@ void MainWindow::commandLoad() {
             UserPrompts::show(this, kProgramTitle, QStringLiteral("Loaded but file contains errors"),
                               PromptIcon::Information);
             destroyEditorWithoutWriteBack();
+            recentSites_.add(path);
             break;
         case SiteLoadResult::Loaded:
             UserPrompts::show(this, kProgramTitle, QStringLiteral("Site info. loaded from file"),
                               PromptIcon::Information);
             destroyEditorWithoutWriteBack();
+            recentSites_.add(path);
             break;
     }
     updateTitle();
@@ -120,6 +129,7 @@ void MainWindow::commandSave() {
     }
     UserPrompts::show(this, kProgramTitle, QStringLiteral("Site info. saved"), PromptIcon::Information);
     StoreMarkSaved(store_);
+    recentSites_.add(path);
 }
 
 void MainWindow::commandExport(int command) {

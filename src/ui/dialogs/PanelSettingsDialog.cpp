@@ -74,6 +74,9 @@ constexpr const char* kFieldWriteOrder[] = {
     "FaultRelayMode",
 };
 
+const QString kBeaconAdopted = QStringLiteral("Not used while \"Adopt sounder op grp + 1\" is on");
+const QString kSerialTaken = QStringLiteral("Not available while the Fire Brigade Panel (FBP) is on");
+
 constexpr const char* kSoundChoices[] = {"TsSpokenMess", "TsElectronic", "TsBellSound"};
 
 // Sets a radio button either way: an exclusive one refuses to be turned off directly.
@@ -351,10 +354,25 @@ bool PanelSettingsDialog::checked(const char* key) const {
     return box && box->isEnabled() && box->isChecked();
 }
 
-void PanelSettingsDialog::setBox(const char* key, bool enabled, bool on) {
+void PanelSettingsDialog::setBox(const char* key, bool enabled, bool on, const QString& whyDisabled) {
     QAbstractButton* box = checks_.value(QString::fromLatin1(key));
     box->setEnabled(enabled);
     box->setChecked(enabled && on);
+    box->setToolTip(enabled ? QString() : whyDisabled);
+}
+
+// Input group 31 serves one purpose: remote alarm input (optionally operating control outputs),
+// day/night selection, or a device.
+void PanelSettingsDialog::setRemoteAlarmBoxes(bool dayNightInput, bool remoteAlarmOn, bool controlOn) {
+    QString whyNot;
+    if (inputGroupInUse(kRemoteAlarmGroup)) {
+        whyNot = QStringLiteral("A device uses input group 31");
+    } else if (dayNightInput) {
+        whyNot = QStringLiteral("Input group 31 operates the Day/Night selection");
+    }
+    setBox("RemoteAlarmInput", whyNot.isEmpty(), remoteAlarmOn, whyNot);
+    setBox("RaiControl", whyNot.isEmpty() && remoteAlarmOn, controlOn,
+           whyNot.isEmpty() ? QStringLiteral("Remote Alarm Input (Input group 31) is off") : whyNot);
 }
 
 bool PanelSettingsDialog::inputGroupInUse(int group) const {
@@ -370,30 +388,27 @@ void PanelSettingsDialog::applyOpeningRules() {
     const auto stored = [this](const char* key) { return SettingGetInt(store_, key) != 0; };
 
     const bool beacon = stored("Beacon");
-    setBox("BeaconFlashUntil", !beacon, stored("BeaconFlashUntil"));
-    setBox("ClassBeacon", !beacon, stored("ClassBeacon"));
+    setBox("BeaconFlashUntil", !beacon, stored("BeaconFlashUntil"), kBeaconAdopted);
+    setBox("ClassBeacon", !beacon, stored("ClassBeacon"), kBeaconAdopted);
 
-    const bool remoteAlarmFree = !stored("DayNightIp") && !inputGroupInUse(kRemoteAlarmGroup);
-    setBox("RemoteAlarmInput", remoteAlarmFree, stored("RemoteAlarmInput"));
-    setBox("RaiControl", remoteAlarmFree && stored("RemoteAlarmInput"), stored("RaiControl"));
+    setRemoteAlarmBoxes(stored("DayNightIp"), stored("RemoteAlarmInput"), stored("RaiControl"));
 
-    setBox("ClassChange", !inputGroupInUse(kClassChangeGroup), stored("ClassChange"));
-    setBox("Serial", !stored("FBP"), stored("Serial"));
+    setBox("ClassChange", !inputGroupInUse(kClassChangeGroup), stored("ClassChange"),
+           QStringLiteral("A device uses input group 30"));
+    setBox("Serial", !stored("FBP"), stored("Serial"), kSerialTaken);
 }
 
 void PanelSettingsDialog::connectRules() {
     const auto box = [this](const char* key) { return checks_.value(QString::fromLatin1(key)); };
     connect(box("RemoteAlarmInput"), &QAbstractButton::toggled, this,
-            [this](bool on) { setBox("RaiControl", on, false); });
+            [this](bool on) { setBox("RaiControl", on, false, QStringLiteral("Remote Alarm Input (Input group 31) is off")); });
     connect(box("Beacon"), &QAbstractButton::toggled, this, [this](bool on) {
-        setBox("BeaconFlashUntil", !on, false);
-        setBox("ClassBeacon", !on, false);
+        setBox("BeaconFlashUntil", !on, false, kBeaconAdopted);
+        setBox("ClassBeacon", !on, false, kBeaconAdopted);
     });
-    connect(box("DayNightIp"), &QAbstractButton::toggled, this, [this](bool on) {
-        setBox("RemoteAlarmInput", !on && !inputGroupInUse(kRemoteAlarmGroup), false);
-        setBox("RaiControl", false, false);
-    });
-    connect(box("FBP"), &QAbstractButton::toggled, this, [this](bool on) { setBox("Serial", !on, false); });
+    connect(box("DayNightIp"), &QAbstractButton::toggled, this,
+            [this](bool on) { setRemoteAlarmBoxes(on, false, false); });
+    connect(box("FBP"), &QAbstractButton::toggled, this, [this](bool on) { setBox("Serial", !on, false, kSerialTaken); });
 }
 
 void PanelSettingsDialog::writeFields() {
