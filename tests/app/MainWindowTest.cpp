@@ -2,10 +2,14 @@
 #include <QApplication>
 #include <QTimer>
 #include <QDir>
+#include <QMenu>
+#include <QMimeData>
+#include <QScreen>
 #include <QStatusBar>
 #include <QtTest>
 
 #include "app/gui/MainWindow.h"
+#include "app/gui/RecentSites.h"
 #include "app/gui/SiteBackground.h"
 #include "app/gui/UserPrompts.h"
 #include "exports/CsvExport.h"
@@ -59,6 +63,9 @@ private:
 
 private slots:
     void init() {
+        // Every test starts with no recent sites, kept in its temporary folder.
+        qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toLocal8Bit());
+        QFile::remove(RecentSites::defaultListPath());
         UserPrompts::setTestMode(true);
         StoreCreate(store);
         ApplyDefaultSettings(store);
@@ -157,6 +164,81 @@ private slots:
         window->runCommand(kCommandLoad);
         QCOMPARE(lastShown().text, QStringLiteral("Couldn't open file\r\nNo such file or directory"));
         QCOMPARE(int(store.entryCount), 4022);
+    }
+
+    // Import offers text files first, with "*.txt" in the name field; Load offers site files.
+    void fileDialogsOpenOnTheirFilter() {
+        window->runCommand(kCommandImportText);
+        window->runCommand(kCommandLoad);
+        const auto requests = UserPrompts::takeFileRequests();
+        QCOMPARE(requests.size(), 2);
+        QCOMPARE(requests[0].nameFilter, QStringLiteral("Text file (*.txt)"));
+        QCOMPARE(requests[0].initialName, QStringLiteral("*.txt"));
+        QCOMPARE(requests[1].nameFilter, QStringLiteral("Site file (*.psf)"));
+    }
+
+    // A dropped site file opens as Load opens it, after the same question about unsaved work; File >
+    // Recent sites lists what was opened or saved, newest first, with vanished files greyed out.
+    void sitesOpenByDropAndFromTheRecentList() {
+        QVERIFY(window->acceptDrops());
+        const auto drop = [this](const QString& path) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(path)});
+            QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(window, &enter);
+            if (!enter.isAccepted()) return false;
+            QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(window, &dropped);
+            QCoreApplication::processEvents();
+            return true;
+        };
+        const auto recent = [this] {
+            emit window->recentSitesMenu()->aboutToShow();
+            QStringList entries;
+            for (QAction* entry : window->recentSitesMenu()->actions()) {
+                entries << (entry->isEnabled() ? QString() : QStringLiteral("-")) + QFileInfo(entry->statusTip()).fileName();
+            }
+            return entries;
+        };
+        QCOMPARE(recent(), QStringList{QStringLiteral("-")});  // "No recent sites"
+        const QString first = writeSite("first.psf", "First");
+        const QString second = writeSite("second.psf", "Second");
+        QVERIFY(!drop(dir.filePath(QStringLiteral("notes.txt"))));
+
+        SettingPut(store, "SiteName", "Typed here");
+        QVERIFY(drop(first));  // no choice queued: Cancel
+        QCOMPARE(lastShown().text, QStringLiteral("Save changes to the current site?"));
+        QCOMPARE(SettingText(store, "SiteName"), std::string_view("Typed here"));
+        UserPrompts::queueChoices({SaveChoice::Discard});
+        QVERIFY(drop(first));
+        QCOMPARE(window->windowTitle(), QStringLiteral("5300 Commissioning software - [First]"));
+
+        UserPrompts::queueFileNames({second, dir.filePath(QStringLiteral("third.psf"))});
+        window->runCommand(kCommandLoad);
+        window->runCommand(kCommandSave);
+        QFile::remove(second);
+        makeWindow();  // the list outlives the window
+        QCOMPARE(recent(), (QStringList{QStringLiteral("third.psf"), QStringLiteral("-second.psf"),
+                                        QStringLiteral("first.psf")}));
+        window->recentSitesMenu()->actions().last()->trigger();
+        QCOMPARE(window->windowTitle(), QStringLiteral("5300 Commissioning software - [First]"));
+        QCOMPARE(recent().first(), QStringLiteral("first.psf"));
+
+        RecentSites list(dir.filePath(QStringLiteral("capped/recent-sites")));
+        for (int i = 0; i < 10; ++i) list.add(dir.filePath(QStringLiteral("s%1.psf").arg(i)));
+        list.add(dir.filePath(QStringLiteral("s5.psf")));
+        QStringList names;
+        for (const QString& path : list.paths()) names << QFileInfo(path).baseName();
+        QCOMPARE(names, (QStringList{"s5", "s9", "s8", "s7", "s6", "s4", "s3", "s2"}));
+    }
+
+    // However it was placed, the window ends up with its frame and caption bar on the free screen.
+    void theWindowKeepsItsFrameOnTheScreen() {
+        const QRect available = window->screen()->availableGeometry();
+        window->move(available.left() - 50, available.top() - 80);
+        window->resize(available.width() + 200, available.height() + 200);
+        window->fitIntoScreen();
+        QVERIFY(available.contains(window->frameGeometry()));
     }
 
     void importMergesTidiesAndCountsAsAChange() {
@@ -360,6 +442,13 @@ private slots:
         QCOMPARE(window->editorKind(), EditorKind::Device);
         Grid* grid = window->editor()->grid();
         QVERIFY(grid);
+        // Tab and Shift+Tab hand the focus from the grid to the window.
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        for (const auto modifier : {Qt::NoModifier, Qt::ShiftModifier}) {
+            grid->setFocus();
+            QTest::keyClick(grid, Qt::Key_Tab, modifier);
+            QCOMPARE(QApplication::focusWidget(), window->background());
+        }
         grid->message(GM_SETCURSEL, 8, kDeviceZoneColumn);
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->cellRect(8, kDeviceZoneColumn).center());
         QTest::keyClicks(grid, QStringLiteral("12"));
