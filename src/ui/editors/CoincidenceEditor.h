@@ -15,6 +15,8 @@ class CoincidenceEditor : public SiteEditor {
 public:
     CoincidenceEditor(SettingsStore& store, Grid* grid, QWidget* parent = nullptr);
 
+    QString cellExplanation(int row, int column) const override;
+
 protected:
     void gridNotification(int code, quint32 value) override;
 

@@ -23,6 +23,11 @@ public:
     // The answer to the grid's question whether a typed text may be stored: 0 accepts, 1 refuses.
     std::intptr_t acceptEdit(int column, const char* text);
 
+    QStringList stepChoices(int row, int column) const override;
+
+protected:
+    void stepCell(int row, int column) override { click(row, column); }
+
 private:
     void fill();
     void fillRow(int address);
