@@ -86,7 +86,7 @@ private slots:
         SettingPut(store, "SiteName", "Caf\xE9 Z\xFCrich");  // site files hold Latin-1
         window->updateTitle();
         QCOMPARE(window->windowTitle(), QString::fromUtf8("5300 Commissioning software - [Caf\u00e9 Z\u00fcrich]"));
-        makeWindow(DesktopOptions{false, QStringLiteral("sim:/tmp/panel.bin")});
+        makeWindow(DesktopOptions{false, QStringLiteral("sim:/tmp/panel.bin"), {}});
         QVERIFY(window->windowTitle().endsWith(QStringLiteral(" [simulated panel]")));
     }
 
@@ -154,7 +154,7 @@ private slots:
         QCOMPARE(SettingText(store, "SiteName"), std::string_view(""));
         QCOMPARE(window->windowTitle(), QStringLiteral("5300 Commissioning software - No site name!"));
 
-        makeWindow(DesktopOptions{true, QStringLiteral("usb")});
+        makeWindow(DesktopOptions{true, QStringLiteral("usb"), {}});
         UserPrompts::queueFileNames({damaged});
         window->runCommand(kCommandLoad);
         QCOMPARE(lastShown().text, QStringLiteral("Loaded but file contains errors"));
@@ -223,6 +223,10 @@ private slots:
         window->recentSitesMenu()->actions().last()->trigger();
         QCOMPARE(window->windowTitle(), QStringLiteral("5300 Commissioning software - [First]"));
         QCOMPARE(recent().first(), QStringLiteral("first.psf"));
+        // A site the command line loaded is where Save writes, and a recent site too.
+        makeWindow(DesktopOptions{false, QStringLiteral("usb"), second});
+        QCOMPARE(window->sitePath(), second);
+        QCOMPARE(recent().first(), QStringLiteral("-second.psf"));
 
         RecentSites list(dir.filePath(QStringLiteral("capped/recent-sites")));
         for (int i = 0; i < 10; ++i) list.add(dir.filePath(QStringLiteral("s%1.psf").arg(i)));
@@ -312,7 +316,7 @@ private slots:
 
     void getAndSendSettingsThroughTheSimulatedPanel() {
         const QString panel = QStringLiteral("sim:") + dir.filePath(QStringLiteral("panel.bin"));
-        makeWindow(DesktopOptions{false, panel});
+        makeWindow(DesktopOptions{false, panel, {}});
         window->runCommand(kCommandGetFromPanel);  // answered No: nothing happens
         QCOMPARE(lastShown().text, QStringLiteral("Are you sure you wish to overwrite site data changes?"));
         QVERIFY(SettingGet(store, "PanelData") == nullptr);
@@ -348,7 +352,7 @@ private slots:
     }
 
     void sendRefusesValuesThePanelCannotHold() {
-        makeWindow(DesktopOptions{false, QStringLiteral("sim:") + dir.filePath(QStringLiteral("refuse.bin"))});
+        makeWindow(DesktopOptions{false, QStringLiteral("sim:") + dir.filePath(QStringLiteral("refuse.bin")), {}});
         SettingPut(store, "Language", "200");
         UserPrompts::queueAnswers({true, true, true});
         window->runCommand(kCommandSendToPanel);

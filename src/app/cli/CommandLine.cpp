@@ -152,6 +152,7 @@ CommandLineResult CommandLineMode(const std::vector<std::string>& arguments, Com
     }
     result.acceptErrors = run.acceptErrors;
     result.panel = run.panel;
+    result.loadedSite = run.loadedSite;
     return result;
 }
 

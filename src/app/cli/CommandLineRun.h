@@ -24,6 +24,7 @@ struct CommandLineRun {
     CommandLineContext& context;
     bool acceptErrors = false;
     bool compareEvents = false;  // --events: --diff compares the event logs too
+    std::string loadedSite;      // the site file --load loaded last
     std::string panel;
 
     // The open panel and the name it was opened under; opened at the first transfer.

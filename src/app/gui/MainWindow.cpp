@@ -27,6 +27,11 @@ MainWindow::MainWindow(SettingsStore& store, DesktopOptions options, QWidget* pa
     statusBar()->showMessage(QStringLiteral("Ready."));
     updateTitle();
     setAcceptDrops(true);
+    if (!options_.sitePath.isEmpty()) {
+        // Opened on a site file: Save writes it back there, and it counts as a recent site.
+        sitePath_ = options_.sitePath;
+        rememberSite(sitePath_);
+    }
 }
 
 MainWindow::~MainWindow() = default;

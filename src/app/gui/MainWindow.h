@@ -26,6 +26,7 @@ class SiteEditor;
 struct DesktopOptions {
     bool acceptErrors = false;  // "-ld": a site file that fails its check is still loaded
     QString panel = QStringLiteral("usb");
+    QString sitePath;  // the site file the store was loaded from before the window opened, if any
     bool simulatedPanel() const { return panel.startsWith(QStringLiteral("sim:")); }
 };
 
@@ -82,6 +83,8 @@ private:
     void commandLoad();
     void loadSite(const QString& path);
     void fillRecentSitesMenu();
+    // Puts a site file opened or saved first in File > Recent sites.
+    void rememberSite(const QString& path);
     void commandImportText();
     void commandSave();
     void commandOpenEditor(int command);

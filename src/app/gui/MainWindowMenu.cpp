@@ -107,6 +107,11 @@ void MainWindow::fillRecentSitesMenu() {
     if (paths.isEmpty()) recentMenu_->addAction(QStringLiteral("No recent sites"))->setEnabled(false);
 }
 
+void MainWindow::rememberSite(const QString& path) {
+    recentSites_.add(path);
+    fillRecentSitesMenu();
+}
+
 void MainWindow::runCommand(int command) {
     switch (command) {
         case kCommandNew:

@@ -85,13 +85,13 @@ void MainWindow::loadSite(const QString& path) {
             UserPrompts::show(this, kProgramTitle, QStringLiteral("Loaded but file contains errors"),
                               PromptIcon::Information);
             destroyEditorWithoutWriteBack();
-            recentSites_.add(path);
+            rememberSite(path);
             break;
         case SiteLoadResult::Loaded:
             UserPrompts::show(this, kProgramTitle, QStringLiteral("Site info. loaded from file"),
                               PromptIcon::Information);
             destroyEditorWithoutWriteBack();
-            recentSites_.add(path);
+            rememberSite(path);
             break;
     }
     updateTitle();
@@ -129,7 +129,7 @@ void MainWindow::commandSave() {
     }
     UserPrompts::show(this, kProgramTitle, QStringLiteral("Site info. saved"), PromptIcon::Information);
     StoreMarkSaved(store_);
-    recentSites_.add(path);
+    rememberSite(path);
 }
 
 void MainWindow::commandExport(int command) {
