@@ -215,8 +215,8 @@ private slots:
                                    QStringLiteral("UserCode")};
         QCOMPARE(walked.mid(0, start.size()), start);
         const qsizetype ok = walked.indexOf(QStringLiteral("okButton"));
-        QCOMPARE(walked.mid(ok - 1, 3), (QStringList{QStringLiteral("Serial"), QStringLiteral("okButton"),
-                                                      QStringLiteral("PanelSnum")}));
+        QCOMPARE(walked.mid(ok - 1, 3),
+                 (QStringList{QStringLiteral("Serial"), QStringLiteral("okButton"), QStringLiteral("PanelSnum")}));
         QVERIFY(walked.indexOf(QStringLiteral("DisplayMode")) < walked.indexOf(QStringLiteral("FireLinkDelay")));
         QVERIFY(walked.indexOf(QStringLiteral("DayNightOffTime")) < walked.indexOf(QStringLiteral("BeaconFlashrate")));
         QVERIFY(!walked.contains(QStringLiteral("SFRevision")) && !walked.contains(QStringLiteral("AlarmCount")));

@@ -146,13 +146,15 @@ private slots:
     // goes back. The shown-only firmware version is passed over.
     void tabFollowsTheVisualOrder() {
         auto dialog = open();
-        const QStringList forward = {
-            QStringLiteral("SiteName"),       QStringLiteral("SiteContact"),    QStringLiteral("SiteAddress"),
-            QStringLiteral("SitePostcode"),   QStringLiteral("SitePhone"),      QStringLiteral("SiteComments"),
-            QStringLiteral("SiteEngineer"),   QStringLiteral("SiteCommission"), QStringLiteral("SiteResistance"),
-            QStringLiteral("SiteQuiescent"),  QStringLiteral("SiteAlarm"),      QStringLiteral("SiteBattery"),
-            QStringLiteral("SiteBatteryType"), QStringLiteral("SiteBatteryInstallation"), QStringLiteral("okButton"),
-            QStringLiteral("cancelButton"),   QStringLiteral("SiteNumber")};
+        const QStringList forward = {QStringLiteral("SiteName"),        QStringLiteral("SiteContact"),
+                                     QStringLiteral("SiteAddress"),     QStringLiteral("SitePostcode"),
+                                     QStringLiteral("SitePhone"),       QStringLiteral("SiteComments"),
+                                     QStringLiteral("SiteEngineer"),    QStringLiteral("SiteCommission"),
+                                     QStringLiteral("SiteResistance"),  QStringLiteral("SiteQuiescent"),
+                                     QStringLiteral("SiteAlarm"),       QStringLiteral("SiteBattery"),
+                                     QStringLiteral("SiteBatteryType"), QStringLiteral("SiteBatteryInstallation"),
+                                     QStringLiteral("okButton"),        QStringLiteral("cancelButton"),
+                                     QStringLiteral("SiteNumber")};
         QCOMPARE(TabWalk(line(*dialog, "SiteNumber"), int(forward.size())), forward);
         QCOMPARE(TabWalk(line(*dialog, "SiteName"), 2, true),
                  (QStringList{QStringLiteral("SiteNumber"), QStringLiteral("cancelButton")}));

@@ -307,9 +307,9 @@ private slots:
         const struct {
             int row, column;
             int choices;
-        } cells[] = {{6, kDeviceVolumeColumn, 4},     {3, kDeviceDaySensColumn, 3}, {2, kDeviceClassColumn, 12},
-                     {4, kDeviceNonLatchingColumn, 2}, {5, kDeviceMsg52Column, 12}, {6, kDeviceMsg52Column, 3},
-                     {3, kDeviceMsg52Column, 1},       {7, kDeviceMsg52Column, 0},  {4, kDeviceZoneColumn, 0}};
+        } cells[] = {{6, kDeviceVolumeColumn, 4},      {3, kDeviceDaySensColumn, 3}, {2, kDeviceClassColumn, 12},
+                     {4, kDeviceNonLatchingColumn, 2}, {5, kDeviceMsg52Column, 12},  {6, kDeviceMsg52Column, 3},
+                     {3, kDeviceMsg52Column, 1},       {7, kDeviceMsg52Column, 0},   {4, kDeviceZoneColumn, 0}};
         for (const auto& cell : cells) {
             const QStringList choices = editor->stepChoices(cell.row, cell.column);
             QCOMPARE(int(choices.size()), cell.choices);

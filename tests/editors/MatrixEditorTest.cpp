@@ -1,15 +1,15 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
-#include <QStatusBar>
-#include <QToolTip>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QToolButton>
+#include <QToolTip>
 
 #include "EditorTestSupport.h"
-#include "ui/editors/EditorFactory.h"
 #include "ui/dialogs/StepField.h"
 #include "ui/dialogs/ValueDialogs.h"
+#include "ui/editors/EditorFactory.h"
 #include "ui/editors/MatrixCells.h"
 #include "ui/editors/MatrixEditor.h"
 

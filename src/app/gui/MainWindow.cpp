@@ -60,7 +60,8 @@ void MainWindow::dropEvent(QDropEvent* event) {
     if (path.isEmpty()) return;
     event->acceptProposedAction();
     // The drag's source waits for the drop to end: the questions and the load come after it.
-    QMetaObject::invokeMethod(this, [this, path] { openSiteFile(path); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, path] { openSiteFile(path); }, Qt::QueuedConnection);
 }
 
 void MainWindow::fitIntoScreen() {

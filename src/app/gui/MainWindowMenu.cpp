@@ -77,9 +77,11 @@ void MainWindow::buildMenus() {
     addCommand(panel, QStringLiteral("&Update panel firmware"), kCommandUpdateFirmware);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    addCommand(help, QStringLiteral("&Web interface"), kCommandWebInterface,
-               QStringLiteral("Open an alternative GUI in a web browser."))
-        ->setEnabled(false);
+    QAction* web = addCommand(help, QStringLiteral("&Web interface"), kCommandWebInterface,
+                              QStringLiteral("Open an alternative GUI in a web browser."));
+    web->setEnabled(false);
+    web->setToolTip(QStringLiteral("Not available in this version of the program"));
+    help->setToolTipsVisible(true);
     QMenu* documentation = help->addMenu(QStringLiteral("&Documentation"));
     addCommand(documentation, QStringLiteral("Installation manual"), kCommandInstallationManual);
     addCommand(documentation, QStringLiteral("User manual"), kCommandUserManual);

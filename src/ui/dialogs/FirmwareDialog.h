@@ -44,6 +44,8 @@ public:
 private:
     void build();
     void loadFile(const QString& path);
+    // A disabled Write button says why in its tooltip.
+    void setWriteEnabled(bool enabled, const QString& whyNot);
 
     std::unique_ptr<GuiTransferObserver> observer_;
     std::unique_ptr<PanelSession> session_;

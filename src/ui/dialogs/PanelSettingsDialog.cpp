@@ -400,15 +400,17 @@ void PanelSettingsDialog::applyOpeningRules() {
 
 void PanelSettingsDialog::connectRules() {
     const auto box = [this](const char* key) { return checks_.value(QString::fromLatin1(key)); };
-    connect(box("RemoteAlarmInput"), &QAbstractButton::toggled, this,
-            [this](bool on) { setBox("RaiControl", on, false, QStringLiteral("Remote Alarm Input (Input group 31) is off")); });
+    connect(box("RemoteAlarmInput"), &QAbstractButton::toggled, this, [this](bool on) {
+        setBox("RaiControl", on, false, QStringLiteral("Remote Alarm Input (Input group 31) is off"));
+    });
     connect(box("Beacon"), &QAbstractButton::toggled, this, [this](bool on) {
         setBox("BeaconFlashUntil", !on, false, kBeaconAdopted);
         setBox("ClassBeacon", !on, false, kBeaconAdopted);
     });
     connect(box("DayNightIp"), &QAbstractButton::toggled, this,
             [this](bool on) { setRemoteAlarmBoxes(on, false, false); });
-    connect(box("FBP"), &QAbstractButton::toggled, this, [this](bool on) { setBox("Serial", !on, false, kSerialTaken); });
+    connect(box("FBP"), &QAbstractButton::toggled, this,
+            [this](bool on) { setBox("Serial", !on, false, kSerialTaken); });
 }
 
 void PanelSettingsDialog::writeFields() {

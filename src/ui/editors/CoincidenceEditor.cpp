@@ -61,13 +61,12 @@ QString CoincidenceEditor::cellExplanation(int row, int column) const {
     if (row >= 2) {
         const std::string input = GridCellText(*grid_, row, column);
         if (input.empty()) return {};
-        text = groups == 1
-                   ? QStringLiteral("With 1 coincidence group, every device input group goes to input group %1")
-                         .arg(QString::fromStdString(input))
-                   : QStringLiteral("With %1 coincidence groups, coincidence group %2 uses input group %3")
-                         .arg(groups)
-                         .arg(row - 1)
-                         .arg(QString::fromStdString(input));
+        text = groups == 1 ? QStringLiteral("With 1 coincidence group, every device input group goes to input group %1")
+                                 .arg(QString::fromStdString(input))
+                           : QStringLiteral("With %1 coincidence groups, coincidence group %2 uses input group %3")
+                                 .arg(groups)
+                                 .arg(row - 1)
+                                 .arg(QString::fromStdString(input));
     } else if (groups == 0) {
         text = QStringLiteral("Coincidence off");
     } else {

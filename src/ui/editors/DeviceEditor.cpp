@@ -227,7 +227,8 @@ QStringList DeviceEditor::stepChoices(int row, int column) const {
         }
         case kDeviceVolumeColumn:
             return StepCycle(
-                value("Volume_%d", "0"), [number](const std::string& v) { return std::to_string(VolumeStep(number(v))); },
+                value("Volume_%d", "0"),
+                [number](const std::string& v) { return std::to_string(VolumeStep(number(v))); },
                 [number](const std::string& v) { return QString::fromStdString(VolumeName(number(v))); });
         case kDeviceClassColumn:
             return StepCycle(
@@ -238,7 +239,7 @@ QStringList DeviceEditor::stepChoices(int row, int column) const {
                 });
         case kDeviceNonLatchingColumn:
             return StepCycle(
-                SettingGet(store_, EditorKey("NonLatching_%d", row)) ? "1" : "", 
+                SettingGet(store_, EditorKey("NonLatching_%d", row)) ? "1" : "",
                 [](const std::string& v) { return std::string(v.empty() ? "1" : ""); },
                 [](const std::string& v) {
                     const std::string_view name = LatchingName(!v.empty());

@@ -128,11 +128,14 @@ void LcdTextWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     // A window manager may minimise it anyway (a key or the task bar): it comes straight back.
     if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized)) {
-        QMetaObject::invokeMethod(this, [this] {
-            setWindowState(windowState() & ~Qt::WindowMinimized);
-            show();
-            activateWindow();
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                setWindowState(windowState() & ~Qt::WindowMinimized);
+                show();
+                activateWindow();
+            },
+            Qt::QueuedConnection);
     }
 }
 

@@ -134,8 +134,9 @@ QString MatrixEditor::cellExplanation(int row, int column) const {
     }
     if (!inputRow(row)) return {};
     const std::string letter = GridCellText(*grid_, row, column);
-    return QStringLiteral("%1 to output group %2: %3. Letters: O off, P pulsing, W warble, C continuous; "
-                          "a click steps O, P, W, C")
+    return QStringLiteral(
+               "%1 to output group %2: %3. Letters: O off, P pulsing, W warble, C continuous; "
+               "a click steps O, P, W, C")
         .arg(QString::fromStdString(InputGroupLabel(store_, row - kMatrixInputRowOffset)))
         .arg(column)
         .arg(letterMeaning(letter));
