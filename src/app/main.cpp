@@ -17,12 +17,13 @@
 
 #include "app/cli/CommandLine.h"
 #include "app/cli/ConsoleInterrupt.h"
-#include "app/cli/LinkTransfers.h"
 #include "app/cli/UsageText.h"
-#include "app/launch/DesktopLauncher.h"
+#include "app/cli/LinkTransfers.h"
 #include "panel/ConsoleObserver.h"
 #include "settings/DefaultSettings.h"
 #include "settings/SettingsStore.h"
+
+#include "app/launch/DesktopLauncher.h"
 #ifdef TAMRIK_HAVE_DESKTOP
 #include "app/gui/DesktopApp.h"
 #include "app/gui/WindowedFirmware.h"

@@ -92,8 +92,7 @@ private slots:
 
     void statusBarShowsMenuHelpAndReadyAfterResize() {
         QCOMPARE(window->action(kCommandExit)->statusTip(), QStringLiteral("Exits this application"));
-        QCOMPARE(window->action(kCommandGetFromPanel)->statusTip(),
-                 QStringLiteral("Gets the site information from the panel"));
+        QCOMPARE(window->action(kCommandGetFromPanel)->statusTip(), QStringLiteral("Gets the site information from the panel"));
         QVERIFY(!window->action(kCommandWebInterface)->isEnabled());
         window->statusBar()->showMessage(QStringLiteral("something else"));
         window->resize(700, 500);
@@ -103,7 +102,7 @@ private slots:
     void newAsksFirstAndRestoresTheDefaults() {
         SettingPut(store, "Zone_5", "9");
         UserPrompts::queueChoices({SaveChoice::Discard, SaveChoice::Discard});  // the change is not kept
-        window->runCommand(kCommandNew);                                        // answered No
+        window->runCommand(kCommandNew);  // answered No
         QCOMPARE(lastShown().text, QStringLiteral("Delete current settings?"));
         QCOMPARE(SettingText(store, "Zone_5"), std::string_view("9"));
         UserPrompts::queueAnswers({true});
@@ -456,8 +455,7 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), window->background());
         }
         grid->message(GM_SETCURSEL, 8, kDeviceZoneColumn);
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          grid->cellRect(8, kDeviceZoneColumn).center());
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->cellRect(8, kDeviceZoneColumn).center());
         QTest::keyClicks(grid, QStringLiteral("12"));
         QTest::keyClick(grid, Qt::Key_Return);
         QCOMPARE(SettingText(store, "Zone_8"), std::string_view("1"));  // not before the write-back

@@ -104,8 +104,7 @@ TEST_F(SiteToolsTest, LoadRefusesAFileThatFailsItsCheck) {
 
     result = run({"--load", folder.file("missing.psf"), "-w"});
     EXPECT_EQ(result.exitStatus, 1);
-    EXPECT_EQ(err.str(),
-              "tamrik: Couldn't open file '" + folder.file("missing.psf") + "': No such file or directory\n");
+    EXPECT_EQ(err.str(), "tamrik: Couldn't open file '" + folder.file("missing.psf") + "': No such file or directory\n");
 }
 
 TEST_F(SiteToolsTest, NewSite) {

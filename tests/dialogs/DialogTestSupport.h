@@ -11,8 +11,8 @@
 #include <initializer_list>
 #include <utility>
 
-#include "settings/SettingsStore.h"
 #include "support/QtTestSupport.h"
+#include "settings/SettingsStore.h"
 
 namespace tamrik::testing {
 

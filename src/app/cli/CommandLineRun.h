@@ -12,9 +12,9 @@ namespace tamrik {
 
 enum class Outcome {
     Succeeded,
-    Findings,         // finished, but found what makes the exit status 1 (the design check's faults)
-    Failed,           // the run stops here with exit status 1
-    Stopped,          // the user stopped a transfer with Ctrl+C: the run stops here with exit status 130
+    Findings,  // finished, but found what makes the exit status 1 (the design check's faults)
+    Failed,    // the run stops here with exit status 1
+    Stopped,   // the user stopped a transfer with Ctrl+C: the run stops here with exit status 130
     CouldNotCompare,  // --diff could not read a side: the run stops here with exit status 2, as diff's
 };
 

@@ -1,12 +1,13 @@
 #include "ui/dialogs/GuiTransferObserver.h"
 
+#include "panel/TransferRunner.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QThread>
 #include <atomic>
 #include <thread>
 
-#include "panel/TransferRunner.h"
 #include "ui/dialogs/MessageBoxes.h"
 #include "ui/dialogs/ProgressDialog.h"
 
@@ -16,23 +17,16 @@ namespace {
 
 BoxIcon boxIcon(MessageIcon icon) {
     switch (icon) {
-        case MessageIcon::Information:
-            return BoxIcon::Information;
-        case MessageIcon::Warning:
-            return BoxIcon::Warning;
-        case MessageIcon::Error:
-            return BoxIcon::Error;
-        case MessageIcon::Question:
-            return BoxIcon::Question;
-        case MessageIcon::None:
-            break;
+    case MessageIcon::Information: return BoxIcon::Information;
+    case MessageIcon::Warning: return BoxIcon::Warning;
+    case MessageIcon::Error: return BoxIcon::Error;
+    case MessageIcon::Question: return BoxIcon::Question;
+    case MessageIcon::None: break;
     }
     return BoxIcon::None;
 }
 
-QString fromView(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString fromView(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
 
 }  // namespace
 
@@ -93,31 +87,22 @@ void GuiTransferObserver::onProgressOpen() {
 }
 
 void GuiTransferObserver::onProgress(int percent) {
-    QMetaObject::invokeMethod(
-        this,
-        [this, percent] {
-            if (dialog_) dialog_->setPercent(percent);
-        },
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this, percent] {
+        if (dialog_) dialog_->setPercent(percent);
+    }, Qt::QueuedConnection);
 }
 
 void GuiTransferObserver::onTitle(std::string_view title, ProgressStep step) {
     const QString text = QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
-    QMetaObject::invokeMethod(
-        this,
-        [this, text, step] {
-            if (dialog_) dialog_->beginStep(text, step.number, step.count);
-        },
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this, text, step] {
+        if (dialog_) dialog_->beginStep(text, step.number, step.count);
+    }, Qt::QueuedConnection);
 }
 
 void GuiTransferObserver::onProgressClose() {
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (dialog_) dialog_->finish();
-        },
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this] {
+        if (dialog_) dialog_->finish();
+    }, Qt::QueuedConnection);
 }
 
 void GuiTransferObserver::onMessage(const PanelMessage& message) {
