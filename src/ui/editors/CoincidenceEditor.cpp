@@ -54,7 +54,7 @@ void CoincidenceEditor::highlight(int groups, std::uint32_t colour, bool wholeCo
 }
 
 QString CoincidenceEditor::cellExplanation(int row, int column) const {
-    if (column < 1 || column > kOffColumn) return {};
+    if (row < 0 || column < 1 || column > kOffColumn) return {};
     const int groups = kOffColumn - column;
     const bool chosen = SettingGetInt(store_, kGroupsKey) == groups;
     QString text;

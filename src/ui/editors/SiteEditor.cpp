@@ -147,6 +147,7 @@ void SiteEditor::showStepMenu(int row, int column, const QPoint& globalPosition)
 // focus on the way: nothing of the editor may be reached from it by then.
 SiteEditor::~SiteEditor() {
     disconnect(grid_, nullptr, this, nullptr);
+    grid_->viewport()->removeEventFilter(this);
     grid_->setAcceptEditHandler({});
 }
 
