@@ -221,6 +221,8 @@ private slots:
         makeWindow();  // the list outlives the window
         QCOMPARE(recent(), (QStringList{QStringLiteral("third.psf"), QStringLiteral("-second.psf"),
                                         QStringLiteral("first.psf")}));
+        window->recentSitesMenu()->adjustSize();
+        QVERIFY(window->recentSitesMenu()->grab().save(QStringLiteral(TAMRIK_PNG_DIR "/recent_sites.png")));
         window->recentSitesMenu()->actions().last()->trigger();
         QCOMPARE(window->windowTitle(), QStringLiteral("5300 Commissioning software - [First]"));
         QCOMPARE(recent().first(), QStringLiteral("first.psf"));
