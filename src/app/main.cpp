@@ -113,6 +113,7 @@ int main(int argc, char** argv) {
         tamrik::DesktopOptions options;
         options.acceptErrors = result.acceptErrors;
         options.panel = QString::fromStdString(result.panel);
+        options.sitePath = QString::fromLocal8Bit(result.loadedSite.c_str());
         exitStatus = tamrik::RunDesktop(argc, argv, mainStore, options);
 #else
         tamrik::ExecDesktopProgram(argv, true);

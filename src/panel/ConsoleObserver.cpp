@@ -48,7 +48,7 @@ void ConsoleObserver::onProgress(int percent) {
     }
 }
 
-void ConsoleObserver::onTitle(std::string_view title) {
+void ConsoleObserver::onTitle(std::string_view title, ProgressStep) {
     title_ = title;
     percent_ = 0;
     if (terminal_) {

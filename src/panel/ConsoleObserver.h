@@ -20,7 +20,8 @@ public:
 protected:
     void onProgressOpen() override;
     void onProgress(int percent) override;
-    void onTitle(std::string_view title) override;
+    // The console shows the title alone, as it always has.
+    void onTitle(std::string_view title, ProgressStep step) override;
     void onProgressClose() override;
     void onMessage(const PanelMessage& message) override;
     bool onQuestion(std::string_view title, std::string_view text) override;

@@ -12,6 +12,7 @@ namespace {
 
 // Erases and programs; false when any block fails. `end` is programMemoryEnd after the reduction.
 bool eraseAndProgram(PanelSession& session, FirmwareJob& job, std::uint32_t end) {
+    const int steps = job.readBack ? 3 : 2;
     using namespace panelmessages;
     TransferObserver& observer = session.observer();
     // The image covers program memory up to 0x2A800 only: a panel claiming more than that would have
@@ -19,14 +20,14 @@ bool eraseAndProgram(PanelSession& session, FirmwareJob& job, std::uint32_t end)
     if (end > kFirmwareImageEnd) return false;
     FirmwareStampChecksum(job.image.data(), end);
 
-    observer.ProgressTitle(kErasing);
+    observer.ProgressTitle(kErasing, {1, steps});
     std::uint32_t block = kFirmwareStartAddress;
     for (; block < end; block += kEraseBlockUnits) {
         if (session.PanelEraseBlock(block) != 1) break;
         observer.ProgressSet(static_cast<int>(static_cast<std::uint64_t>(block) * 100 / end));
     }
     if (block != end) return false;
-    observer.ProgressTitle(kWritingFirmware);
+    observer.ProgressTitle(kWritingFirmware, {2, steps});
     return session.PanelProgramCode(job.image.data() + 2 * static_cast<std::size_t>(kFirmwareStartAddress),
                                     kFirmwareStartAddress, end) == 1;
 }
@@ -37,7 +38,7 @@ bool eraseAndProgram(PanelSession& session, FirmwareJob& job, std::uint32_t end)
 bool verify(PanelSession& session, const FirmwareJob& job, std::uint32_t end) {
     using namespace panelmessages;
     TransferObserver& observer = session.observer();
-    observer.ProgressTitle(kVerifyingFirmware);
+    observer.ProgressTitle(kVerifyingFirmware, {3, 3});
     const std::size_t from = 2 * static_cast<std::size_t>(kFirmwareStartAddress);
     std::vector<std::uint8_t> readBack(2 * static_cast<std::size_t>(end) - from);
     if (session.PanelReadCode(readBack.data(), kFirmwareStartAddress, end) != 1) return false;

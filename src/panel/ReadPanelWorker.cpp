@@ -23,7 +23,7 @@ bool readSequence(PanelSession& session, std::uint8_t* buffer, bool& imagesMatch
     TransferObserver& observer = session.observer();
     SettingsStore& store = session.store();
 
-    observer.ProgressTitle(kReadingSiteData);
+    observer.ProgressTitle(kReadingSiteData, {1, 3});
     if (session.PanelReadWords(buffer, kSiteDataAddress, kSiteImageSize) != 1) return false;
     const std::uint16_t siteChecksum = ImageChecksum(buffer, kSiteImageSize);
     if (!SiteImageDecode(store, buffer)) {
@@ -31,7 +31,7 @@ bool readSequence(PanelSession& session, std::uint8_t* buffer, bool& imagesMatch
         return false;
     }
 
-    observer.ProgressTitle(kReadingLoopData);
+    observer.ProgressTitle(kReadingLoopData, {2, 3});
     if (session.PanelReadWords(buffer, kLoopDataAddress, kLoopImageSize) != 1) return false;
     const std::uint16_t loopChecksum = ImageChecksum(buffer, kLoopImageSize);
     session.PanelReadFirmwareVersion();
@@ -39,7 +39,7 @@ bool readSequence(PanelSession& session, std::uint8_t* buffer, bool& imagesMatch
         LoopRecordDecode(store, address, buffer + kLoopRecordSize * (address - 1));
     }
 
-    observer.ProgressTitle(kReadingEventLog);
+    observer.ProgressTitle(kReadingEventLog, {3, 3});
     if (session.PanelReadMemory(buffer, kEventLogDataAddress, kEventLogImageSize) != 1) return false;
     EventLogDecode(store, buffer);
     imagesMatch = storedChecksum(buffer, kEventLogSiteChecksumOffset) == siteChecksum &&

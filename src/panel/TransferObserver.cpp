@@ -34,13 +34,13 @@ void TransferObserver::ProgressSet(int percent) {
     }
 }
 
-void TransferObserver::ProgressTitle(std::string_view title) {
+void TransferObserver::ProgressTitle(std::string_view title, ProgressStep step) {
     {
         std::lock_guard lock(mutex_);
         if (!open_) return;
         title_ = title;
     }
-    onTitle(title);
+    onTitle(title, step);
 }
 
 void TransferObserver::Message(const PanelMessage& message) {

@@ -20,6 +20,13 @@ struct TransferStopped : std::exception {
     const char* what() const noexcept override { return "the transfer was stopped"; }
 };
 
+// The step of a transfer that a progress title begins: step `number` of `count`; {0, 0} when the
+// transfer is not told in steps.
+struct ProgressStep {
+    int number = 0;
+    int count = 0;
+};
+
 // One message box's worth: the front end decides how to show it.
 struct PanelMessage {
     std::string_view title;
@@ -43,7 +50,7 @@ public:
     void ProgressOpen();
     // 0..100 moves the bar, a negative value closes the display, anything above 100 does nothing.
     void ProgressSet(int percent);
-    void ProgressTitle(std::string_view title);
+    void ProgressTitle(std::string_view title, ProgressStep step = {});
     void Message(const PanelMessage& message);
     bool Question(std::string_view title, std::string_view text);
 
@@ -71,7 +78,7 @@ public:
 protected:
     virtual void onProgressOpen() {}
     virtual void onProgress(int /*percent*/) {}
-    virtual void onTitle(std::string_view /*title*/) {}
+    virtual void onTitle(std::string_view /*title*/, ProgressStep /*step*/) {}
     virtual void onProgressClose() {}
     virtual void onMessage(const PanelMessage& message) = 0;
     virtual bool onQuestion(std::string_view title, std::string_view text) = 0;

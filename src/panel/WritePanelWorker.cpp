@@ -38,21 +38,21 @@ bool writeSequence(PanelSession& session, std::uint8_t* encoded, std::uint8_t* v
         observer.Message({kNvFailTitle, kNvDataNotWritten, MessageIcon::Error, true});
     }
 
-    observer.ProgressTitle(kWritingSiteData);
+    observer.ProgressTitle(kWritingSiteData, {1, 4});
     for (std::uint32_t block : kSiteBlocks) session.PanelEraseBlock(block);
     if (session.PanelProgramWords(encoded, kSiteDataAddress, kSiteImageSize) != 1) return false;
-    observer.ProgressTitle(kVerifyingSiteData);
+    observer.ProgressTitle(kVerifyingSiteData, {2, 4});
     if (session.PanelReadWords(verify, kSiteDataAddress, kSiteImageSize) != 1) return false;
     if (!std::equal(encoded, encoded + kSiteImageSize, verify)) return false;
 
-    observer.ProgressTitle(kWritingLoopData);
+    observer.ProgressTitle(kWritingLoopData, {3, 4});
     for (int address = 1; address <= kLoopRecordCount; ++address) {
         LoopRecordEncode(store, encoded + kLoopRecordSize * (address - 1), address);
     }
     writeChecksum(session, kLoopChecksumDataAddress, ImageChecksum(encoded, kLoopImageSize));
     for (std::uint32_t block : kLoopBlocks) session.PanelEraseBlock(block);
     if (session.PanelProgramWords(encoded, kLoopDataAddress, kLoopImageSize) != 1) return false;
-    observer.ProgressTitle(kVerifyingLoopData);
+    observer.ProgressTitle(kVerifyingLoopData, {4, 4});
     if (session.PanelReadWords(verify, kLoopDataAddress, kLoopImageSize) != 1) return false;
     return std::equal(encoded, encoded + kLoopImageSize, verify);
 }

@@ -64,29 +64,35 @@ private slots:
         QVERIFY(!observer->progressIsOpen());
     }
 
-    void theDialogFollowsBarAndTitle() {
+    // The step shows in the window (title and label, with its number); each step's bar starts at 0.
+    void theDialogFollowsBarAndSteps() {
         QWidget owner;
-        Seen seen;
-        std::unique_ptr<GuiTransferObserver> observer(makeObserver(&owner, seen));
-        QString shownTitle;
-        int shownValue = -1;
-        std::unique_ptr<GuiTransferObserver> peeking(new GuiTransferObserver(
+        QStringList shown;
+        std::unique_ptr<GuiTransferObserver> peeking;
+        peeking.reset(new GuiTransferObserver(
             &owner, [](QWidget*, const PanelMessage&) {},
             [&](QWidget*, const QString&, const QString&) {
                 // Runs on the UI thread after the queued bar and title requests.
                 QCoreApplication::processEvents();
-                shownTitle = peeking->progressDialog()->windowTitle();
-                shownValue = peeking->progressDialog()->value();
+                const ProgressDialog* dialog = peeking->progressDialog();
+                shown << QStringLiteral("%1|%2|%3").arg(dialog->windowTitle(), dialog->stepText()).arg(dialog->value());
                 return true;
             }));
         peeking->run(TransferKind::Write, [&] {
-            peeking->ProgressTitle("Writing loop data...");
+            peeking->Question("peek", "");
+            peeking->ProgressSet(100);
+            peeking->ProgressTitle("Writing loop data...", {3, 4});
+            peeking->Question("peek", "");
             peeking->ProgressSet(42);
             peeking->ProgressSet(250);  // ignored
             peeking->Question("peek", "");
+            peeking->ProgressTitle("Quick", {1, 1});
+            peeking->Question("peek", "");
         });
-        QCOMPARE(shownTitle, QStringLiteral("Writing loop data..."));
-        QCOMPARE(shownValue, 42);
+        QCOMPARE(shown, (QStringList{QStringLiteral("Progress...|Progress...|0"),
+                                     QStringLiteral("Writing loop data...|Writing loop data... (step 3 of 4)|0"),
+                                     QStringLiteral("Writing loop data...|Writing loop data... (step 3 of 4)|42"),
+                                     QStringLiteral("Quick|Quick|0")}));
     }
 
     // Cancel stops a read at its next report; during a write it is disabled and says why.
@@ -142,7 +148,8 @@ private slots:
         QCOMPARE(dialog.value(), 30);
         dialog.setPercent(101);
         QCOMPARE(dialog.value(), 30);
-        dialog.setTitle(QStringLiteral("Reading event log..."));
+        dialog.beginStep(QStringLiteral("Reading event log..."), 3, 3);
+        dialog.setPercent(60);
         QDir().mkpath(TAMRIK_PNG_DIR);
         dialog.grab().save(QStringLiteral(TAMRIK_PNG_DIR "/progress_dialog.png"));
         dialog.finish();

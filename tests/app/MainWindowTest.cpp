@@ -2,8 +2,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QTreeWidget>
@@ -13,6 +16,7 @@
 #include <tuple>
 
 #include "app/gui/MainWindow.h"
+#include "app/gui/RecentSites.h"
 #include "app/gui/SiteBackground.h"
 #include "app/gui/UserPrompts.h"
 #include "exports/CsvExport.h"
@@ -69,7 +73,7 @@ private:
     // A window on the simulated panel `name`, with its site read from it.
     QString openOnReadPanel(const QString& name) {
         const QString panel = dir.filePath(name);
-        makeWindow(DesktopOptions{false, QStringLiteral("sim:") + panel});
+        makeWindow(DesktopOptions{false, QStringLiteral("sim:") + panel, {}});
         UserPrompts::queueChoices({SaveChoice::Discard});
         UserPrompts::queueAnswers({true});
         window->runCommand(kCommandGetFromPanel);
@@ -99,11 +103,12 @@ private:
     }
 
 private slots:
-    void initTestCase() {
-        qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
-        qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toLocal8Bit());
-    }
+    void initTestCase() { qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toLocal8Bit()); }
     void init() {
+        // Every test starts with no recent sites and the desktop settings' defaults.
+        qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toLocal8Bit());
+        QFile::remove(RecentSites::defaultListPath());
+        QFile::remove(dir.filePath(QStringLiteral("config/tamrik/tamrik.ini")));
         UserPrompts::setTestMode(true);
         ApplyDefaultSettings(store);
         makeWindow();
@@ -123,7 +128,7 @@ private slots:
         store.put("SiteName", "Caf\xE9 Z\xFCrich");  // site files hold Latin-1
         window->updateTitle();
         QCOMPARE(window->windowTitle(), QString::fromUtf8("5300 Commissioning software - [Caf\u00e9 Z\u00fcrich]"));
-        makeWindow(DesktopOptions{false, QStringLiteral("sim:/tmp/panel.bin")});
+        makeWindow(DesktopOptions{false, QStringLiteral("sim:/tmp/panel.bin"), {}});
         QVERIFY(window->windowTitle().endsWith(QStringLiteral(" [simulated panel]")));
     }
 
@@ -192,7 +197,7 @@ private slots:
         QCOMPARE(store.text("SiteName"), std::string_view(""));
         QCOMPARE(window->windowTitle(), QStringLiteral("5300 Commissioning software - No site name!"));
 
-        makeWindow(DesktopOptions{true, QStringLiteral("usb")});
+        makeWindow(DesktopOptions{true, QStringLiteral("usb"), {}});
         UserPrompts::queueFileNames({damaged});
         window->runCommand(kCommandLoad);
         QCOMPARE(lastShown().text, QStringLiteral("Loaded but file contains errors"));
@@ -202,6 +207,88 @@ private slots:
         window->runCommand(kCommandLoad);
         QCOMPARE(lastShown().text, QStringLiteral("Couldn't open file\r\nNo such file or directory"));
         QCOMPARE(int(store.size()), 4022);
+    }
+
+    // Import offers text files first, with "*.txt" in the name field; Load offers site files.
+    void fileDialogsOpenOnTheirFilter() {
+        window->runCommand(kCommandImportText);
+        window->runCommand(kCommandLoad);
+        const auto requests = UserPrompts::takeFileRequests();
+        QCOMPARE(requests.size(), 2);
+        QCOMPARE(requests[0].nameFilter, QStringLiteral("Text file (*.txt)"));
+        QCOMPARE(requests[0].initialName, QStringLiteral("*.txt"));
+        QCOMPARE(requests[1].nameFilter, QStringLiteral("Site file (*.psf)"));
+    }
+
+    // A dropped site file opens as Load opens it, after the same question about unsaved work; File >
+    // Recent sites lists what was opened or saved, newest first, with vanished files greyed out.
+    void sitesOpenByDropAndFromTheRecentList() {
+        QVERIFY(window->acceptDrops());
+        const auto drop = [this](const QString& path) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(path)});
+            QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(window, &enter);
+            if (!enter.isAccepted()) return false;
+            QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(window, &dropped);
+            QCoreApplication::processEvents();
+            return true;
+        };
+        const auto recent = [this] {
+            emit window->recentSitesMenu()->aboutToShow();
+            QStringList entries;
+            for (QAction* entry : window->recentSitesMenu()->actions()) {
+                entries << (entry->isEnabled() ? QString() : QStringLiteral("-")) +
+                               QFileInfo(entry->statusTip()).fileName();
+            }
+            return entries;
+        };
+        QCOMPARE(recent(), QStringList{QStringLiteral("-")});  // "No recent sites"
+        const QString first = writeSite("first.psf", "First");
+        const QString second = writeSite("second.psf", "Second");
+        QVERIFY(!drop(dir.filePath(QStringLiteral("notes.txt"))));
+
+        store.put("SiteName", "Typed here");
+        QVERIFY(drop(first));  // no choice queued: Cancel
+        QCOMPARE(lastShown().text, QStringLiteral("Save changes to the current site?"));
+        QCOMPARE(store.text("SiteName"), std::string_view("Typed here"));
+        UserPrompts::queueChoices({SaveChoice::Discard});
+        QVERIFY(drop(first));
+        QCOMPARE(window->windowTitle(), QStringLiteral("5300 Commissioning software - [First]"));
+
+        UserPrompts::queueFileNames({second, dir.filePath(QStringLiteral("third.psf"))});
+        window->runCommand(kCommandLoad);
+        window->runCommand(kCommandSave);
+        QFile::remove(second);
+        makeWindow();  // the list outlives the window
+        QCOMPARE(recent(), (QStringList{QStringLiteral("third.psf"), QStringLiteral("-second.psf"),
+                                        QStringLiteral("first.psf")}));
+        window->recentSitesMenu()->adjustSize();
+        QVERIFY(window->recentSitesMenu()->grab().save(QStringLiteral(TAMRIK_PNG_DIR "/recent_sites.png")));
+        window->recentSitesMenu()->actions().last()->trigger();
+        QCOMPARE(window->windowTitle(), QStringLiteral("5300 Commissioning software - [First]"));
+        QCOMPARE(recent().first(), QStringLiteral("first.psf"));
+        // A site the command line loaded is where Save writes, and a recent site too.
+        makeWindow(DesktopOptions{false, QStringLiteral("usb"), second});
+        QCOMPARE(window->sitePath(), second);
+        QCOMPARE(recent().first(), QStringLiteral("-second.psf"));
+
+        RecentSites list(dir.filePath(QStringLiteral("capped/recent-sites")));
+        for (int i = 0; i < 10; ++i) list.add(dir.filePath(QStringLiteral("s%1.psf").arg(i)));
+        list.add(dir.filePath(QStringLiteral("s5.psf")));
+        QStringList names;
+        for (const QString& path : list.paths()) names << QFileInfo(path).baseName();
+        QCOMPARE(names, (QStringList{"s5", "s9", "s8", "s7", "s6", "s4", "s3", "s2"}));
+    }
+
+    // However it was placed, the window ends up with its frame and caption bar on the free screen.
+    void theWindowKeepsItsFrameOnTheScreen() {
+        const QRect available = window->screen()->availableGeometry();
+        window->move(available.left() - 50, available.top() - 80);
+        window->resize(available.width() + 200, available.height() + 200);
+        window->fitIntoScreen();
+        QVERIFY(available.contains(window->frameGeometry()));
     }
 
     void importMergesTidiesAndCountsAsAChange() {
@@ -273,7 +360,7 @@ private slots:
 
     void getAndSendSettingsThroughTheSimulatedPanel() {
         const QString panel = QStringLiteral("sim:") + dir.filePath(QStringLiteral("panel.bin"));
-        makeWindow(DesktopOptions{false, panel});
+        makeWindow(DesktopOptions{false, panel, {}});
         window->runCommand(kCommandGetFromPanel);  // answered No: nothing happens
         QCOMPARE(lastShown().text, QStringLiteral("Are you sure you wish to overwrite site data changes?"));
         QVERIFY(!store.contains("PanelData"));
@@ -309,7 +396,7 @@ private slots:
     }
 
     void sendRefusesValuesThePanelCannotHold() {
-        makeWindow(DesktopOptions{false, QStringLiteral("sim:") + dir.filePath(QStringLiteral("refuse.bin"))});
+        makeWindow(DesktopOptions{false, QStringLiteral("sim:") + dir.filePath(QStringLiteral("refuse.bin")), {}});
         store.put("Language", "200");
         UserPrompts::queueAnswers({true, true, true});
         window->runCommand(kCommandSendToPanel);
@@ -362,7 +449,7 @@ private slots:
         const QString panel = openOnReadPanel(QStringLiteral("nobackup.bin"));
         const QString blocker = dir.filePath(QStringLiteral("a-file"));
         QFile(blocker).open(QIODevice::WriteOnly);
-        DesktopOptions options{false, QStringLiteral("sim:") + panel};
+        DesktopOptions options{false, QStringLiteral("sim:") + panel, {}};
         options.backupFolder = (blocker + QStringLiteral("/backups")).toStdString();
         delete window;
         window = new MainWindow(store, options);
@@ -383,9 +470,9 @@ private slots:
         QAction* backup = window->action(kCommandBackupBeforeWriting);
         QVERIFY(backup->isChecked());
         backup->trigger();
-        const QString config = home.filePath(QStringLiteral("config/tamrik/tamrik.ini"));
+        const QString config = dir.filePath(QStringLiteral("config/tamrik/tamrik.ini"));
         QVERIFY(fileBytes(config).contains("backupBeforeWriting=false"));
-        makeWindow(DesktopOptions{false, QStringLiteral("sim:") + dir.filePath(QStringLiteral("off.bin"))});
+        makeWindow(DesktopOptions{false, QStringLiteral("sim:") + dir.filePath(QStringLiteral("off.bin")), {}});
         QVERIFY(!window->action(kCommandBackupBeforeWriting)->isChecked());
         const auto backups = [this] {
             return ListPanelBackups(home.filePath(QStringLiteral("data/tamrik/backups")).toStdString()).size();
@@ -542,6 +629,13 @@ private slots:
         QCOMPARE(window->editorKind(), EditorKind::Device);
         Grid* grid = window->editor()->grid();
         QVERIFY(grid);
+        // Tab and Shift+Tab hand the focus from the grid to the window.
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        for (const auto modifier : {Qt::NoModifier, Qt::ShiftModifier}) {
+            grid->setFocus();
+            QTest::keyClick(grid, Qt::Key_Tab, modifier);
+            QCOMPARE(QApplication::focusWidget(), window->background());
+        }
         grid->setCurrent(8, kDeviceZoneColumn);
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
                           grid->cellRect(8, kDeviceZoneColumn).center());

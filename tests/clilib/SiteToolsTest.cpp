@@ -75,9 +75,11 @@ TEST_F(SiteToolsTest, AFirstArgumentNamingAFileIsLoaded) {
     EXPECT_TRUE(result.openDesktop());
     EXPECT_EQ(printed(), "Site info. loaded from file '" + path + "'\n");
     EXPECT_EQ(store.get("PanelSnum"), "00C0FFEE");
+    EXPECT_EQ(result.loadedSite, path) << "the desktop saves back to it";
 
     result = run({"-ld", path});  // only the first argument opens a site
     EXPECT_EQ(printed(), "");
+    EXPECT_EQ(result.loadedSite, "");
 }
 
 TEST_F(SiteToolsTest, LoadRefusesAFileThatFailsItsCheck) {

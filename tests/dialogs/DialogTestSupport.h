@@ -36,6 +36,20 @@ inline void Retype(QLineEdit* field, const QString& text) {
     QTest::keyClicks(field, text);
 }
 
+// The names of the widgets that Tab (or Shift+Tab) gives the focus to, pressing it `presses` times
+// from `start` in its active window.
+inline QStringList TabWalk(QWidget* start, int presses, bool backwards = false) {
+    QStringList names;
+    QApplication::setActiveWindow(start->window());
+    if (!QTest::qWaitForWindowActive(start->window())) return {QStringLiteral("window not active")};
+    start->setFocus(Qt::TabFocusReason);
+    for (int i = 0; i < presses; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, backwards ? Qt::ShiftModifier : Qt::NoModifier);
+        names << QApplication::focusWidget()->objectName();
+    }
+    return names;
+}
+
 // A store that is created on construction and destroyed with the test.
 class ScopedStore {
 public:

@@ -108,8 +108,15 @@ private slots:
 
     void aFileOfUnknownTypeKeepsWriteDisabled() {
         auto dialog = open();
+        // The dialog opens on what there is to do, not on a field that only shows a value.
+        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("selectButton"));
         QCOMPARE(Field(*dialog, "panelFirmwareVersion"), QStringLiteral("1.250 / 0.110"));
         QVERIFY(!WriteEnabled(*dialog));
+        const auto whyNot = [&dialog] {
+            return dialog->findChild<QPushButton*>(QStringLiteral("writeButton"))->toolTip();
+        };
+        QCOMPARE(whyNot(), QStringLiteral("Select a firmware file first"));
         choose(*dialog, {});  // cancelling the file dialog changes nothing
         QVERIFY(Field(*dialog, "firmwareFile").isEmpty());
 
@@ -118,6 +125,7 @@ private slots:
         QCOMPARE(Field(*dialog, "firmwareType"), QStringLiteral("Unknown"));
         QCOMPARE(Field(*dialog, "firmwareFileVersion"), QStringLiteral("Unknown"));
         QVERIFY(!WriteEnabled(*dialog));
+        QCOMPARE(whyNot(), QStringLiteral("The firmware type of this file is unknown"));
         dialog->write();
         QVERIFY(!anythingErased());
     }

@@ -1,3 +1,4 @@
+#include <QCheckBox>
 #include <QPushButton>
 #include <QtTest>
 
@@ -235,10 +236,14 @@ private slots:
         Put(**store, {{"IPGroup_17", "31"}, {"RemoteAlarmInput", "1"}, {"RaiControl", "1"}});
         auto dialog = open();
         QCOMPARE(States(*dialog, {"RemoteAlarmInput", "RaiControl"}), QStringLiteral("-0 -0"));
-        // Turning the day/night choice on and off again does not free group 31.
+        // Turning the day/night choice on and off again does not free group 31, and says so.
         Click(*dialog, "DayNightIp");
         Click(*dialog, "DayNightIp");
         QCOMPARE(States(*dialog, {"RemoteAlarmInput", "RaiControl"}), QStringLiteral("-0 -0"));
+        for (const char* key : {"RemoteAlarmInput", "RaiControl"}) {
+            QCOMPARE(dialog->findChild<QCheckBox*>(QString::fromLatin1(key))->toolTip(),
+                     QStringLiteral("A device uses input group 31"));
+        }
         ClickButton(*dialog, "okButton");
         ExpectStored(**store, {{"RemoteAlarmInput", "0"}, {"RaiControl", "0"}});
     }
@@ -273,10 +278,22 @@ private slots:
                                     "BeaconFlashUntil", "ClassBeacon", "FBP", "Serial"});
         };
         QCOMPARE(states(), QStringLiteral("e1 -0 -0 -0 e1 -0 -0 e1 -0"));
+        // Every disabled box says why.
+        const auto tips = [&dialog](std::initializer_list<const char*> keys) {
+            QStringList texts;
+            for (const char* key : keys) texts << dialog->findChild<QCheckBox*>(QString::fromLatin1(key))->toolTip();
+            return texts;
+        };
+        QCOMPARE(tips({"RemoteAlarmInput", "ClassChange", "ClassBeacon", "Serial"}),
+                 (QStringList{QStringLiteral("Input group 31 operates the Day/Night selection"),
+                              QStringLiteral("A device uses input group 30"),
+                              QStringLiteral("Not used while \"Adopt sounder op grp + 1\" is on"),
+                              QStringLiteral("Not available while the Fire Brigade Panel (FBP) is on")}));
         Click(*dialog, "Beacon");
         Click(*dialog, "BeaconFlashUntil");
         Click(*dialog, "FBP");
         QCOMPARE(states(), QStringLiteral("e1 -0 -0 -0 e0 e1 e0 e0 e0"));
+        QCOMPARE(tips({"ClassBeacon", "Serial"}), (QStringList{QString(), QString()}));
         Click(*dialog, "Serial");
         Click(*dialog, "FBP");
         QCOMPARE(states(), QStringLiteral("e1 -0 -0 -0 e0 e1 e0 e1 -0"));
@@ -284,6 +301,23 @@ private slots:
         // Disabled boxes count as off.
         ExpectStored(**store, {{"ClassChange", "0"}, {"ClassBeacon", "0"}, {"BeaconFlashUntil", "1"}});
         ExpectStored(**store, {{"Beacon", "0"}, {"FBP", "1"}, {"Serial", "0"}});
+    }
+
+    // Tab goes down each column of groups in turn; shown-only fields take no tab stop.
+    void tabFollowsTheVisualOrder() {
+        auto dialog = open();
+        const QStringList walked = TabWalk(dialog->textField(QStringLiteral("PanelSnum")), 60);
+        const QStringList start = {QStringLiteral("ContractorCode"), QStringLiteral("PanelType"),
+                                   QStringLiteral("NumZones"),       QStringLiteral("OverlayType"),
+                                   QStringLiteral("Language"),       QStringLiteral("MaxLoggedDev"),
+                                   QStringLiteral("UserCode")};
+        QCOMPARE(walked.mid(0, start.size()), start);
+        const qsizetype ok = walked.indexOf(QStringLiteral("okButton"));
+        QCOMPARE(walked.mid(ok - 1, 3),
+                 (QStringList{QStringLiteral("Serial"), QStringLiteral("okButton"), QStringLiteral("PanelSnum")}));
+        QVERIFY(walked.indexOf(QStringLiteral("DisplayMode")) < walked.indexOf(QStringLiteral("FireLinkDelay")));
+        QVERIFY(walked.indexOf(QStringLiteral("DayNightOffTime")) < walked.indexOf(QStringLiteral("BeaconFlashrate")));
+        QVERIFY(!walked.contains(QStringLiteral("SFRevision")) && !walked.contains(QStringLiteral("AlarmCount")));
     }
 
     void valueButtonsEditTheirKeyAtOnce() {

@@ -296,6 +296,37 @@ private slots:
         QCOMPARE(site->fingerprint(), before);
     }
 
+    // A stepped cell's context menu lists what the clicks would show, in their order, from the cell's
+    // own text; cells that clicks do not step offer none.
+    void stepChoicesAreWhatTheClicksShow() {
+        DefaultSite site;
+        AddDevices(*site);
+        Put(*site, {{"Coverage_7", nullptr}});
+        auto editor = OpenEditor(EditorView::Device, *site);
+        Grid& grid = *editor->grid();
+        const struct {
+            int row, column;
+            int choices;
+        } cells[] = {{6, kDeviceVolumeColumn, 4},      {3, kDeviceDaySensColumn, 3}, {2, kDeviceClassColumn, 12},
+                     {4, kDeviceNonLatchingColumn, 2}, {5, kDeviceMsg52Column, 12},  {6, kDeviceMsg52Column, 3},
+                     {3, kDeviceMsg52Column, 1},       {7, kDeviceMsg52Column, 0},   {4, kDeviceZoneColumn, 0}};
+        for (const auto& cell : cells) {
+            const QStringList choices = editor->stepChoices(cell.row, cell.column);
+            QCOMPARE(int(choices.size()), cell.choices);
+            for (int step = 0; step < choices.size(); ++step) {
+                if (step > 0) ClickCell(grid, cell.row, cell.column);
+                QCOMPARE(QString::fromStdString(CellText(grid, cell.row, cell.column)), choices[step]);
+            }
+        }
+        // Choosing is clicking that many times: two on from High is Medium, and one click more comes round.
+        const std::uint64_t before = site->fingerprint();
+        editor->chooseStep(6, kDeviceVolumeColumn, 2);
+        QCOMPARE(Stored(*site, "Volume_6"), std::string("4"));
+        editor->chooseStep(6, kDeviceVolumeColumn, 3);  // past the list: nothing
+        ClickCell(grid, 6, kDeviceVolumeColumn);
+        QCOMPARE(site->fingerprint(), before);
+    }
+
     void deleteKeyClearsTheDeviceButNotItsText() {
         DefaultSite site;
         AddDevices(*site);

@@ -76,8 +76,12 @@ TEST_F(FirmwareUpdateTest, NewerFirmwareFillsTheApplicationAreaAndSparesTheIdent
     EXPECT_EQ(erasesAt(0x2A000), 1u);
     EXPECT_EQ(erasesAt(0x2A400), 0u);
     EXPECT_EQ(bench.observer.messages(), Messages{kFirmwareWritten});
-    const Messages events = {"open", "title:Erasing...", "title:Writing panel firmware...",
-                             "title:Verifying panel firmware...", "message:" + kFirmwareWritten, "close"};
+    const Messages events = {"open",
+                             "title:Erasing... (1/3)",
+                             "title:Writing panel firmware... (2/3)",
+                             "title:Verifying panel firmware... (3/3)",
+                             "message:" + kFirmwareWritten,
+                             "close"};
     EXPECT_EQ(bench.observer.events(), events);
 }
 
@@ -117,10 +121,11 @@ TEST_F(FirmwareUpdateTest, AWordThatReadsBackWrongFailsTheUpdateNamingItsAddress
     bench.panel->faults.wrongBitAddress = 0x1A2C6;
     bench.panel->faults.wrongBitMask = 0x40;
     EXPECT_EQ(FirmwareUpdateFromFile(bench.session, hexFile(firmwareImage("12600000"))), FirmwareUpdateResult::Failed);
-    EXPECT_EQ(bench.observer.messages(),
-              (Messages{"5300 Commissioning software Error|The panel's program memory differs from the firmware file at "
-                        "address 0x1A2C6|error|fg",
-                        kFirmwareFailed}));
+    EXPECT_EQ(
+        bench.observer.messages(),
+        (Messages{"5300 Commissioning software Error|The panel's program memory differs from the firmware file at "
+                  "address 0x1A2C6|error|fg",
+                  kFirmwareFailed}));
     EXPECT_FALSE(bench.observer.progressIsOpen());
 }
 
@@ -172,7 +177,8 @@ TEST_F(FirmwareUpdateTest, FilesOfUnknownTypeOrUnsoundRecordsAreNotWritten) {
     testing::WriteBytes(dir.file("cut.hex"), text);
     EXPECT_EQ(FirmwareUpdateFromFile(bench.session, dir.file("cut.hex"), &detail), FirmwareUpdateResult::FileRefused);
     const auto lines = std::count(text.begin(), text.end(), '\n');
-    EXPECT_EQ(detail, dir.file("cut.hex") + ": line " + std::to_string(lines) + ": the file ends before its end-of-file record");
+    EXPECT_EQ(detail, dir.file("cut.hex") + ": line " + std::to_string(lines) +
+                          ": the file ends before its end-of-file record");
     EXPECT_EQ(bench.panel->state(), before);
     EXPECT_TRUE(bench.observer.messages().empty());
 }

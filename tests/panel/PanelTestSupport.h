@@ -44,7 +44,11 @@ protected:
         std::lock_guard lock(mutex_);
         progress_.push_back(percent);
     }
-    void onTitle(std::string_view title) override { record("title:" + std::string(title)); }
+    void onTitle(std::string_view title, ProgressStep step) override {
+        std::string event = "title:" + std::string(title);
+        if (step.count != 0) event += " (" + std::to_string(step.number) + "/" + std::to_string(step.count) + ")";
+        record(std::move(event));
+    }
     void onProgressClose() override { record("close"); }
     void onMessage(const PanelMessage& message) override {
         static const char* const kIcons[] = {"none", "information", "warning", "error", "question"};

@@ -245,7 +245,7 @@ TEST(AcknowledgeTest, ALostChecksumWriteIsToldAndTheWriteGoesOn) {
                         kWriteSucceededMessage}));
     // The display closed with the fault; the titles after it were not shown.
     const auto events = bench.observer.events();
-    EXPECT_EQ(std::count(events.begin(), events.end(), "title:Writing site data..."), 0);
+    EXPECT_EQ(std::count(events.begin(), events.end(), "title:Writing site data... (1/4)"), 0);
 }
 
 TEST(EventLogTest, AnUnreadableEventLogLeavesSiteAndDevicesWithoutPanelData) {

@@ -53,8 +53,9 @@ TEST(ReadTransferTest, ReadsSiteDevicesFirmwareAndEventLogsOfTheDemoPanelWithout
     EXPECT_EQ(bench.value("FireEvent_6"), "133, 5, 1718287290");
     EXPECT_EQ(bench.value("FireEvent_7"), "<absent>");
     EXPECT_EQ(bench.value("NonFireEvent_12"), "36, 0, 1718467200");
-    EXPECT_EQ(bench.observer.events(), (Lines{"open", "title:Reading site data...", "title:Reading loop data...",
-                                              "title:Reading event log...", "close"}));
+    EXPECT_EQ(bench.observer.events(),
+              (Lines{"open", "title:Reading site data... (1/3)", "title:Reading loop data... (2/3)",
+                     "title:Reading event log... (3/3)", "close"}));
 
     const auto reads = bench.requestsOf(kCommandReadProgram);
     ASSERT_EQ(reads.size(), 220u + 110u + 1u);  // site, loop, firmware version
@@ -133,9 +134,9 @@ TEST(WriteTransferTest, LeavesExactlyTheEncodedImagesInTheirStepsAndReadsBackAsT
                      "data 1FF6", "erase 1800", "erase 1C00", "erase 2000", "program loop", "read loop"}));
     auto events = bench.observer.events();
     events.erase(events.begin(), std::find(events.rbegin(), events.rend(), "open").base() - 1);
-    EXPECT_EQ(events,
-              (Lines{"open", "title:Writing site data...", "title:Verifying site data...", "title:Writing loop data...",
-                     "title:Verifying loop data...", "close", "message:" + testing::kWriteSucceededMessage}));
+    EXPECT_EQ(events, (Lines{"open", "title:Writing site data... (1/4)", "title:Verifying site data... (2/4)",
+                             "title:Writing loop data... (3/4)", "title:Verifying loop data... (4/4)", "close",
+                             "message:" + testing::kWriteSucceededMessage}));
 
     SimulatedBench again(bench.panel);
     ASSERT_TRUE(readPanel(again));

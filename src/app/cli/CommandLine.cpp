@@ -5,8 +5,8 @@
 #include <ostream>
 
 #include "app/cli/CommandLineRun.h"
-#include "app/cli/ConsoleInterrupt.h"
 #include "app/cli/CommandLineToken.h"
+#include "app/cli/ConsoleInterrupt.h"
 #include "app/cli/UsageText.h"
 
 namespace tamrik {
@@ -50,8 +50,8 @@ constexpr OptionSpec kOptions[] = {
     {"--load", "a site file", 1, false, false, false, nullptr, LoadOption},
     {"--new", "a file name", 1, false, true, false, nullptr, NewSiteOption},
     {"--check", "a site file", 1, false, true, false, nullptr, CheckSiteOption},
-    {"--export", "devices|matrix|text|log|report, a site file and an output file", 3, false, true, false, CheckExportKind,
-     ExportOption},
+    {"--export", "devices|matrix|text|log|report, a site file and an output file", 3, false, true, false,
+     CheckExportKind, ExportOption},
     {"--events", "", 0, false, false, false, nullptr, EventsOption},
     {"--backups", "", 0, true, true, false, CheckBackupSerial, BackupsOption},
     {"--no-backup", "", 0, false, false, false, nullptr, NoBackupOption},
@@ -147,11 +147,14 @@ CommandLineResult CommandLineMode(const std::vector<std::string>& arguments, Com
         if (invocation.option->action) ++result.actionCount;
         const Outcome outcome = invocation.option->run(run, invocation.arguments);
         if (outcome == Outcome::Succeeded) continue;
-        result.exitStatus = outcome == Outcome::Stopped ? kStoppedExitStatus : outcome == Outcome::CouldNotCompare ? 2 : 1;
+        result.exitStatus = outcome == Outcome::Stopped           ? kStoppedExitStatus
+                            : outcome == Outcome::CouldNotCompare ? 2
+                                                                  : 1;
         if (outcome != Outcome::Findings) break;
     }
     result.acceptErrors = run.acceptErrors;
     result.panel = run.panel;
+    result.loadedSite = run.loadedSite;
     return result;
 }
 

@@ -38,6 +38,7 @@ struct CommandLineResult {
     int exitStatus = 0;         // 0 every action succeeded, 1 one failed, 2 usage error
     bool acceptErrors = false;  // -ld was given: the desktop's Load keeps sites that fail their check
     std::string panel;          // the panel the desktop should use
+    std::string loadedSite;     // the site file the desktop opens on (--load, or a first argument), if any
 
     // Without an action, and without any error, the desktop window opens on the prepared site.
     bool openDesktop() const { return actionCount == 0 && exitStatus == 0; }

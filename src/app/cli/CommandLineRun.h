@@ -12,9 +12,9 @@ namespace tamrik {
 
 enum class Outcome {
     Succeeded,
-    Findings,  // finished, but found what makes the exit status 1 (the design check's faults)
-    Failed,    // the run stops here with exit status 1
-    Stopped,   // the user stopped a transfer with Ctrl+C: the run stops here with exit status 130
+    Findings,         // finished, but found what makes the exit status 1 (the design check's faults)
+    Failed,           // the run stops here with exit status 1
+    Stopped,          // the user stopped a transfer with Ctrl+C: the run stops here with exit status 130
     CouldNotCompare,  // --diff could not read a side: the run stops here with exit status 2, as diff's
 };
 
@@ -24,6 +24,7 @@ struct CommandLineRun {
     CommandLineContext& context;
     bool acceptErrors = false;
     bool compareEvents = false;  // --events: --diff compares the event logs too
+    std::string loadedSite;      // the site file --load loaded last
     std::string panel;
 
     // The open panel and the name it was opened under; opened at the first transfer.

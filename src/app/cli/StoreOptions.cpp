@@ -73,9 +73,11 @@ Outcome LoadOption(CommandLineRun& run, const Arguments& arguments) {
     switch (SiteLoad(run.context.store, path, run.acceptErrors, &reason)) {
         case SiteLoadResult::Loaded:
             run.out() << "Site info. loaded from file '" << path << "'\n" << std::flush;
+            run.loadedSite = path;
             return Outcome::Succeeded;
         case SiteLoadResult::LoadedWithErrors:
             run.out() << "Loaded but file '" << path << "' contains errors\n" << std::flush;
+            run.loadedSite = path;
             return Outcome::Succeeded;
         case SiteLoadResult::RefusedWithErrors:
             run.err() << "tamrik: Not done! File '" << path << "' contains errors (-ld accepts them)\n";

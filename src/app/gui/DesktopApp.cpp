@@ -20,8 +20,13 @@ int RunDesktop(int argc, char** argv, SettingsStore& mainStore, const DesktopOpt
 
     MainWindow window(mainStore, options);
     instance.listen(&window);
-    // The whole screen from its top left corner, also where no window manager maximises windows.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) window.setGeometry(screen->availableGeometry());
+    // The whole free screen, also where no window manager maximises windows; the caption bar never
+    // above it.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        window.move(screen->availableGeometry().topLeft());
+        window.resize(screen->availableGeometry().size());
+        window.fitIntoScreen();
+    }
     window.showMaximized();
     return QApplication::exec();
 }

@@ -1,6 +1,10 @@
 #include "app/gui/MainWindow.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QScreen>
 #include <QStatusBar>
 
 #include "app/gui/SiteBackground.h"
@@ -22,9 +26,70 @@ MainWindow::MainWindow(SettingsStore& store, DesktopOptions options, QWidget* pa
     statusBar()->setSizeGripEnabled(true);
     statusBar()->showMessage(QStringLiteral("Ready."));
     updateTitle();
+    setAcceptDrops(true);
+    if (!options_.sitePath.isEmpty()) {
+        // Opened on a site file: Save writes it back there, and it counts as a recent site.
+        sitePath_ = options_.sitePath;
+        rememberSite(sitePath_);
+    }
 }
 
 MainWindow::~MainWindow() = default;
+
+namespace {
+
+// The first site file among the dropped things, or an empty text.
+QString droppedSiteFile(const QMimeData* data) {
+    if (!data || !data->hasUrls()) return {};
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile() && url.toLocalFile().endsWith(QStringLiteral(".psf"), Qt::CaseInsensitive)) {
+            return url.toLocalFile();
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedSiteFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = droppedSiteFile(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    // The drag's source waits for the drop to end: the questions and the load come after it.
+    QMetaObject::invokeMethod(
+        this, [this, path] { openSiteFile(path); }, Qt::QueuedConnection);
+}
+
+void MainWindow::fitIntoScreen() {
+    const QScreen* shownOn = screen();
+    if (!shownOn) return;
+    const QRect available = shownOn->availableGeometry();
+    const QRect frame = frameGeometry();
+    const QRect client = geometry();
+    const QMargins margins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+                           frame.bottom() - client.bottom());
+    const QSize size = client.size().boundedTo(available.size().shrunkBy(margins));
+    QRect placed(frame.topLeft(), size.grownBy(margins));
+    if (placed.right() > available.right()) placed.moveRight(available.right());
+    if (placed.bottom() > available.bottom()) placed.moveBottom(available.bottom());
+    if (placed.left() < available.left()) placed.moveLeft(available.left());
+    if (placed.top() < available.top()) placed.moveTop(available.top());
+    resize(size);
+    move(placed.topLeft());  // places the frame, where resize() sizes the inside
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Restored from maximised: the frame is known by now, and the size remembered may not fit it.
+    if (event->type() == QEvent::WindowStateChange &&
+        !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))) {
+        QMetaObject::invokeMethod(this, &MainWindow::fitIntoScreen, Qt::QueuedConnection);
+    }
+}
 
 void MainWindow::updateTitle() {
     const auto siteName = store_.get("SiteName");

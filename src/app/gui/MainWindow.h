@@ -10,11 +10,13 @@
 #include <string>
 
 #include "app/gui/MenuCommands.h"
+#include "app/gui/RecentSites.h"
 #include "panel/TransferObserver.h"
 #include "settings/SettingsStore.h"
 #include "site/PanelBackups.h"
 
 class QAction;
+class QMenu;
 
 namespace tamrik {
 
@@ -26,6 +28,7 @@ class SiteEditor;
 struct DesktopOptions {
     bool acceptErrors = false;  // "-ld": a site file that fails its check is still loaded
     QString panel = QStringLiteral("usb");
+    QString sitePath;  // the site file the store was loaded from before the window opened, if any
     std::filesystem::path backupFolder = BackupFolder();  // where the panel backups are kept
     bool simulatedPanel() const { return panel.startsWith(QStringLiteral("sim:")); }
 };
@@ -58,9 +61,19 @@ public:
     void editorClose(bool writeBack = true);
     void siteCheckQuiet();
 
+    // Loads a site file as Load does once its dialog has given the name (a file dropped on the
+    // window, a recent site): first asks whether to save unsaved changes.
+    void openSiteFile(const QString& path);
+    QMenu* recentSitesMenu() const { return recentMenu_; }
+    // Keeps the whole window, frame and caption bar included, on the screen's free area.
+    void fitIntoScreen();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildMenus();
@@ -71,6 +84,10 @@ private:
     bool mayReplaceSite();
     void commandNew();
     void commandLoad();
+    void loadSite(const QString& path);
+    void fillRecentSitesMenu();
+    // Puts a site file opened or saved first in File > Recent sites.
+    void rememberSite(const QString& path);
     void commandImportText();
     void commandSave();
     void commandOpenEditor(int command);
@@ -105,6 +122,8 @@ private:
     DesktopOptions options_;
     SiteBackground* background_ = nullptr;
     QMap<int, QAction*> actions_;
+    RecentSites recentSites_;
+    QMenu* recentMenu_ = nullptr;
     QString sitePath_;
     // When the site was read from the panel, while it is that reading that the store holds.
     std::optional<std::string> panelReadAt_;

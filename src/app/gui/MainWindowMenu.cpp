@@ -1,5 +1,6 @@
 // The menu: every item with its command id, status help and shortcut, and the dispatch of commands.
 #include <QAction>
+#include <QFileInfo>
 #include <QMenuBar>
 
 #include "app/gui/DesktopSettings.h"
@@ -23,6 +24,11 @@ void MainWindow::buildMenus() {
         ->setShortcut(QKeySequence::New);
     addCommand(file, QStringLiteral("&Load..."), kCommandLoad, QStringLiteral("Loads site info from a file"))
         ->setShortcut(QKeySequence::Open);
+    recentMenu_ = file->addMenu(QStringLiteral("&Recent sites"));
+    recentMenu_->setObjectName(QStringLiteral("recentSitesMenu"));
+    recentMenu_->setToolTipsVisible(true);
+    connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentSitesMenu);
+    fillRecentSitesMenu();
     addCommand(file, QStringLiteral("&Import text"), kCommandImportText,
                QStringLiteral("Import device and zone text from a file"));
     file->addSeparator();
@@ -81,9 +87,11 @@ void MainWindow::buildMenus() {
     addCommand(panel, QStringLiteral("&Update panel firmware"), kCommandUpdateFirmware);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    addCommand(help, QStringLiteral("&Web interface"), kCommandWebInterface,
-               QStringLiteral("Open an alternative GUI in a web browser."))
-        ->setEnabled(false);
+    QAction* web = addCommand(help, QStringLiteral("&Web interface"), kCommandWebInterface,
+                              QStringLiteral("Open an alternative GUI in a web browser."));
+    web->setEnabled(false);
+    web->setToolTip(QStringLiteral("Not available in this version of the program"));
+    help->setToolTipsVisible(true);
     QMenu* documentation = help->addMenu(QStringLiteral("&Documentation"));
     addCommand(documentation, QStringLiteral("Installation manual"), kCommandInstallationManual);
     addCommand(documentation, QStringLiteral("User manual"), kCommandUserManual);
@@ -92,6 +100,28 @@ void MainWindow::buildMenus() {
     QAction* about =
         addCommand(help, QStringLiteral("&About ..."), kCommandAbout, QStringLiteral("About this application"));
     about->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_Question), QKeySequence(Qt::ALT | Qt::Key_Slash)});
+}
+
+// Rebuilt each time it opens, so that a site file removed meanwhile shows greyed out.
+void MainWindow::fillRecentSitesMenu() {
+    recentMenu_->clear();
+    const QStringList paths = recentSites_.paths();
+    for (int i = 0; i < paths.size(); ++i) {
+        const QString& path = paths[i];
+        QAction* action = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
+        action->setStatusTip(path);
+        if (!QFileInfo::exists(path)) {
+            action->setEnabled(false);
+            action->setToolTip(QStringLiteral("This file no longer exists"));
+        }
+        connect(action, &QAction::triggered, this, [this, path] { openSiteFile(path); });
+    }
+    if (paths.isEmpty()) recentMenu_->addAction(QStringLiteral("No recent sites"))->setEnabled(false);
+}
+
+void MainWindow::rememberSite(const QString& path) {
+    recentSites_.add(path);
+    fillRecentSitesMenu();
 }
 
 void MainWindow::runCommand(int command) {

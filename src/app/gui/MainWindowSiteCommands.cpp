@@ -60,7 +60,14 @@ void MainWindow::commandNew() {
 void MainWindow::commandLoad() {
     if (!mayReplaceSite()) return;
     const QString path = UserPrompts::openFileName(this, sitePath_, kSiteFileFilter);
-    if (path.isEmpty()) return;
+    if (!path.isEmpty()) loadSite(path);
+}
+
+void MainWindow::openSiteFile(const QString& path) {
+    if (mayReplaceSite()) loadSite(path);
+}
+
+void MainWindow::loadSite(const QString& path) {
     sitePath_ = path;
     loadSiteFile(path);
 }
@@ -81,11 +88,13 @@ void MainWindow::loadSiteFile(const QString& path) {
             UserPrompts::show(this, kProgramTitle, QStringLiteral("Loaded but file contains errors"),
                               PromptIcon::Information);
             destroyEditorWithoutWriteBack();
+            rememberSite(path);
             break;
         case SiteLoadResult::Loaded:
             UserPrompts::show(this, kProgramTitle, QStringLiteral("Site info. loaded from file"),
                               PromptIcon::Information);
             destroyEditorWithoutWriteBack();
+            rememberSite(path);
             break;
     }
     updateTitle();
@@ -123,6 +132,7 @@ void MainWindow::commandSave() {
     }
     UserPrompts::show(this, kProgramTitle, QStringLiteral("Site info. saved"), PromptIcon::Information);
     store_.markSaved();
+    rememberSite(path);
 }
 
 void MainWindow::commandExport(int command) {

@@ -1,7 +1,10 @@
 #include "app/gui/UserPrompts.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <utility>
 
 namespace tamrik {
 namespace {
@@ -9,6 +12,7 @@ namespace {
 struct FileDialogTestState {
     bool enabled = false;
     QStringList fileNames;
+    QList<UserPrompts::FileRequest> requests;
 };
 
 FileDialogTestState& fileDialogTest() {
@@ -23,9 +27,18 @@ bool confirmNewFile(QWidget* owner, const QString& path) {
         QStringLiteral("%1\r\nThis file does not exist.\r\nCreate the file?").arg(QFileInfo(path).fileName()));
 }
 
+// The filter that the initial name matches ("*.txt" picks "Text file (*.txt)"), else the first.
+QString initialNameFilter(const QString& initialName, const QString& filterText) {
+    const QStringList parts = filterText.split(QLatin1Char(','));
+    const QString name = QFileInfo(initialName).fileName();
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString& pattern = parts[i + 1];
+        if (name == pattern || QDir::match(pattern, name)) return UserPrompts::qtFilter(parts[i] + u',' + pattern);
+    }
+    return {};
+}
+
 QString runFileDialog(QWidget* owner, const QString& initialName, const QString& filterText, bool save) {
-    FileDialogTestState& state = fileDialogTest();
-    if (state.enabled) return state.fileNames.isEmpty() ? QString() : state.fileNames.takeFirst();
     QFileDialog dialog(owner, save ? QStringLiteral("Save file") : QStringLiteral("Open file"));
     dialog.setObjectName(save ? QStringLiteral("saveFileDialog") : QStringLiteral("openFileDialog"));
     dialog.setNameFilter(UserPrompts::qtFilter(filterText));
@@ -34,7 +47,17 @@ QString runFileDialog(QWidget* owner, const QString& initialName, const QString&
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setOption(QFileDialog::ReadOnly, false);
     if (save) dialog.setDefaultSuffix(UserPrompts::defaultSuffix(filterText));
-    if (!initialName.isEmpty() && !initialName.startsWith(QLatin1Char('*'))) dialog.selectFile(initialName);
+    if (const QString filter = initialNameFilter(initialName, filterText); !filter.isEmpty()) {
+        dialog.selectNameFilter(filter);
+    }
+    // A pattern as the initial name ("*.txt") stands in the name field, as a hint of what to pick.
+    if (!initialName.isEmpty()) dialog.selectFile(initialName);
+    FileDialogTestState& state = fileDialogTest();
+    if (state.enabled) {
+        const auto* nameField = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        state.requests.append({dialog.selectedNameFilter(), nameField ? nameField->text() : QStringLiteral("?")});
+        return state.fileNames.isEmpty() ? QString() : state.fileNames.takeFirst();
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     const QString path = dialog.selectedFiles().constFirst();
     return confirmNewFile(owner, path) ? path : QString();
@@ -73,7 +96,7 @@ QString UserPrompts::defaultSuffix(const QString& filterText) {
 void UserPrompts::setTestMode(bool on) {
     message_box_test::Enable(on);
     message_box_test::TakeShown();
-    fileDialogTest() = FileDialogTestState{on, {}};
+    fileDialogTest() = FileDialogTestState{on, {}, {}};
 }
 
 void UserPrompts::queueAnswers(const QList<bool>& answers) { message_box_test::QueueAnswers(answers); }
@@ -84,6 +107,8 @@ SaveChoice UserPrompts::askSaveChanges(QWidget* owner) {
                          QStringLiteral("Save changes to the current site?"));
 }
 void UserPrompts::queueFileNames(const QStringList& names) { fileDialogTest().fileNames.append(names); }
+
+QList<UserPrompts::FileRequest> UserPrompts::takeFileRequests() { return std::exchange(fileDialogTest().requests, {}); }
 
 QList<UserPrompts::Shown> UserPrompts::takeShown() {
     QList<Shown> shown;

@@ -47,6 +47,12 @@ public:
     static void queueAnswers(const QList<bool>& answers);
     static void queueChoices(const QList<SaveChoice>& choices);
     static void queueFileNames(const QStringList& names);
+    // What each file dialog would have opened on: its selected filter and its initial name.
+    struct FileRequest {
+        QString nameFilter;
+        QString initialName;
+    };
+    static QList<FileRequest> takeFileRequests();
     static QList<Shown> takeShown();
 };
 

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "checker/SiteCheck.h"
+#include "ui/dialogs/FocusOrder.h"
 
 namespace tamrik {
 namespace {
@@ -16,7 +17,7 @@ namespace {
 QLineEdit* shownValue(const SettingsStore& store, const char* key, QWidget* parent) {
     auto* field = new QLineEdit(parent);
     field->setObjectName(QString::fromLatin1(key));
-    field->setReadOnly(true);
+    MakeShownOnly(field);
     field->setText(QString::fromLatin1(store.text(key, "N/A")));
     return field;
 }

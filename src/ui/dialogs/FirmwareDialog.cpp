@@ -15,6 +15,7 @@
 #include "panel/PanelSession.h"
 #include "panel/PanelTransferLock.h"
 #include "panel/ReadPanelWorker.h"
+#include "ui/dialogs/FocusOrder.h"
 #include "ui/dialogs/FormAlignment.h"
 #include "ui/dialogs/GuiTransferObserver.h"
 #include "ui/dialogs/HexFileChooser.h"
@@ -24,10 +25,12 @@
 namespace tamrik {
 namespace {
 
+const QString kNoFileYet = QStringLiteral("Select a firmware file first");
+
 QLineEdit* shownOnly(const char* name, QWidget* parent) {
     auto* field = new QLineEdit(parent);
     field->setObjectName(QString::fromLatin1(name));
-    field->setReadOnly(true);
+    MakeShownOnly(field);
     field->setMinimumWidth(220);
     return field;
 }
@@ -93,7 +96,7 @@ void FirmwareDialog::build() {
     auto* buttons = new QDialogButtonBox(this);
     writeButton_ = buttons->addButton(QStringLiteral("Write"), QDialogButtonBox::AcceptRole);
     writeButton_->setObjectName(QStringLiteral("writeButton"));
-    writeButton_->setEnabled(false);
+    setWriteEnabled(false, kNoFileYet);
     QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
     cancel->setObjectName(QStringLiteral("cancelButton"));
     connect(writeButton_, &QPushButton::clicked, this, &FirmwareDialog::write);
@@ -103,6 +106,8 @@ void FirmwareDialog::build() {
     layout->addWidget(group);
     layout->addWidget(panelGroup);
     layout->addWidget(buttons);
+    OrderTabsAsShown(this);
+    select->setFocus();
 }
 
 void FirmwareDialog::selectNewFile() {
@@ -117,7 +122,7 @@ void FirmwareDialog::selectNewFile() {
 // A file that can't be used leaves nothing behind: no image, empty type and version fields (so the
 // fields of an earlier file never stand beside this one's name) and the reason under them.
 void FirmwareDialog::loadFile(const QString& path) {
-    writeButton_->setEnabled(false);
+    setWriteEnabled(false, kNoFileYet);
     file_ = FirmwareFile{};
     loaded_ = false;
     fileName_->setText(QFileInfo(path).fileName());
@@ -130,12 +135,18 @@ void FirmwareDialog::loadFile(const QString& path) {
         file_ = FirmwareFile{};
         fileProblem_->setText(QStringLiteral("This file can't be used: %1").arg(QString::fromStdString(error)));
         fileProblem_->show();
+        setWriteEnabled(false, QStringLiteral("This file can't be used"));
         return;
     }
     loaded_ = true;
     fileType_->setText(QString::fromStdString(file_.type));
     fileVersion_->setText(QString::fromStdString(file_.versionText));
-    writeButton_->setEnabled(file_.known());
+    setWriteEnabled(file_.known(), QStringLiteral("The firmware type of this file is unknown"));
+}
+
+void FirmwareDialog::setWriteEnabled(bool enabled, const QString& whyNot) {
+    writeButton_->setEnabled(enabled);
+    writeButton_->setToolTip(enabled ? QString() : whyNot);
 }
 
 void FirmwareDialog::write() {

@@ -49,6 +49,8 @@ private:
     void build();
     void loadFile(const QString& path);
     bool backUpPanel();
+    // A disabled Write button says why in its tooltip.
+    void setWriteEnabled(bool enabled, const QString& whyNot);
 
     std::unique_ptr<GuiTransferObserver> observer_;
     std::unique_ptr<PanelSession> session_;

@@ -103,12 +103,12 @@ void GuiTransferObserver::onProgress(int percent) {
         Qt::QueuedConnection);
 }
 
-void GuiTransferObserver::onTitle(std::string_view title) {
+void GuiTransferObserver::onTitle(std::string_view title, ProgressStep step) {
     const QString text = QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
     QMetaObject::invokeMethod(
         this,
-        [this, text] {
-            if (dialog_) dialog_->setTitle(text);
+        [this, text, step] {
+            if (dialog_) dialog_->beginStep(text, step.number, step.count);
         },
         Qt::QueuedConnection);
 }

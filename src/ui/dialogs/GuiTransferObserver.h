@@ -37,7 +37,7 @@ public:
 protected:
     void onProgressOpen() override;
     void onProgress(int percent) override;
-    void onTitle(std::string_view title) override;
+    void onTitle(std::string_view title, ProgressStep step) override;
     void onProgressClose() override;
     void onMessage(const PanelMessage& message) override;
     bool onQuestion(std::string_view title, std::string_view text) override;

@@ -13,6 +13,7 @@
 
 #include "images/ImageValueCheck.h"
 #include "settings/DefaultSettings.h"
+#include "ui/dialogs/FocusOrder.h"
 #include "ui/dialogs/FormAlignment.h"
 #include "ui/dialogs/ListField.h"
 #include "ui/dialogs/MessageBoxes.h"
@@ -83,6 +84,8 @@ constexpr std::pair<const char*, const char*> kCheckedFields[] = {
     {"AdvancedCode", "Advanced code"},
 };
 constexpr long kMostContractorCode = 65535;  // a 16-bit word in the panel
+const QString kBeaconAdopted = QStringLiteral("Not used while \"Adopt sounder op grp + 1\" is on");
+const QString kSerialTaken = QStringLiteral("Not available while the Fire Brigade Panel (FBP) is on");
 
 constexpr const char* kSoundChoices[] = {"TsSpokenMess", "TsElectronic", "TsBellSound"};
 
@@ -166,6 +169,7 @@ PanelSettingsDialog::PanelSettingsDialog(SettingsStore& store, QWidget* owner) :
     layout->addLayout(third, 0, 2);
     layout->addWidget(buttons, 1, 0, 1, 3);
     setFixedSize(sizeHint());
+    OrderTabsAsShown(this);
 
     applyOpeningRules();
     connectRules();
@@ -182,7 +186,7 @@ QLineEdit* PanelSettingsDialog::addText(const char* key, int maxLength) {
 QLineEdit* PanelSettingsDialog::addShownOnly(const char* key) {
     auto* field = new QLineEdit(this);
     field->setObjectName(QString::fromLatin1(key));
-    field->setReadOnly(true);
+    MakeShownOnly(field);
     field->setText(QString::fromLatin1(store_.text(key)));
     return field;
 }
@@ -362,10 +366,25 @@ bool PanelSettingsDialog::checked(const char* key) const {
     return box && box->isEnabled() && box->isChecked();
 }
 
-void PanelSettingsDialog::setBox(const char* key, bool enabled, bool on) {
+void PanelSettingsDialog::setBox(const char* key, bool enabled, bool on, const QString& whyDisabled) {
     QAbstractButton* box = checks_.value(QString::fromLatin1(key));
     box->setEnabled(enabled);
     box->setChecked(enabled && on);
+    box->setToolTip(enabled ? QString() : whyDisabled);
+}
+
+// Input group 31 serves one purpose: remote alarm input (optionally operating control outputs),
+// day/night selection, or a device.
+void PanelSettingsDialog::setRemoteAlarmBoxes(bool dayNightInput, bool remoteAlarmOn, bool controlOn) {
+    QString whyNot;
+    if (inputGroupInUse(kRemoteAlarmGroup)) {
+        whyNot = QStringLiteral("A device uses input group 31");
+    } else if (dayNightInput) {
+        whyNot = QStringLiteral("Input group 31 operates the Day/Night selection");
+    }
+    setBox("RemoteAlarmInput", whyNot.isEmpty(), remoteAlarmOn, whyNot);
+    setBox("RaiControl", whyNot.isEmpty() && remoteAlarmOn, controlOn,
+           whyNot.isEmpty() ? QStringLiteral("Remote Alarm Input (Input group 31) is off") : whyNot);
 }
 
 bool PanelSettingsDialog::inputGroupInUse(int group) const {
@@ -381,30 +400,29 @@ void PanelSettingsDialog::applyOpeningRules() {
     const auto stored = [this](const char* key) { return store_.number(key) != 0; };
 
     const bool beacon = stored("Beacon");
-    setBox("BeaconFlashUntil", !beacon, stored("BeaconFlashUntil"));
-    setBox("ClassBeacon", !beacon, stored("ClassBeacon"));
+    setBox("BeaconFlashUntil", !beacon, stored("BeaconFlashUntil"), kBeaconAdopted);
+    setBox("ClassBeacon", !beacon, stored("ClassBeacon"), kBeaconAdopted);
 
-    const bool remoteAlarmFree = !stored("DayNightIp") && !inputGroupInUse(kRemoteAlarmGroup);
-    setBox("RemoteAlarmInput", remoteAlarmFree, stored("RemoteAlarmInput"));
-    setBox("RaiControl", remoteAlarmFree && stored("RemoteAlarmInput"), stored("RaiControl"));
+    setRemoteAlarmBoxes(stored("DayNightIp"), stored("RemoteAlarmInput"), stored("RaiControl"));
 
-    setBox("ClassChange", !inputGroupInUse(kClassChangeGroup), stored("ClassChange"));
-    setBox("Serial", !stored("FBP"), stored("Serial"));
+    setBox("ClassChange", !inputGroupInUse(kClassChangeGroup), stored("ClassChange"),
+           QStringLiteral("A device uses input group 30"));
+    setBox("Serial", !stored("FBP"), stored("Serial"), kSerialTaken);
 }
 
 void PanelSettingsDialog::connectRules() {
     const auto box = [this](const char* key) { return checks_.value(QString::fromLatin1(key)); };
-    connect(box("RemoteAlarmInput"), &QAbstractButton::toggled, this,
-            [this](bool on) { setBox("RaiControl", on, false); });
+    connect(box("RemoteAlarmInput"), &QAbstractButton::toggled, this, [this](bool on) {
+        setBox("RaiControl", on, false, QStringLiteral("Remote Alarm Input (Input group 31) is off"));
+    });
     connect(box("Beacon"), &QAbstractButton::toggled, this, [this](bool on) {
-        setBox("BeaconFlashUntil", !on, false);
-        setBox("ClassBeacon", !on, false);
+        setBox("BeaconFlashUntil", !on, false, kBeaconAdopted);
+        setBox("ClassBeacon", !on, false, kBeaconAdopted);
     });
-    connect(box("DayNightIp"), &QAbstractButton::toggled, this, [this](bool on) {
-        setBox("RemoteAlarmInput", !on && !inputGroupInUse(kRemoteAlarmGroup), false);
-        setBox("RaiControl", false, false);
-    });
-    connect(box("FBP"), &QAbstractButton::toggled, this, [this](bool on) { setBox("Serial", !on, false); });
+    connect(box("DayNightIp"), &QAbstractButton::toggled, this,
+            [this](bool on) { setRemoteAlarmBoxes(on, false, false); });
+    connect(box("FBP"), &QAbstractButton::toggled, this,
+            [this](bool on) { setBox("Serial", !on, false, kSerialTaken); });
 }
 
 void PanelSettingsDialog::writeFields() {

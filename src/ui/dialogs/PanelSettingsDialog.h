@@ -53,7 +53,9 @@ private:
     ValueButton* addValueButton(const char* key);
 
     bool checked(const char* key) const;
-    void setBox(const char* key, bool enabled, bool on);
+    // A disabled box shows `whyDisabled` as its tooltip.
+    void setBox(const char* key, bool enabled, bool on, const QString& whyDisabled = {});
+    void setRemoteAlarmBoxes(bool dayNightInput, bool remoteAlarmOn, bool controlOn);
     bool inputGroupInUse(int group) const;
     void applyOpeningRules();
     void connectRules();

@@ -16,6 +16,8 @@ ProgressDialog::ProgressDialog(QWidget* owner) : QDialog(owner) {
     heading_ = new QLabel(this);
     heading_->setObjectName(QStringLiteral("progressHeading"));
     heading_->hide();
+    step_ = new QLabel(windowTitle(), this);
+    step_->setObjectName(QStringLiteral("progressStep"));
     bar_ = new QProgressBar(this);
     bar_->setObjectName(QStringLiteral("progressBar"));
     bar_->setRange(0, 100);
@@ -28,11 +30,14 @@ ProgressDialog::ProgressDialog(QWidget* owner) : QDialog(owner) {
     connect(cancel_, &QPushButton::clicked, this, &ProgressDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading_);
+    layout->addWidget(step_);
     layout->addWidget(bar_);
     layout->addWidget(cancel_, 0, Qt::AlignHCenter);
 }
 
 int ProgressDialog::value() const { return bar_->value(); }
+
+QString ProgressDialog::stepText() const { return step_->text(); }
 
 void ProgressDialog::setStoppable(bool stoppable, const QString& whyNot) {
     stoppable_ = stoppable;
@@ -59,7 +64,11 @@ void ProgressDialog::setPercent(int percent) {
     if (percent >= 0 && percent <= 100) bar_->setValue(percent);
 }
 
-void ProgressDialog::setTitle(const QString& title) { setWindowTitle(title); }
+void ProgressDialog::beginStep(const QString& title, int number, int count) {
+    setWindowTitle(title);
+    step_->setText(count > 1 ? QStringLiteral("%1 (step %2 of %3)").arg(title).arg(number).arg(count) : title);
+    bar_->setValue(0);
+}
 
 void ProgressDialog::finish() {
     finishing_ = true;

@@ -8,7 +8,8 @@ class QPushButton;
 
 namespace tamrik {
 
-// The modal "Progress..." window of a panel transfer: a 0..100 bar and a Cancel button. Cancel (or
+// The modal "Progress..." window of a panel transfer: the step under way, a 0..100 bar and a Cancel
+// button. Cancel (or
 // Escape) asks a read to stop; during a write or a firmware update it is disabled, since stopping
 // half-way would leave the panel unusable. Only the transfer closes the window.
 class ProgressDialog : public QDialog {
@@ -17,6 +18,7 @@ public:
     explicit ProgressDialog(QWidget* owner);
 
     int value() const;
+    QString stepText() const;
     // Whether Cancel may stop this transfer; `whyNot` becomes the disabled button's tooltip.
     void setStoppable(bool stoppable, const QString& whyNot = {});
     // A line above the bar naming what the steps in the title are part of; none when empty.
@@ -28,7 +30,9 @@ signals:
 
 public slots:
     void setPercent(int percent);
-    void setTitle(const QString& title);
+    // A new step begins: its title goes into the window's title and, with "(step 2 of 4)" when there
+    // are several, into the label; the bar starts again from 0.
+    void beginStep(const QString& title, int number = 0, int count = 0);
     void finish();
 
 protected:
@@ -38,6 +42,7 @@ protected:
 
 private:
     QLabel* heading_;
+    QLabel* step_;
     QProgressBar* bar_;
     QPushButton* cancel_;
     bool finishing_ = false;

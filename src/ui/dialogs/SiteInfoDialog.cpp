@@ -11,6 +11,7 @@
 #include <charconv>
 
 #include "images/SiteImageFields.h"
+#include "ui/dialogs/FocusOrder.h"
 #include "ui/dialogs/FormAlignment.h"
 #include "ui/dialogs/MessageBoxes.h"
 #include "ui/dialogs/MultiLineField.h"
@@ -83,6 +84,7 @@ SiteInfoDialog::SiteInfoDialog(SettingsStore& store, QWidget* owner) : QDialog(o
     layout->addLayout(right, 0, 1);
     layout->addWidget(buttons, 1, 0, 1, 2);
     setFixedSize(sizeHint());
+    OrderTabsAsShown(this);
 }
 
 QLineEdit* SiteInfoDialog::addLine(const char* key, int maxLength) {
@@ -132,7 +134,7 @@ QWidget* SiteInfoDialog::buildCommissioningGroup() {
 
     auto* version = new QLineEdit(group);
     version->setObjectName(QStringLiteral("FirmwareVersion"));
-    version->setReadOnly(true);
+    MakeShownOnly(version);
     version->setText(QString::fromLatin1(store_.text("FirmwareVersion", "N/A")));
     form->addRow(QStringLiteral("Panel software version"), version);
     return group;

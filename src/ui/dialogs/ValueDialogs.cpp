@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "images/ValueSteps.h"
+#include "ui/dialogs/FocusOrder.h"
 #include "ui/dialogs/StepField.h"
 
 namespace tamrik {
@@ -139,6 +140,7 @@ void ValueDialog::build(const TimeEntryRequest& request) {
     layout->addWidget(buttons);
     setMinimumWidth(260);
     setFixedSize(sizeHint().expandedTo(minimumSize()));
+    OrderTabsAsShown(this);
     field_->setFocus();
 }
 

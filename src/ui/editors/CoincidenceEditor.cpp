@@ -51,6 +51,30 @@ void CoincidenceEditor::highlight(int groups, const QColor& colour, bool wholeCo
     grid_->viewport()->update();
 }
 
+QString CoincidenceEditor::cellExplanation(int row, int column) const {
+    if (row < 0 || column < 1 || column > kOffColumn) return {};
+    const int groups = kOffColumn - column;
+    const bool chosen = store_.number(kGroupsKey) == groups;
+    QString text;
+    if (row >= 2) {
+        const std::string input = grid_->cell(row, column).text;
+        if (input.empty()) return {};
+        text = groups == 1 ? QStringLiteral("With 1 coincidence group, every device input group goes to input group %1")
+                                 .arg(QString::fromStdString(input))
+                           : QStringLiteral("With %1 coincidence groups, coincidence group %2 uses input group %3")
+                                 .arg(groups)
+                                 .arg(row - 1)
+                                 .arg(QString::fromStdString(input));
+    } else if (groups == 0) {
+        text = QStringLiteral("Coincidence off");
+    } else {
+        text = QStringLiteral("%1 coincidence group%2: the column lists the input group each one uses")
+                   .arg(groups)
+                   .arg(groups == 1 ? QString() : QStringLiteral("s"));
+    }
+    return text + (chosen ? QStringLiteral(" (chosen)") : QStringLiteral("; a click chooses it"));
+}
+
 void CoincidenceEditor::gridEvent(Grid::Event event, int, int column) {
     if (event != Grid::Event::Click) return;
     if (column < 1 || column > kOffColumn) return;

@@ -15,6 +15,8 @@ class CoincidenceEditor : public SiteEditor {
 public:
     CoincidenceEditor(SettingsStore& store, Grid* grid, QWidget* parent = nullptr);
 
+    QString cellExplanation(int row, int column) const override;
+
 protected:
     void gridEvent(Grid::Event event, int row, int column) override;
 

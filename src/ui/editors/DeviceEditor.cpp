@@ -191,6 +191,71 @@ void DeviceEditor::click(int row, int column) {
     }
 }
 
+// Each stepped column as its click handler below steps it, from the value the handler would start at.
+QStringList DeviceEditor::stepChoices(int row, int column) const {
+    if (!validAddress(row)) return {};
+    const auto value = [this, row](const char* format, const char* absent) {
+        return std::string(store_.text(EditorKey(format, row), absent));
+    };
+    const auto number = [](const std::string& text) { return ParseLeadingInt(text.c_str()); };
+    switch (column) {
+        case kDeviceDaySensColumn:
+        case kDeviceNightSensColumn: {
+            const auto type = static_cast<std::uint32_t>(number(value("Type_%d", "")));
+            return StepCycle(
+                value(DeviceColumnKey(column), "0"),
+                [type](const std::string& mode) { return SensModeStepped(mode, type); },
+                [](const std::string& mode) { return QString::fromStdString(SensModeName(mode)); });
+        }
+        case kDeviceVolumeColumn:
+            return StepCycle(
+                value("Volume_%d", "0"),
+                [number](const std::string& v) { return std::to_string(VolumeStep(number(v))); },
+                [number](const std::string& v) { return QString::fromStdString(VolumeName(number(v))); });
+        case kDeviceClassColumn:
+            return StepCycle(
+                value("Class_%d", "0"), [number](const std::string& v) { return std::to_string(ClassStep(number(v))); },
+                [number](const std::string& v) {
+                    const std::string_view name = ClassName(number(v));
+                    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+                });
+        case kDeviceNonLatchingColumn:
+            return StepCycle(
+                store_.get(EditorKey("NonLatching_%d", row)) ? "1" : "",
+                [](const std::string& v) { return std::string(v.empty() ? "1" : ""); },
+                [](const std::string& v) {
+                    const std::string_view name = LatchingName(!v.empty());
+                    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+                });
+        case kDeviceMsg52Column: {
+            if (!store_.get(EditorKey("Coverage_%d", row))) return {};
+            const auto type = static_cast<std::uint32_t>(number(value("Type_%d", "0")));
+            if (type == kConfigOptionType) {
+                return StepCycle(
+                    value("Coverage_%d", "0"),
+                    [number](const std::string& v) { return std::to_string(ConfigOptionStep(number(v))); },
+                    [number](const std::string& v) {
+                        const std::string_view name = ConfigOptionName(number(v));
+                        return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+                    });
+            }
+            // A step to a coverage the type does not have stores nothing: the cycle ends there.
+            return StepCycle(
+                value("Coverage_%d", "0"),
+                [number, type](const std::string& v) {
+                    const int next = CoverageStep(number(v));
+                    return CoverageName(type, next) ? std::to_string(next) : v;
+                },
+                [number, type](const std::string& v) {
+                    const char* name = CoverageName(type, number(v));
+                    return QString::fromLatin1(name ? name : "N/A");
+                });
+        }
+        default:
+            return {};
+    }
+}
+
 // Manual call points become class Manual, everything else Automatic.
 void DeviceEditor::resetClasses() {
     for (int address = 1; address <= kLoopAddressCount; ++address) {

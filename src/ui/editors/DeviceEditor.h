@@ -20,6 +20,11 @@ public:
 
     void writeBack() override;
 
+    QStringList stepChoices(int row, int column) const override;
+
+protected:
+    void stepCell(int row, int column) override { click(row, column); }
+
 private:
     // Whether the grid may store a typed text.
     bool acceptEdit(int column, std::string_view typed);

@@ -29,8 +29,10 @@ QVector<QRgb> displayPalette() {
 }  // namespace
 
 LcdTextWindow::LcdTextWindow(std::string_view prompt, std::string_view text, QWidget* owner)
-    : QWidget(owner, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                         Qt::MSWindowsFixedSizeDialogHint) {
+    // A dialog of its owner with a close button only: minimised, it would leave the owner disabled
+    // behind it with nothing on the screen to answer.
+    : QWidget(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("lcdTextWindow"));
     setWindowTitle(QStringLiteral("Edit text"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -120,6 +122,21 @@ void LcdTextWindow::timerEvent(QTimerEvent* event) {
     }
     blink_ = !blink_;
     redrawText();
+}
+
+void LcdTextWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // A window manager may minimise it anyway (a key or the task bar): it comes straight back.
+    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized)) {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                setWindowState(windowState() & ~Qt::WindowMinimized);
+                show();
+                activateWindow();
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 void LcdTextWindow::closeEvent(QCloseEvent* event) {

@@ -18,6 +18,18 @@ constexpr int kDelayStep = 5;        // seconds
 
 const char* delayFormat(int row) { return row == kMatrixDelayT1Row ? "OutputDelay_%d" : "OutputDelayT2_%d"; }
 
+const char* nextAlarmType(std::string_view alarmType) { return alarmType == "0" ? "1" : "0"; }
+
+QString letterMeaning(std::string_view letter) {
+    if (letter == "O") return QStringLiteral("O: off");
+    if (letter == "P") return QStringLiteral("P: pulsing");
+    if (letter == "W") return QStringLiteral("W: warble");
+    if (letter == "C") return QStringLiteral("C: continuous");
+    return QString::fromLatin1(letter.data(), static_cast<qsizetype>(letter.size()));
+}
+
+bool inputRow(int row) { return row > kMatrixInputRowOffset && row <= kMatrixRows; }
+
 }  // namespace
 
 MatrixEditor::MatrixEditor(SettingsStore& store, Grid* grid, QWidget* parent)
@@ -100,6 +112,50 @@ void MatrixEditor::click(int row, int outputGroup) {
     }
 }
 
+QString MatrixEditor::cellExplanation(int row, int column) const {
+    if (column < 1 || column > kGroupCount) return {};
+    if (row == 0) {
+        return grid_->cell(0, column).text.starts_with('O')
+                   ? QStringLiteral("Output group %1 is in use: a click disables it").arg(column)
+                   : QStringLiteral("X: output group %1 is disabled: a click enables it").arg(column);
+    }
+    if (row == kMatrixDelayT1Row || row == kMatrixDelayT2Row) {
+        return QStringLiteral("Output delay %1 of output group %2 (m:ss): a click changes it")
+            .arg(row == kMatrixDelayT1Row ? QStringLiteral("T1") : QStringLiteral("T2"))
+            .arg(column);
+    }
+    if (row == kMatrixAlarmTypeRow) {
+        return QStringLiteral("Alarm type of output group %1: Alarm or Control; a click switches it").arg(column);
+    }
+    if (!inputRow(row)) return {};
+    const std::string letter = grid_->cell(row, column).text;
+    return QStringLiteral(
+               "%1 to output group %2: %3. Letters: O off, P pulsing, W warble, C continuous; "
+               "a click steps O, P, W, C")
+        .arg(QString::fromStdString(InputGroupLabel(store_, row - kMatrixInputRowOffset)))
+        .arg(column)
+        .arg(letterMeaning(letter));
+}
+
+QStringList MatrixEditor::stepChoices(int row, int column) const {
+    if (column < 1 || column > kGroupCount) return {};
+    if (row == kMatrixAlarmTypeRow) {
+        const auto alarmType = store_.get(EditorKey("AlarmType_%d", column));
+        if (!alarmType) return {};
+        return StepCycle(std::string(*alarmType), nextAlarmType,
+                         [](const std::string& value) { return QString::fromStdString(AlarmTypeName(value)); });
+    }
+    if (!inputRow(row)) return {};
+    const auto letter = store_.get(EditorKey("Matrix_%d_%d", row - kMatrixInputRowOffset, column));
+    if (!letter) return {};
+    return StepCycle(std::string(*letter), MatrixLetterStep,
+                     [](const std::string& value) { return letterMeaning(value); });
+}
+
+void MatrixEditor::stepCell(int row, int column) {
+    if (row == kMatrixAlarmTypeRow || inputRow(row)) click(row, column);
+}
+
 void MatrixEditor::toggleOutputGroup(int outputGroup) {
     const std::uint32_t bit = 1u << (outputGroup - 1);
     const bool enabled = grid_->cell(0, outputGroup).text.starts_with('O');
@@ -130,7 +186,7 @@ void MatrixEditor::toggleAlarmType(int outputGroup) {
     const std::string key = EditorKey("AlarmType_%d", outputGroup);
     const auto alarmType = store_.get(key);
     if (!alarmType) return;
-    const char* next = *alarmType == "0" ? "1" : "0";
+    const char* next = nextAlarmType(*alarmType);
     store_.put(key, next);
     grid_->setCell(kMatrixAlarmTypeRow, outputGroup,
                    {.text = AlarmTypeName(next), .colour = AlarmTypeColour(next), .readOnly = true});

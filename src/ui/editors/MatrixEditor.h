@@ -22,8 +22,12 @@ public:
     // Shows every matrix letter again from the store.
     void refreshMatrix();
 
+    QString cellExplanation(int row, int column) const override;
+    QStringList stepChoices(int row, int column) const override;
+
 protected:
     void gridEvent(Grid::Event event, int row, int column) override;
+    void stepCell(int row, int column) override;
 
 private:
     void fill();

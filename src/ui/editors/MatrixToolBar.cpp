@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "settings/DefaultSettings.h"
+#include "ui/dialogs/FocusOrder.h"
 #include "ui/editors/MatrixCells.h"
 
 namespace tamrik {
@@ -41,7 +42,7 @@ MatrixToolBar::MatrixToolBar(SettingsStore& store, QWidget* parent) : QWidget(pa
 
     groupBox_ = new QLineEdit(this);
     groupBox_->setObjectName(QStringLiteral("alarmGroupBox"));
-    groupBox_->setReadOnly(true);
+    MakeShownOnly(groupBox_);
     groupBox_->setAlignment(Qt::AlignCenter);
     groupBox_->setFixedWidth(40);
     const std::string_view group = store_.text(kAlarmGroupKey);

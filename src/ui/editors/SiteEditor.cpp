@@ -1,5 +1,12 @@
 #include "ui/editors/SiteEditor.h"
 
+#include <QActionGroup>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QHelpEvent>
+#include <QMenu>
+#include <QStatusTipEvent>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 namespace tamrik {
@@ -49,6 +56,71 @@ SiteEditor::SiteEditor(EditorView view, Grid* grid, QWidget* parent) : QWidget(p
     layout->addWidget(grid_);
     setFocusProxy(grid_);
     connect(grid_, &Grid::notified, this, &SiteEditor::gridEvent);
+    grid_->viewport()->installEventFilter(this);
+}
+
+void SiteEditor::chooseStep(int row, int column, int index) {
+    if (index <= 0 || index >= stepChoices(row, column).size()) return;
+    for (int click = 0; click < index; ++click) stepCell(row, column);
+}
+
+bool SiteEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != grid_->viewport()) return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+        case QEvent::ContextMenu: {
+            const auto* menuEvent = static_cast<QContextMenuEvent*>(event);
+            const int row = grid_->rowAt(menuEvent->pos().y());
+            const int column = grid_->columnAt(menuEvent->pos().x());
+            if (stepChoices(row, column).size() < 2) break;
+            showStepMenu(row, column, menuEvent->globalPos());
+            return true;
+        }
+        case QEvent::ToolTip: {
+            const auto* help = static_cast<QHelpEvent*>(event);
+            const QString text = cellExplanation(grid_->rowAt(help->pos().y()), grid_->columnAt(help->pos().x()));
+            if (text.isEmpty()) {
+                QToolTip::hideText();
+            } else {
+                QToolTip::showText(help->globalPos(), text, grid_->viewport());
+            }
+            return true;
+        }
+        case QEvent::MouseMove:
+            explainCellUnder(static_cast<QMouseEvent*>(event)->position().toPoint());
+            break;
+        case QEvent::Leave:
+            explainCellUnder(QPoint(-1, -1));
+            break;
+        default:
+            break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// The status bar says what the cell under the pointer means, and is cleared when it leaves.
+void SiteEditor::explainCellUnder(const QPoint& viewportPosition) {
+    const bool inside = grid_->viewport()->rect().contains(viewportPosition);
+    const QString text =
+        inside ? cellExplanation(grid_->rowAt(viewportPosition.y()), grid_->columnAt(viewportPosition.x())) : QString();
+    if (text == explained_) return;
+    explained_ = text;
+    QStatusTipEvent tip(text);
+    QApplication::sendEvent(this, &tip);
+}
+
+void SiteEditor::showStepMenu(int row, int column, const QPoint& globalPosition) {
+    const QStringList choices = stepChoices(row, column);
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("stepMenu"));
+    auto* group = new QActionGroup(&menu);
+    for (int index = 0; index < choices.size(); ++index) {
+        QAction* choice = menu.addAction(choices[index]);
+        choice->setCheckable(true);
+        choice->setChecked(index == 0);
+        choice->setData(index);
+        group->addAction(choice);
+    }
+    if (const QAction* chosen = menu.exec(globalPosition)) chooseStep(row, column, chosen->data().toInt());
 }
 
 // The grid outlives this destructor (it goes with the QWidget base), and may still report its loss of

@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
+#include <algorithm>
+#include <string>
+#include <vector>
 
 #include "ui/grid/Grid.h"
 
@@ -32,19 +36,49 @@ public:
     virtual QWidget* toolBar() { return nullptr; }
     virtual Grid* grid() { return grid_; }
 
+    // What a data cell means, for its tooltip and the status bar while the pointer is over it; empty
+    // when there is nothing to say.
+    virtual QString cellExplanation(int /*row*/, int /*column*/) const { return {}; }
+    // The texts a clicked cell goes through, the one it shows first, each further one a click on;
+    // empty for cells that clicks do not step. Offered by the cell's context menu.
+    virtual QStringList stepChoices(int /*row*/, int /*column*/) const { return {}; }
+    // Sets a stepped cell to its `index`-th choice: `index` clicks, so that the site changes exactly
+    // as clicking would change it.
+    void chooseStep(int row, int column, int index);
+
 protected:
     // Takes the grid over as a child that fills the editor; what it reports reaches gridEvent.
     SiteEditor(EditorView view, Grid* grid, QWidget* parent);
     virtual void gridEvent(Grid::Event event, int row, int column);
+    // One click on a cell whose stepChoices() are not empty.
+    virtual void stepCell(int /*row*/, int /*column*/) {}
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // The grid takes the keyboard focus the first time the editor is shown.
     void setFocusGridOnShow(bool on) { focusGridOnShow_ = on; }
     void showEvent(QShowEvent* event) override;
 
 private:
+    void showStepMenu(int row, int column, const QPoint& globalPosition);
+    void explainCellUnder(const QPoint& viewportPosition);
+
+    QString explained_;
     EditorView view_;
     Grid* grid_;
     bool focusGridOnShow_ = false;
     bool shownOnce_ = false;
 };
+
+// The texts a cell shows when clicked again and again from `value`, until a value comes round again.
+template <typename Next, typename Name>
+QStringList StepCycle(std::string value, Next next, Name name, int limit = 64) {
+    std::vector<std::string> seen;
+    QStringList texts;
+    while (texts.size() < limit && std::find(seen.begin(), seen.end(), value) == seen.end()) {
+        seen.push_back(value);
+        texts << name(value);
+        value = next(value);
+    }
+    return texts;
+}
 
 }  // namespace tamrik

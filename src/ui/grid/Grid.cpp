@@ -45,6 +45,7 @@ Grid::Grid(const QString& title, QWidget* parent) : QAbstractScrollArea(parent) 
         caretOn_ = !caretOn_;
         updateCell(currentRow_, currentColumn_);
     });
+    viewport()->setMouseTracking(true);  // owners explain the cell under the pointer
     autoScrollTimer_.setInterval(100);
     connect(&autoScrollTimer_, &QTimer::timeout, this, [this] { autoScrollTick(); });
     setTitle(title);
@@ -73,6 +74,12 @@ QRect Grid::cellRect(int row, int column) const {
     layout.clientHeight = viewport()->height();
     const GridRect rect = layout.cellRect(row, column);
     return QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
+int Grid::columnAt(int x) const {
+    GridLayout layout = layout_;
+    layout.clientWidth = viewport()->width();
+    return layout.columnAt(x);
 }
 
 bool Grid::setCell(int row, int column, const GridCell& cell) {

@@ -102,6 +102,9 @@ public:
     int leftColumn() const { return layout_.leftColumn; }
     // A cell's rectangle in viewport coordinates.
     QRect cellRect(int row, int column) const;
+    // The row and the column under a viewport position (-1 outside any).
+    int rowAt(int y) const { return layout_.rowAt(y); }
+    int columnAt(int x) const;
 
 signals:
     // Sent synchronously: a handler must not delete the grid (deleteLater is fine).
@@ -149,7 +152,7 @@ private:
     void stopCaret();
 
     // Keys and mouse.
-    void handleTab();
+    void handleTab(bool forward);
     void moveDown();
     void moveRows(int delta);
     void moveColumn(int direction);

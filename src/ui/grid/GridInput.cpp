@@ -38,20 +38,23 @@ bool Grid::event(QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-            handleTab();
+            handleTab(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
             return true;
         }
     }
     return QAbstractScrollArea::event(event);
 }
 
-// Tab leaves the grid: to the parent window, or to the next control when the grid sits in a dialog.
-void Grid::handleTab() {
+// Tab leaves the grid: to the parent window, or to the next (Shift+Tab: previous) control when the
+// grid sits in a dialog. A parent that hands its focus on to this grid is passed over.
+void Grid::handleTab(bool forward) {
     if (qobject_cast<QDialog*>(window())) {
-        focusNextPrevChild(true);
-    } else if (parentWidget()) {
-        parentWidget()->setFocus(Qt::TabFocusReason);
+        focusNextPrevChild(forward);
+        return;
     }
+    QWidget* parent = parentWidget();
+    while (parent && parent->focusProxy() == this) parent = parent->parentWidget();
+    if (parent) parent->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
 }
 
 void Grid::focusInEvent(QFocusEvent* event) {
