@@ -245,16 +245,16 @@ int PanelSession::PanelWriteIdentity(const PanelIdentity& identity) {
     return PanelProgramWords(copy.data(), kIdentityCopyAddress, static_cast<std::uint32_t>(copy.size())) == 1 ? 1 : 0;
 }
 
-int PanelSession::PanelReadFirmwareVersion(std::string* raw) {
+int PanelSession::PanelReadFirmwareVersion(std::string* raw, SettingsStore& into) {
     if (raw) raw->clear();
     std::uint8_t characters[8] = {};
     if (PanelReadWords(characters, kFirmwareVersionAddress, sizeof characters) != 1) {
-        store_.put("FirmwareVersion", "0");
+        into.put("FirmwareVersion", "0");
         return 0;
     }
     const std::string_view text(reinterpret_cast<const char*>(characters), sizeof characters);
     if (raw) *raw = std::string(text.substr(0, text.find('\0')));
-    store_.put("FirmwareVersion", FirmwareVersionText(text));
+    into.put("FirmwareVersion", FirmwareVersionText(text));
     return 1;
 }
 

@@ -61,7 +61,9 @@ public:
     int PanelWriteIdentity(const PanelIdentity& identity);
     // Reads the 8 version characters (into `raw` when given) and sets FirmwareVersion to the shown
     // form ("1.234 / 5.678"), or to "0" when the panel can't be read. 1, or 0.
-    int PanelReadFirmwareVersion(std::string* raw = nullptr);
+    int PanelReadFirmwareVersion(std::string* raw = nullptr) { return PanelReadFirmwareVersion(raw, store_); }
+    // The same, keeping the version in `into` instead of the session's store.
+    int PanelReadFirmwareVersion(std::string* raw, SettingsStore& into);
 
     // The report buffer as the last request or reply left it (requests and replies share it).
     const Report& lastReport() const { return report_; }

@@ -252,6 +252,46 @@ bool SettingsStore::changedSinceSaved() const {
 
 bool SettingsStore::siteChangedSinceSaved() const { return siteFingerprint() != savedSiteFingerprint_; }
 
+SettingsStore::Delta SettingsStore::changesSince(const SettingsStore& earlier) const {
+    Delta delta;
+    delta.countBefore_ = earlier.entryCount_;
+    delta.countAfter_ = entryCount_;
+    for (std::uint32_t i = 0; i < slots_.size(); ++i) {
+        const Slot& before = earlier.slots_[i];
+        const Slot& after = slots_[i];
+        if (before.used == after.used && before.next == after.next && before.key == after.key &&
+            before.value == after.value) {
+            continue;
+        }
+        delta.changes_.push_back({i, before, after});
+    }
+    return delta;
+}
+
+void SettingsStore::apply(const Delta& delta, bool forward) {
+    for (const Delta::Change& change : delta.changes_) slots_[change.index] = forward ? change.after : change.before;
+    entryCount_ = forward ? delta.countAfter_ : delta.countBefore_;
+    firstFreeHint_ = 0;
+}
+
+std::vector<std::string_view> SettingsStore::Delta::changedKeys() const {
+    std::vector<std::string_view> keys;
+    for (const Change& change : changes_) {
+        for (const Slot* slot : {&change.before, &change.after}) {
+            if (slot->used && std::find(keys.begin(), keys.end(), slot->key) == keys.end()) keys.push_back(slot->key);
+        }
+    }
+    return keys;
+}
+
+std::size_t SettingsStore::Delta::bytes() const {
+    std::size_t total = sizeof(Delta) + changes_.capacity() * sizeof(Change);
+    for (const Change& change : changes_) {
+        for (const Slot* slot : {&change.before, &change.after}) total += slot->key.capacity() + slot->value.capacity();
+    }
+    return total;
+}
+
 SettingsStore::Entry SettingsStore::Iterator::operator*() const {
     const Slot& slot = store_->slots_[slot_];
     return {slot.key, slot.value};

@@ -76,6 +76,13 @@ public:
     // looking at a site never makes it "changed".
     bool siteChangedSinceSaved() const;
 
+    // The slots that differ between an earlier state of this store and now, with both contents, so
+    // that either state can be restored exactly (slot order included).
+    class Delta;
+    Delta changesSince(const SettingsStore& earlier) const;
+    // Puts the changed slots back as they were after the change (`forward`) or before it.
+    void apply(const Delta& delta, bool forward);
+
     // Entries in slot order.
     class Iterator {
     public:
@@ -126,6 +133,26 @@ private:
     std::uint32_t savedChecksum_ = 0;
     std::uint64_t savedFingerprint_ = 0;
     std::uint64_t savedSiteFingerprint_ = 0;
+};
+
+class SettingsStore::Delta {
+public:
+    bool empty() const { return changes_.empty(); }
+    // The keys whose entries differ, each once.
+    std::vector<std::string_view> changedKeys() const;
+    // Roughly the memory the delta holds.
+    std::size_t bytes() const;
+
+private:
+    friend class SettingsStore;
+    struct Change {
+        std::uint32_t index;
+        Slot before;
+        Slot after;
+    };
+    std::vector<Change> changes_;
+    std::size_t countBefore_ = 0;
+    std::size_t countAfter_ = 0;
 };
 
 // The hash of the first `length` characters of the key (at most the key's own length).

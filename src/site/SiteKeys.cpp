@@ -1,7 +1,9 @@
 #include "site/SiteKeys.h"
 
+#include <charconv>
 #include <cstdio>
 
+#include "settings/DefaultSettings.h"
 #include "settings/DeviceCatalogue.h"
 #include "settings/SettingsStore.h"
 #include "site/PanelOptionWords.h"
@@ -109,6 +111,71 @@ std::string listWord(std::string_view (*word)(int), std::string_view value) {
 std::span<const SiteKey> SiteInformationKeys() { return kSiteInformation; }
 std::span<const SiteKey> PanelOptionKeys() { return kPanelOptions; }
 std::span<const SiteKey> DeviceKeys() { return kDeviceKeys; }
+
+namespace {
+
+// "Zone_12" is "Zone_" and 12; false without a number of 1 to 999 after the last '_'.
+bool splitIndexed(std::string_view key, std::string_view& prefix, int& number) {
+    const std::size_t underscore = key.rfind('_');
+    if (underscore == std::string_view::npos) return false;
+    const std::string_view digits = key.substr(underscore + 1);
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+    if (error != std::errc() || end != digits.data() + digits.size() || digits.empty() || digits[0] == '0' ||
+        number > 999) {
+        return false;
+    }
+    prefix = key.substr(0, underscore + 1);
+    return true;
+}
+
+const SiteKey* deviceKeyOf(std::string_view key, int& address) {
+    std::string_view prefix;
+    if (!splitIndexed(key, prefix, address) || address > kLoopAddressCount) return nullptr;
+    for (const SiteKey& device : kDeviceKeys) {
+        if (std::string_view(device.key).substr(0, prefix.size()) == prefix && device.key[prefix.size()] == '%') {
+            return &device;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+int DeviceAddressOf(std::string_view key) {
+    int address = 0;
+    return deviceKeyOf(key, address) ? address : 0;
+}
+
+std::string SettingName(std::string_view key) {
+    int number = 0;
+    if (const SiteKey* device = deviceKeyOf(key, number)) {
+        return std::string(device->label) + " of device " + std::to_string(number);
+    }
+    for (const auto keys : {SiteInformationKeys(), PanelOptionKeys()}) {
+        for (const SiteKey& known : keys) {
+            if (key == known.key) return known.label;
+        }
+    }
+    std::string_view prefix;
+    if (key.starts_with("Matrix_") && splitIndexed(key, prefix, number)) {
+        int input = 0;
+        std::string_view matrix;
+        if (splitIndexed(prefix.substr(0, prefix.size() - 1), matrix, input) && matrix == "Matrix_") {
+            return "Matrix IPG" + std::to_string(input) + " / OPG" + std::to_string(number);
+        }
+    }
+    if (splitIndexed(key, prefix, number)) {
+        static constexpr std::pair<std::string_view, std::string_view> kFamilies[] = {
+            {"ZoneText_", "Zone text "},         {"BannerText_", "Banner text "},
+            {"OutputDelay_", "Delay T1 of OPG"}, {"OutputDelayT2_", "Delay T2 of OPG"},
+            {"AlarmType_", "Alarm type of OPG"},
+        };
+        for (const auto& [family, words] : kFamilies) {
+            if (prefix == family) return std::string(words) + std::to_string(number);
+        }
+    }
+    return std::string(key);
+}
 
 std::string ValueInWords(ValueWords words, std::optional<std::string_view> value) {
     if (words == ValueWords::Latching) return std::string(LatchingName(value.has_value()));

@@ -42,6 +42,12 @@ std::span<const SiteKey> PanelOptionKeys();
 // The keys of one loop address ("%d" stands for the address), in the device editor's order.
 std::span<const SiteKey> DeviceKeys();
 
+// What a key is called in words: "Zone of device 12", "Matrix IPG3 / OPG5", "Zone text 4", "Site
+// name"; a key the tool has no words for is named by itself.
+std::string SettingName(std::string_view key);
+// The loop address a device key belongs to ("Zone_12": 12), or 0 for any other key.
+int DeviceAddressOf(std::string_view key);
+
 // The value (absent when the key is not in the site) in words.
 std::string ValueInWords(ValueWords words, std::optional<std::string_view> value);
 

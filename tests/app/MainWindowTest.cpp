@@ -122,10 +122,12 @@ private slots:
     void captionFollowsSiteNameAndPanelKind() {
         QCOMPARE(window->windowTitle(), QStringLiteral("5300 Commissioning software - No site name!"));
         store.put("SiteName", std::string(100, 'S'));
+        store.markSaved();
         window->updateTitle();
         QCOMPARE(window->windowTitle(),
                  QStringLiteral("5300 Commissioning software - [%1]").arg(QString(90, QLatin1Char('S'))));
         store.put("SiteName", "Caf\xE9 Z\xFCrich");  // site files hold Latin-1
+        store.markSaved();
         window->updateTitle();
         QCOMPARE(window->windowTitle(), QString::fromUtf8("5300 Commissioning software - [Caf\u00e9 Z\u00fcrich]"));
         makeWindow(DesktopOptions{false, QStringLiteral("sim:/tmp/panel.bin"), {}});
@@ -368,7 +370,8 @@ private slots:
         UserPrompts::queueAnswers({true});
         window->runCommand(kCommandGetFromPanel);
         QCOMPARE(store.text("PanelData"), std::string_view("1"));
-        QVERIFY(window->windowTitle().endsWith(QStringLiteral("] [simulated panel]")));
+        QVERIFY2(window->windowTitle().endsWith(QStringLiteral("] [simulated panel]")),
+                 qPrintable(window->windowTitle()));
         QVERIFY(!window->transferRunning());
         // The report of a site just read says when it was read.
         const QString report = dir.filePath(QStringLiteral("read.html"));

@@ -8,6 +8,7 @@
 #include "panel/ReadPanelWorker.h"
 #include "panel/TransferRunner.h"
 #include "panel/WritePanelWorker.h"
+#include "settings/SiteFile.h"
 
 namespace tamrik {
 namespace {
@@ -92,7 +93,7 @@ TEST(UnpluggedTest, ATransferCutShortFailsAndTheNextOneFindsThePanelAgain) {
     EXPECT_FALSE(bench.read());
     EXPECT_EQ(bench.observer.messages(), Messages{kConnectionFaultMessage});
     EXPECT_EQ(bench.value("PanelData"), "<absent>");
-    EXPECT_EQ(bench.value("SiteName"), "Harbour View Offices");  // the site was read before the cut
+    EXPECT_EQ(bench.value("SiteName"), "Before the transfer");  // a cut read leaves the site as it was
     EXPECT_FALSE(bench.link.isOpen());
 
     bench.panel->plugIn();
@@ -248,15 +249,16 @@ TEST(AcknowledgeTest, ALostChecksumWriteIsToldAndTheWriteGoesOn) {
     EXPECT_EQ(std::count(events.begin(), events.end(), "title:Writing site data... (1/4)"), 0);
 }
 
-TEST(EventLogTest, AnUnreadableEventLogLeavesSiteAndDevicesWithoutPanelData) {
+// A read is all or nothing: failing at its last step leaves the site, saved mark included, as it was.
+TEST(EventLogTest, AnUnreadableEventLogLeavesTheSiteAsItWas) {
     LoadedBench bench;
+    bench.store.markSaved();
+    const std::string before = SiteFileFormat(bench.store);
     bench.panel->faults.replyFault = faultOn(kCommandReadData, ReplyFault::Lost);
     EXPECT_FALSE(bench.read());
     EXPECT_EQ(bench.observer.messages(), Messages{kConnectionFaultMessage});
-    EXPECT_EQ(bench.value("SiteName"), "Harbour View Offices");
-    EXPECT_EQ(bench.value("Type_1"), "64");
-    EXPECT_EQ(bench.value("FirmwareVersion"), "1.250 / 0.110");
-    EXPECT_EQ(bench.value("PanelData"), "<absent>");
+    EXPECT_EQ(SiteFileFormat(bench.store), before);
+    EXPECT_FALSE(bench.store.changedSinceSaved());
 }
 
 }  // namespace

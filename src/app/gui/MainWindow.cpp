@@ -1,5 +1,6 @@
 #include "app/gui/MainWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -25,6 +26,9 @@ MainWindow::MainWindow(SettingsStore& store, DesktopOptions options, QWidget* pa
     statusBar()->setObjectName(QStringLiteral("statusBar"));
     statusBar()->setSizeGripEnabled(true);
     statusBar()->showMessage(QStringLiteral("Ready."));
+    history_.reset(store_);
+    updateUndoActions();
+    qApp->installEventFilter(this);
     updateTitle();
     setAcceptDrops(true);
     if (!options_.sitePath.isEmpty()) {
@@ -100,6 +104,8 @@ void MainWindow::updateTitle() {
                        QString::fromLatin1(siteName->data(), static_cast<qsizetype>(siteName->size())).left(90))
             : QStringLiteral("%1 - No site name!").arg(kProgramTitle);
     if (options_.simulatedPanel()) caption += QStringLiteral(" [simulated panel]");
+    // The mark of a site that differs from what was last saved, loaded or read.
+    if (store_.siteChangedSinceSaved()) caption += QStringLiteral(" *");
     setWindowTitle(caption);
 }
 
@@ -160,6 +166,7 @@ void MainWindow::commandOpenEditor(int command) {
             return;
         }
         editorKind_ = item.kind;
+        editorCommand_ = command;
         SiteEditor* opened = created.release();
         background_->setEditor(opened, opened->toolBar());
         opened->setFocus();

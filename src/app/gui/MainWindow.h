@@ -14,6 +14,7 @@
 #include "panel/TransferObserver.h"
 #include "settings/SettingsStore.h"
 #include "site/PanelBackups.h"
+#include "site/SiteHistory.h"
 
 class QAction;
 class QMenu;
@@ -32,6 +33,10 @@ struct DesktopOptions {
     std::filesystem::path backupFolder = BackupFolder();  // where the panel backups are kept
     bool simulatedPanel() const { return panel.startsWith(QStringLiteral("sim:")); }
 };
+
+// The name of the undoable step a command makes ("Load site"), or empty when the step is named after
+// what it changed.
+QString StepName(int command);
 
 // The one top-level window: menu, status bar, background, the editor area, and every command.
 class MainWindow : public QMainWindow {
@@ -64,12 +69,17 @@ public:
     // Loads a site file as Load does once its dialog has given the name (a file dropped on the
     // window, a recent site): first asks whether to save unsaved changes.
     void openSiteFile(const QString& path);
+    // Takes what changed in the site since the last step (an open editor's cells included) as one
+    // undoable step, named after the command that made it or else after what changed.
+    void noteChanges(const QString& stepName = {});
+    const SiteHistory& history() const { return history_; }
     QMenu* recentSitesMenu() const { return recentMenu_; }
     // Keeps the whole window, frame and caption bar included, on the screen's free area.
     void fitIntoScreen();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -82,6 +92,8 @@ private:
 
     // True when the site may be replaced: nothing unsaved, or the user saved or discarded it.
     bool mayReplaceSite();
+    void commandUndoRedo(bool undo);
+    void updateUndoActions();
     void commandNew();
     void commandLoad();
     void loadSite(const QString& path);
@@ -119,6 +131,9 @@ private:
     void resetErrorFlags();
 
     SettingsStore& store_;
+    SiteHistory history_;
+    bool changesQueued_ = false;
+    int editorCommand_ = 0;  // the command that opened the editor shown
     DesktopOptions options_;
     SiteBackground* background_ = nullptr;
     QMap<int, QAction*> actions_;

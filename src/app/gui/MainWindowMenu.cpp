@@ -52,6 +52,9 @@ void MainWindow::buildMenus() {
         ->setShortcut(QKeySequence::Quit);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    addCommand(edit, QStringLiteral("&Undo"), kCommandUndo)->setShortcut(QKeySequence::Undo);
+    addCommand(edit, QStringLiteral("&Redo"), kCommandRedo)->setShortcut(QKeySequence::Redo);
+    edit->addSeparator();
     addCommand(edit, QStringLiteral("&Enter Site Info"), kCommandSiteInfo, QStringLiteral("Edits site specific info"));
     addCommand(edit, QStringLiteral("&Matrix editor"), kCommandMatrixEditor,
                QStringLiteral("Edits the matrix for this site"));
@@ -126,6 +129,10 @@ void MainWindow::rememberSite(const QString& path) {
 
 void MainWindow::runCommand(int command) {
     switch (command) {
+        case kCommandUndo:
+        case kCommandRedo:
+            commandUndoRedo(command == kCommandUndo);
+            return;
         case kCommandNew:
             commandNew();
             break;
@@ -200,6 +207,7 @@ void MainWindow::runCommand(int command) {
         default:
             break;
     }
+    noteChanges(StepName(command));
 }
 
 }  // namespace tamrik

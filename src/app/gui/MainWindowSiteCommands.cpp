@@ -64,7 +64,9 @@ void MainWindow::commandLoad() {
 }
 
 void MainWindow::openSiteFile(const QString& path) {
-    if (mayReplaceSite()) loadSite(path);
+    if (!mayReplaceSite()) return;
+    loadSite(path);
+    noteChanges(StepName(kCommandLoad));
 }
 
 void MainWindow::loadSite(const QString& path) {

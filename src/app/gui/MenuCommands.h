@@ -37,6 +37,8 @@ enum MenuCommand : int {
     kCommandCompareWithPanel = 6042,
     kCommandRestoreBackup = 6043,
     kCommandBackupBeforeWriting = 6044,
+    kCommandUndo = 6045,
+    kCommandRedo = 6046,
 };
 
 // What the editor area shows.
