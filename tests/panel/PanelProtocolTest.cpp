@@ -218,29 +218,5 @@ TEST_F(ProtocolTest, FirmwareVersionIsShownAsTwoNumbersAndBecomesZeroWhenUnreada
               "1.2");
 }
 
-TEST(PanelLinkContractTest, ShortWritesKeepThePreviousTailAndReadsCopyOnlyWhatIsAsked) {
-    ScriptedLink link;
-    Report full{};
-    full.fill(0xEE);
-    full[0] = 0;
-    ASSERT_EQ(link.LinkWrite(full.data(), 65), 1);
-    const std::uint8_t head[3] = {0, 0x0A, 0x01};
-    ASSERT_EQ(link.LinkWrite(head, sizeof head), 1);
-    ASSERT_EQ(link.written.size(), 2u);
-    EXPECT_EQ(link.written[1][1], 0x0A);
-    EXPECT_EQ(link.written[1][3], 0xEE);
-    EXPECT_EQ(link.written[1][64], 0xEE);
-
-    Report reply = MakeReport(0x07, 9);
-    link.queue(reply);
-    link.queue(reply);
-    EXPECT_EQ(link.LinkRead(nullptr, 0), 1);  // consumes one report, copies nothing
-    std::uint8_t seven[7] = {};
-    EXPECT_EQ(link.LinkRead(seven, sizeof seven), 1);
-    EXPECT_EQ(seven[1], 0x07);
-    EXPECT_EQ(seven[6], 9);
-    EXPECT_EQ(link.reportsRead(), 2u);
-}
-
 }  // namespace
 }  // namespace tamrik
