@@ -48,4 +48,12 @@ status 1 --export devices site.psf devices.csv
 status 0 -ld --export devices site.psf devices.csv
 [ "$(wc -l < devices.csv)" -eq 193 ] || fail "device export lines"
 status 1 --export devices site.psf site.psf
+grep -q "is the same file as" err.txt || fail "an output that is its input: $(cat err.txt)"
+
+# A panel whose stored site checksum no longer matches (a write that did not finish) is still read and
+# saved, with a warning and status 1.
+printf '\x00\x00' | dd of=panel.sim bs=1 seek=$((0x55000 + 0x1FF4)) conv=notrunc status=none
+status 1 --panel sim:panel.sim -r half.psf
+grep -q "does not match its checksum" err.txt || fail "no warning for a half-written panel"
+grep -q '^PanelData = "1"' half.psf || fail "the half-written panel's site was not saved"
 echo "smoke: ok"

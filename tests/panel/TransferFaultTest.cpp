@@ -4,6 +4,7 @@
 
 #include "images/ImageLayout.h"
 #include "panel/IdentityCopy.h"
+#include "panel/PanelMessages.h"
 #include "panel/PanelTestSupport.h"
 #include "panel/ReadPanelWorker.h"
 #include "panel/TransferRunner.h"
@@ -259,6 +260,16 @@ TEST(AcknowledgeTest, ALostChecksumWriteIsToldAndTheWriteGoesOn) {
     // The display closed with the fault; the titles after it were not shown.
     const auto events = bench.observer.events();
     EXPECT_EQ(std::count(events.begin(), events.end(), "title:Writing site data... (1/4)"), 0);
+}
+
+// A write that did not finish leaves the stored checksum words behind their images: still read, with a warning.
+TEST(HalfWrittenTest, ImagesThatDoNotMatchTheirStoredChecksumsAreReadWithAWarning) {
+    LoadedBench bench;
+    bench.panel->dataMemory()[kSiteChecksumDataAddress] ^= 0xFF;
+    EXPECT_TRUE(bench.read());
+    EXPECT_TRUE(bench.readEverything());
+    EXPECT_EQ(bench.observer.messages(), Messages{std::string("5300 Commissioning software|") +
+                                                  panelmessages::kPanelDataChecksumMismatch + "|warning|fg"});
 }
 
 TEST(EventLogTest, AnUnreadableEventLogLeavesSiteAndDevicesWithoutPanelData) {
