@@ -11,7 +11,7 @@ namespace tamrik {
 namespace {
 
 std::string eventValue(const std::uint8_t* record) {
-    // The time is written as a signed 32-bit number; EventValueParse reads it back either way.
+    // The time is written as a signed 32-bit number.
     const auto time = static_cast<std::int32_t>(imagebytes::ReadU32(record + 2));
     return valuetext::FormatInt(record[0]) + ", " + valuetext::FormatInt(record[1]) + ", " + valuetext::FormatInt(time);
 }
@@ -23,26 +23,6 @@ void decodeArea(SettingsStore& store, const std::uint8_t* image, std::size_t are
     for (std::size_t i = 0; i < count; ++i) {
         store.put(prefix + std::to_string(i + 1), eventValue(image + areaOffset + kEventRecordSize * i));
     }
-}
-
-// Skips blanks and one separating comma.
-std::size_t skipSeparator(std::string_view text, std::size_t at) {
-    while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
-    if (at < text.size() && text[at] == ',') ++at;
-    while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
-    return at;
-}
-
-// Reads an optionally signed decimal number at `at`; false without digits.
-bool readNumber(std::string_view text, std::size_t& at, std::int64_t& value) {
-    std::size_t end = at;
-    if (end < text.size() && (text[end] == '-' || text[end] == '+')) ++end;
-    const std::size_t digits = end;
-    while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
-    if (end == digits) return false;
-    value = valuetext::ParseDecimal(text.substr(at, end - at));
-    at = end;
-    return true;
 }
 
 }  // namespace
@@ -57,20 +37,6 @@ void EventLogDecode(SettingsStore& store, const std::uint8_t* image) {
                "FireEvent_");
     decodeArea(store, image, kNonFireAreaOffset, imagebytes::ReadU16(image + kEventLogNonFireCountOffset),
                kMaxNonFireEvents, "NonFireEvent_");
-}
-
-bool EventValueParse(std::string_view text, EventValue& event) {
-    std::int64_t numbers[3];
-    std::size_t at = 0;
-    while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
-    for (int i = 0; i < 3; ++i) {
-        if (i > 0) at = skipSeparator(text, at);
-        if (!readNumber(text, at, numbers[i])) return false;
-    }
-    event.code = static_cast<int>(numbers[0] & 0xFF);
-    event.source = static_cast<int>(numbers[1] & 0xFF);
-    event.time = static_cast<std::uint32_t>(numbers[2]);
-    return true;
 }
 
 EventTime EventTimeSplit(std::uint32_t seconds) {

@@ -21,15 +21,4 @@ struct EventTime {
 // Calendar date and time of day of a count of seconds since 1970-01-01 00:00:00.
 EventTime EventTimeSplit(std::uint32_t seconds);
 
-// One stored event value ("code, source, time") taken apart.
-struct EventValue {
-    int code = 0;            // bits 0-6 event number, bit 7 set when the condition ended
-    int source = 0;          // 0 none, 1..192 loop address, above 192 zone (source - 192)
-    std::uint32_t time = 0;  // seconds since 1970-01-01
-    int eventNumber() const { return code & 0x7F; }
-    bool ended() const { return (code & 0x80) != 0; }
-};
-// Parses a FireEvent_<n> / NonFireEvent_<n> value; false when it does not hold three numbers.
-bool EventValueParse(std::string_view text, EventValue& event);
-
 }  // namespace tamrik

@@ -215,12 +215,5 @@ TEST_F(CommandLineTest, MistakesAndTheArgumentLimit) {
     EXPECT_EQ(run(std::vector<std::string>(64, "-ld")).exitStatus, 0);
 }
 
-TEST_F(CommandLineTest, WholeCommandLineText) {
-    const CommandLineResult result = CommandLineMode(std::string_view("-s \"ABC\" -w"), context);
-    EXPECT_EQ(panel.writtenSerial, "ABC");
-    EXPECT_EQ(result.actionCount, 1);
-    EXPECT_TRUE(CommandLineMode(std::string_view("-w \"odd"), context).openDesktop());
-}
-
 }  // namespace
 }  // namespace tamrik

@@ -85,19 +85,6 @@ TEST(EventCatalogue, FiftyTextsOfTwentyCharacters) {
     for (int n : {50, 60, 127, -1, 128}) EXPECT_EQ(EventText(n), nullptr) << n;
 }
 
-TEST(EventValue, ParsesWhatTheDecoderWrites) {
-    EventValue event;
-    ASSERT_TRUE(EventValueParse("133, 200, 946684800", event));
-    EXPECT_EQ(event.eventNumber(), 5);
-    EXPECT_TRUE(event.ended());
-    EXPECT_EQ(event.source, 200);
-    EXPECT_EQ(event.time, 946684800u);
-    ASSERT_TRUE(EventValueParse("6,17,-1", event));
-    EXPECT_FALSE(event.ended());
-    EXPECT_EQ(event.time, 0xFFFFFFFFu);
-    for (const char* bad : {"", "1, 2", "a, b, c", "1, , 3"}) EXPECT_FALSE(EventValueParse(bad, event)) << bad;
-}
-
 std::string text(const EventTime& t) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%d/%d/%d %d:%02d:%02d", t.day, t.month, t.year, t.hour, t.minute, t.second);

@@ -27,13 +27,14 @@ protected:
     SettingsStore store;
 };
 
+// Map node 192 is the last node; a version of 0x80 has the top bit of its byte set.
 TEST_F(LoopRecordTest, EveryFieldHasItsByte) {
     const std::pair<const char*, const char*> values[] = {
-        {"SNum_7", "00A1B2"}, {"Type_7", "210"},   {"Version_7", "15"},     {"OPGroup_7", "3"},  {"IPGroup_7", "4"},
-        {"MapNode_7", "5"},   {"Sens1_7", "2"},    {"Sens2_7", "5"},        {"Class_7", "3"},    {"Volume_7", "15"},
+        {"SNum_7", "00A1B2"}, {"Type_7", "210"},   {"Version_7", "128"},    {"OPGroup_7", "3"},  {"IPGroup_7", "4"},
+        {"MapNode_7", "192"}, {"Sens1_7", "2"},    {"Sens2_7", "5"},        {"Class_7", "3"},    {"Volume_7", "15"},
         {"Zone_7", "32"},     {"RptGroup_7", "6"}, {"DisplayGroup_7", "9"}, {"Coverage_7", "2"}, {"NonLatching_7", "1"},
     };
-    const Record record{0xB2, 0xA1, 0x00, 0x00, 210, 15, 3, 4, 5, 0x52, 0xF3, 32, 6, 9, 7, 0x05};
+    const Record record{0xB2, 0xA1, 0x00, 0x00, 210, 0x80, 3, 4, 192, 0x52, 0xF3, 32, 6, 9, 7, 0x05};
     for (const auto& [key, text] : values) store.put(key, text);
     EXPECT_EQ(encode(7), record);
 

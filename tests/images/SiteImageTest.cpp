@@ -61,13 +61,6 @@ TEST(ImageChecksum, WordsAndChecksumAddUpTo5A5A) {
     EXPECT_EQ(ImageChecksum(odd.data(), odd.size()), 0x5A5A - 7);
 }
 
-TEST(PanelIdentityRecord, NineBytesInImageOrder) {
-    const PanelIdentity id{0x9ABCDEF0, 1, 32, 192, 3, 4};
-    const auto bytes = id.toBytes();
-    EXPECT_EQ(bytes, (std::array<std::uint8_t, 9>{0xF0, 0xDE, 0xBC, 0x9A, 1, 32, 192, 3, 4}));
-    EXPECT_EQ(PanelIdentity::fromBytes(bytes.data()).toBytes(), bytes);
-}
-
 TEST_F(SiteImageTest, DefaultSiteEncodesFieldByField) {
     ApplyDefaultSettings(store);
     const Bytes image = encode();

@@ -17,6 +17,7 @@ TEST(ConsoleObserverTest, PlainOutputPrintsTitlesAndTenPercentSteps) {
     observer.ProgressSet(100);
     observer.ProgressTitle("Reading loop data...");
     observer.ProgressSet(55);
+    observer.ProgressSet(100);  // the second stage reaches its end too
     observer.ProgressSet(-1);
     observer.ProgressTitle("ignored after the close");
     EXPECT_EQ(out.str(),
@@ -25,7 +26,7 @@ TEST(ConsoleObserverTest, PlainOutputPrintsTitlesAndTenPercentSteps) {
               "Reading site data... 40%\nReading site data... 50%\nReading site data... 60%\n"
               "Reading site data... 70%\nReading site data... 80%\nReading site data... 90%\n"
               "Reading site data... 100%\n"
-              "Reading loop data...\nReading loop data... 50%\n");
+              "Reading loop data...\nReading loop data... 50%\nReading loop data... 100%\n");
     EXPECT_EQ(err.str(), "");
 }
 

@@ -110,24 +110,16 @@ struct SimulatedBench {
 class ScriptedLink final : public PanelLink {
 public:
     std::function<std::vector<Report>(const Report&)> answer;
-    bool deviceThere = true;
     std::vector<Report> written;
-    int searches = 0;
     int reads = 0;
 
     LinkClock& clock() override { return clock_; }
     std::string describe() const override { return "scripted"; }
-    ManualLinkClock& manualClock() { return clock_; }
-    void queue(const Report& report) { pending_.push_back(report); }
 
 protected:
-    bool deviceOpen() override {
-        ++searches;
-        return deviceThere;
-    }
+    bool deviceOpen() override { return true; }
     void deviceClose() override {}
     bool deviceWrite(const Report& report, std::chrono::milliseconds) override {
-        if (!deviceThere) return false;
         written.push_back(report);
         if (answer) {
             for (const auto& reply : answer(report)) pending_.push_back(reply);

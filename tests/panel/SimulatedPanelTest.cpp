@@ -161,24 +161,6 @@ TEST(SimulatedPanelFileTest, AKillBetweenCommandsLeavesTheLastCompletedCommand) 
     EXPECT_TRUE(FileHolds(path, *reopened));
 }
 
-TEST(SimulatedPanelFileTest, AnAttachedFileThatDoesNotHoldTheMemoryIsWrittenWhole) {
-    testing::TempDir dir;
-    for (const std::string& before : {std::string(1000, '\xFF'), std::string()}) {
-        const std::string path = dir.file("attached.panel");
-        if (!before.empty()) testing::WriteBytes(path, before);
-        SimulatedPanel panel;
-        BuildDemoPanel(panel);
-        panel.attachStateFile(path);
-        ASSERT_TRUE(panel.receive(writeData(0x20, 0x42, 4)));
-        EXPECT_EQ(panel.wholeStateFileWrites(), 1u);
-        EXPECT_TRUE(FileHolds(path, panel));
-        ASSERT_TRUE(panel.receive(writeData(0x20, 0x43, 4)));
-        EXPECT_EQ(panel.wholeStateFileWrites(), 1u);
-        EXPECT_TRUE(FileHolds(path, panel));
-        std::filesystem::remove(path);
-    }
-}
-
 TEST(SimulatedPanelFileTest, AFileOfAnotherSizeIsRefused) {
     testing::TempDir dir;
     testing::WriteBytes(dir.file("short.panel"), std::string(1000, '\xFF'));
@@ -224,18 +206,6 @@ TEST(DemoPanelTest, ReadsBackAsASiteWithoutDesignFaults) {
     SettingsStore site;
     DemoSiteSettings(site);
     EXPECT_EQ(SiteCheck(site, false).faultCount, 0u);
-}
-
-TEST(FrameTimingTest, EveryReportTakesOneFrameInItsDirection) {
-    testing::SimulatedBench bench(SimLinkOptions{true, true});
-    const auto start = bench.now();
-    std::uint8_t bytes[8];
-    ASSERT_EQ(bench.session.PanelReadWords(bytes, kFirmwareVersionAddress, 8), 1);  // one request, one reply
-    EXPECT_EQ(bench.now() - start, std::chrono::milliseconds{2});
-
-    const auto erasing = bench.now();
-    ASSERT_EQ(bench.session.PanelEraseBlock(0x1800), 1);  // two requests, one reply
-    EXPECT_EQ(bench.now() - erasing, std::chrono::milliseconds{3});
 }
 
 }  // namespace

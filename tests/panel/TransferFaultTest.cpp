@@ -4,6 +4,7 @@
 
 #include "images/ImageLayout.h"
 #include "panel/IdentityCopy.h"
+#include "panel/PanelMessages.h"
 #include "panel/PanelTestSupport.h"
 #include "panel/ReadPanelWorker.h"
 #include "panel/TransferRunner.h"
@@ -204,35 +205,48 @@ TEST(VerifyTest, ASiteDataMismatchStopsBeforeTheLoopDataIsTouched) {
     EXPECT_EQ(bench.panel->readWordData(kLoopDataAddress, kLoopImageSize), loopBefore);
 }
 
-TEST(VerifyTest, ALoopDataMismatchFailsTheWrite) {
-    LoadedBench bench;
-    bench.panel->faults.wrongBitAddress = kLoopDataAddress + 0x40;
-    EXPECT_FALSE(bench.write());
-    EXPECT_EQ(bench.observer.messages(), Messages{kWriteFailedMessage});
-}
-
-TEST(AcknowledgeTest, AnIdentityEraseNotAcknowledgedIsToldAndTheWriteGoesOn) {
-    LoadedBench bench;
-    bench.panel->faults.eraseFails = [](std::uint32_t address) { return address == kIdentityCopyAddress; };
-    EXPECT_TRUE(bench.write());
-    EXPECT_EQ(bench.observer.messages(),
-              (Messages{"NV Fail!|NV Data not written to panel!|error|fg", kWriteSucceededMessage}));
-    EXPECT_FALSE(bench.anyRequestIn(kCommandProgram, kIdentityCopyAddress, kIdentityCopyAddress + 12));
-}
-
-TEST(AcknowledgeTest, ASiteBlockLeftUnerasedShowsUpAsAVerifyFailure) {
-    LoadedBench bench;
-    bench.store.put("SiteName", "Zzzzzzzzzzzzzzzzzzzz");  // bits the old name does not have
-    bench.panel->faults.eraseFails = [](std::uint32_t address) { return address == 0x3800; };
-    EXPECT_FALSE(bench.write());
-    EXPECT_EQ(bench.observer.messages(), Messages{kWriteFailedMessage});
-}
-
-TEST(AcknowledgeTest, AProgramStepNotAcknowledgedCannotProgramThePage) {
-    LoadedBench bench;
-    bench.panel->faults.programFails = [](std::uint32_t address) { return address == kSiteDataAddress + 0x38; };
-    EXPECT_FALSE(bench.write());
-    EXPECT_EQ(bench.observer.messages(), (Messages{kCannotProgramMessage, kWriteFailedMessage}));
+// A panel that fails a step of a write: whether the write still counts as done, and what is told.
+TEST(WriteFaultTest, EachUnacknowledgedOrWrongStepIsToldAndOnlyTheIdentityCopyMayFail) {
+    const struct {
+        const char* what;
+        std::function<void(LoadedBench&)> fault;
+        bool written;
+        Messages messages;
+    } cases[] = {
+        {"loop data reads back wrong",
+         [](LoadedBench& b) { b.panel->faults.wrongBitAddress = kLoopDataAddress + 0x40; },
+         false,
+         {kWriteFailedMessage}},
+        {"identity erase not acknowledged",
+         [](LoadedBench& b) {
+             b.panel->faults.eraseFails = [](std::uint32_t address) { return address == kIdentityCopyAddress; };
+         },
+         true,
+         {"NV Fail!|NV Data not written to panel!|error|fg", kWriteSucceededMessage}},
+        {"a site block left unerased",
+         [](LoadedBench& b) {
+             b.store.put("SiteName", "Zzzzzzzzzzzzzzzzzzzz");  // bits the old name does not have
+             b.panel->faults.eraseFails = [](std::uint32_t address) { return address == 0x3800; };
+         },
+         false,
+         {kWriteFailedMessage}},
+        {"program step not acknowledged",
+         [](LoadedBench& b) {
+             b.panel->faults.programFails = [](std::uint32_t address) { return address == kSiteDataAddress + 0x38; };
+         },
+         false,
+         {kCannotProgramMessage, kWriteFailedMessage}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        LoadedBench bench;
+        c.fault(bench);
+        EXPECT_EQ(bench.write(), c.written);
+        EXPECT_EQ(bench.observer.messages(), c.messages);
+        if (c.written) {  // the identity copy that could not be erased is not programmed over
+            EXPECT_FALSE(bench.anyRequestIn(kCommandProgram, kIdentityCopyAddress, kIdentityCopyAddress + 12));
+        }
+    }
 }
 
 TEST(AcknowledgeTest, ALostChecksumWriteIsToldAndTheWriteGoesOn) {
@@ -247,6 +261,16 @@ TEST(AcknowledgeTest, ALostChecksumWriteIsToldAndTheWriteGoesOn) {
     // The display closed with the fault; the titles after it were not shown.
     const auto events = bench.observer.events();
     EXPECT_EQ(std::count(events.begin(), events.end(), "title:Writing site data... (1/4)"), 0);
+}
+
+// A write that did not finish leaves the stored checksum words behind their images: still read, with a warning.
+TEST(HalfWrittenTest, ImagesThatDoNotMatchTheirStoredChecksumsAreReadWithAWarning) {
+    LoadedBench bench;
+    bench.panel->dataMemory()[kSiteChecksumDataAddress] ^= 0xFF;
+    EXPECT_TRUE(bench.read());
+    EXPECT_TRUE(bench.readEverything());
+    EXPECT_EQ(bench.observer.messages(), Messages{std::string("5300 Commissioning software|") +
+                                                  panelmessages::kPanelDataChecksumMismatch + "|warning|fg"});
 }
 
 // A read is all or nothing: failing at its last step leaves the site, saved mark included, as it was.

@@ -5,12 +5,13 @@
 #include <ostream>
 
 #include "app/cli/CommandLineRun.h"
-#include "app/cli/CommandLineToken.h"
 #include "app/cli/ConsoleInterrupt.h"
 #include "app/cli/UsageText.h"
 
 namespace tamrik {
 namespace {
+
+constexpr std::size_t kMaxCommandLineArguments = 64;
 
 Outcome UsageOption(CommandLineRun& run, const Arguments&) {
     run.out() << kUsageText << std::flush;
@@ -156,10 +157,6 @@ CommandLineResult CommandLineMode(const std::vector<std::string>& arguments, Com
     result.panel = run.panel;
     result.loadedSite = run.loadedSite;
     return result;
-}
-
-CommandLineResult CommandLineMode(std::string_view commandLineText, CommandLineContext& context) {
-    return CommandLineMode(CommandLineSplit(commandLineText), context);
 }
 
 }  // namespace tamrik

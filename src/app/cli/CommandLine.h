@@ -50,7 +50,4 @@ struct CommandLineResult {
 // action (status 1) ends the run: later options, a panel write above all, are not carried out.
 CommandLineResult CommandLineMode(const std::vector<std::string>& arguments, CommandLineContext& context);
 
-// The same for a whole command-line text, split as CommandLineSplit does.
-CommandLineResult CommandLineMode(std::string_view commandLineText, CommandLineContext& context);
-
 }  // namespace tamrik
