@@ -53,25 +53,6 @@ private slots:
         QVERIFY(lines[4].text == "Red" && !lines[4].link && (lines[4].colour == AboutColour{0x0A, 0xFE, 0xFF}));
     }
 
-    // The pointer over the link is transparent wherever its picture has the corner colour.
-    void linkPointerIsTransparentAroundItsPicture() {
-        const QImage picture = AboutPointerImage();
-        const QCursor pointer = PointerFromImage(picture);
-        QCOMPARE(pointer.hotSpot(), QPoint(0, 0));
-        const QImage shown = pointer.pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
-        QCOMPARE(shown.size(), picture.size());
-        int opaque = 0;
-        for (int y = 0; y < shown.height(); ++y) {
-            for (int x = 0; x < shown.width(); ++x) {
-                const bool keyColour = picture.pixel(x, y) == picture.pixel(0, 0);
-                const QRgb pixel = shown.pixel(x, y);
-                QCOMPARE(pixel, keyColour ? pixel & 0x00FFFFFFu : picture.pixel(x, y) | 0xFF000000u);
-                opaque += keyColour ? 0 : 1;
-            }
-        }
-        QVERIFY(opaque > 50);
-    }
-
     void clicksActOnTheLinkAndTheCloseImageOnly() {
         QPointer<AboutWindow> window = AboutWindow::Open(nullptr);
         QVERIFY(QTest::qWaitForWindowExposed(window));
