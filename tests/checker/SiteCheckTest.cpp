@@ -33,9 +33,6 @@ Lines lines(const std::string& report) {
 
 class SiteCheckTest : public ::testing::Test {
 protected:
-    SiteCheckTest() {}
-    ~SiteCheckTest() override {}
-
     // Puts "key=value" settings separated by semicolons (blanks after a semicolon are skipped).
     void set(std::string_view settings) {
         while (!settings.empty()) {

@@ -16,7 +16,6 @@ public:
     explicit ScratchStore(bool withDefaults = true) {
         if (withDefaults) ApplyDefaultSettings(store);
     }
-    ~ScratchStore() {}
     ScratchStore(const ScratchStore&) = delete;
     ScratchStore& operator=(const ScratchStore&) = delete;
 
