@@ -152,27 +152,39 @@ private slots:
         QCOMPARE(CellText(grid, RowOf(3), 7), std::string("W"));
     }
 
-    void headerDisablesAndEnablesOutputGroups() {
+    // The header disables and enables output groups (the mask is kept as the panel's signed number, the
+    // top group is bit 31); the alarm type row toggles, and a missing alarm type stays missing.
+    void headerAndAlarmTypeClicks() {
         DefaultSite site;
+        Put(*site, {{"AlarmType_9", nullptr}, {"ClassChange", "1"}, {"RemoteAlarmInput", "1"}});
         auto editor = OpenEditor(EditorView::Matrix, *site, 1700, 900);
         Grid& grid = *editor->grid();
-
-        ClickCell(grid, 0, 5);
-        QCOMPARE(Stored(*site, "DisabledOPGroups"), std::string("16"));
-        QCOMPARE(CellText(grid, 0, 5), std::string("X"));
-        QTRY_COMPARE(PaintedFill(grid, RowOf(1), 5), QColor(128, 128, 128));  // the group's column is greyed
-        QCOMPARE(PaintedFill(grid, RowOf(1), 6), QColor(255, 0, 0));
-        ClickCell(grid, 0, 5);
-        QCOMPARE(Stored(*site, "DisabledOPGroups"), std::string("0"));
-        QCOMPARE(CellText(grid, 0, 5), std::string("OPG5"));
-        QTRY_COMPARE(PaintedFill(grid, RowOf(1), 5), QColor(255, 0, 0));
-
-        // The top group is bit 31; the mask is kept as the panel's signed number.
-        ClickCell(grid, 0, 32);
-        ClickCell(grid, 0, 1);
-        QCOMPARE(Stored(*site, "DisabledOPGroups"), std::string("-2147483647"));
-        ClickCell(grid, 0, 32);
-        QCOMPARE(Stored(*site, "DisabledOPGroups"), std::string("1"));
+        QCOMPARE(RowTexts(grid, 33, 0, 0), std::vector<std::string>{"Class Change"});
+        QCOMPARE(RowTexts(grid, 34, 0, 0), std::vector<std::string>{"Remote Alarm"});
+        const struct {
+            int row, column;
+            const char *key, *stored, *shown;
+            QColor
+                below;  // the painted fill of input group 1's cell (unchecked if invalid), or the alarm type's colour
+        } clicks[] = {{0, 5, "DisabledOPGroups", "16", "X", QColor(128, 128, 128)},
+                      {0, 5, "DisabledOPGroups", "0", "OPG5", kRed},
+                      {0, 32, "DisabledOPGroups", "-2147483648", "X", QColor()},
+                      {0, 1, "DisabledOPGroups", "-2147483647", "X", QColor()},
+                      {0, 32, "DisabledOPGroups", "1", "OPG32", QColor()},
+                      {3, 8, "AlarmType_8", "1", "Control", QColor(200, 200, 255)},
+                      {3, 8, "AlarmType_8", "0", "Alarm", QColor(255, 200, 200)},
+                      {3, 9, "AlarmType_9", "<missing>", "", kWhite}};
+        for (const auto& click : clicks) {
+            ClickCell(grid, click.row, click.column);
+            QCOMPARE(Stored(*site, click.key), std::string(click.stored));
+            QCOMPARE(CellText(grid, click.row, click.column), std::string(click.shown));
+            if (click.row == 0 && click.below.isValid()) {
+                QTRY_COMPARE(PaintedFill(grid, RowOf(1), click.column), click.below);
+            } else if (click.row > 0) {
+                QCOMPARE(CellColour(grid, click.row, click.column), click.below);
+            }
+        }
+        QCOMPARE(PaintedFill(grid, RowOf(1), 6), kRed);
     }
 
     void outputDelaysAreSetInTheDelayDialog() {
@@ -198,25 +210,6 @@ private slots:
         QCOMPARE(CellText(grid, 1, 3), std::string("0:00"));
         QCOMPARE(SetDelay(grid, 1, 3, nullptr).value(1), QStringLiteral("0:00"));
         QCOMPARE(Stored(*site, "OutputDelay_3"), std::string("<missing>"));
-    }
-
-    void alarmTypeTogglesAndLabelsFollowTheSpecialInputs() {
-        DefaultSite site;
-        Put(*site, {{"AlarmType_9", nullptr}, {"ClassChange", "1"}, {"RemoteAlarmInput", "1"}});
-        auto editor = OpenEditor(EditorView::Matrix, *site, 1700, 900);
-        Grid& grid = *editor->grid();
-        QCOMPARE(RowTexts(grid, 33, 0, 0), std::vector<std::string>{"Class Change"});
-        QCOMPARE(RowTexts(grid, 34, 0, 0), std::vector<std::string>{"Remote Alarm"});
-
-        ClickCell(grid, 3, 8);
-        QCOMPARE(Stored(*site, "AlarmType_8"), std::string("1"));
-        QCOMPARE(CellText(grid, 3, 8), std::string("Control"));
-        QCOMPARE(CellColour(grid, 3, 8), QColor(200, 200, 255));
-        ClickCell(grid, 3, 8);
-        QCOMPARE(Stored(*site, "AlarmType_8"), std::string("0"));
-        QCOMPARE(CellColour(grid, 3, 8), QColor(255, 200, 200));
-        ClickCell(grid, 3, 9);
-        QCOMPARE(Stored(*site, "AlarmType_9"), std::string("<missing>"));
     }
 
     void toolBarSetsTheWholeMatrix() {
