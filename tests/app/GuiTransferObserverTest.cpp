@@ -108,10 +108,6 @@ private slots:
                 cancelEnabled = cancel->isEnabled();
                 whyNot = cancel->toolTip();
                 heading = observer->progressDialog()->heading();
-                if (!heading.isEmpty()) {
-                    QDir().mkpath(TAMRIK_PNG_DIR);
-                    observer->progressDialog()->grab().save(QStringLiteral(TAMRIK_PNG_DIR "/progress_backup.png"));
-                }
                 QTest::mouseClick(cancel, Qt::LeftButton);
                 return true;
             }));

@@ -7,7 +7,6 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
-#include <QStatusBar>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
@@ -134,16 +133,6 @@ private slots:
         QVERIFY(window->windowTitle().endsWith(QStringLiteral(" [simulated panel]")));
     }
 
-    void statusBarShowsMenuHelpAndReadyAfterResize() {
-        QCOMPARE(window->action(kCommandExit)->statusTip(), QStringLiteral("Exits this application"));
-        QCOMPARE(window->action(kCommandGetFromPanel)->statusTip(),
-                 QStringLiteral("Gets the site information from the panel"));
-        QVERIFY(!window->action(kCommandWebInterface)->isEnabled());
-        window->statusBar()->showMessage(QStringLiteral("something else"));
-        window->resize(700, 500);
-        QTRY_COMPARE(window->statusBar()->currentMessage(), QStringLiteral("Ready"));
-    }
-
     void newAsksFirstAndRestoresTheDefaults() {
         store.put("Zone_5", "9");
         UserPrompts::queueChoices({SaveChoice::Discard, SaveChoice::Discard});  // the change is not kept
@@ -209,17 +198,6 @@ private slots:
         window->runCommand(kCommandLoad);
         QCOMPARE(lastShown().text, QStringLiteral("Couldn't open file\r\nNo such file or directory"));
         QCOMPARE(int(store.size()), 4022);
-    }
-
-    // Import offers text files first, with "*.txt" in the name field; Load offers site files.
-    void fileDialogsOpenOnTheirFilter() {
-        window->runCommand(kCommandImportText);
-        window->runCommand(kCommandLoad);
-        const auto requests = UserPrompts::takeFileRequests();
-        QCOMPARE(requests.size(), 2);
-        QCOMPARE(requests[0].nameFilter, QStringLiteral("Text file (*.txt)"));
-        QCOMPARE(requests[0].initialName, QStringLiteral("*.txt"));
-        QCOMPARE(requests[1].nameFilter, QStringLiteral("Site file (*.psf)"));
     }
 
     // A dropped site file opens as Load opens it, after the same question about unsaved work; File >
@@ -651,7 +629,6 @@ private slots:
         QCOMPARE(window->editorKind(), EditorKind::Matrix);
         QVERIFY(window->background()->toolBar() != nullptr);
         QVERIFY(window->editor()->geometry().bottom() < window->background()->toolBar()->geometry().top());
-        savePng(QStringLiteral("main_window_matrix"));
 
         window->runCommand(kCommandFireLog);
         QCOMPARE(window->editorKind(), EditorKind::EventLog);
@@ -663,14 +640,6 @@ private slots:
         UserPrompts::queueAnswers({true});
         window->runCommand(kCommandNew);
         QVERIFY(window->editor() == nullptr);
-    }
-
-    void documentationNotes() {
-        window->runCommand(kCommandUserManual);
-        const auto shown = lastShown();
-        QCOMPARE(shown.title, QStringLiteral("5300 User manual"));
-        QVERIFY(shown.text.startsWith(QStringLiteral("The latest 5300 User manual is available from\n\n")));
-        QCOMPARE(shown.icon, PromptIcon::None);
     }
 
     void designFaultsShowTheBanner() {
@@ -697,7 +666,6 @@ private slots:
         window->editorClose();
         QVERIFY(window->siteErrors() > 0);
         QVERIFY(window->background()->showsErrorBanner());
-        savePng(QStringLiteral("main_window_errors"));
     }
 };
 

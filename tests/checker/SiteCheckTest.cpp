@@ -6,6 +6,7 @@
 #include "checker/SiteCheck.h"
 #include "settings/DefaultSettings.h"
 #include "settings/SettingsStore.h"
+#include "support/SettingsText.h"
 
 namespace tamrik {
 namespace {
@@ -33,20 +34,7 @@ Lines lines(const std::string& report) {
 
 class SiteCheckTest : public ::testing::Test {
 protected:
-    SiteCheckTest() {}
-    ~SiteCheckTest() override {}
-
-    // Puts "key=value" settings separated by semicolons (blanks after a semicolon are skipped).
-    void set(std::string_view settings) {
-        while (!settings.empty()) {
-            settings.remove_prefix(std::min(settings.find_first_not_of(' '), settings.size()));
-            const std::string_view item = settings.substr(0, settings.find(';'));
-            const std::size_t equals = item.find('=');
-            ASSERT_NE(equals, std::string_view::npos) << item;
-            ASSERT_TRUE(store.put(item.substr(0, equals), item.substr(equals + 1)));
-            settings.remove_prefix(std::min(item.size() + 1, settings.size()));
-        }
-    }
+    void set(std::string_view settings) { testing::PutSettings(store, settings); }
     void device(int address, int type) { set("Type_" + std::to_string(address) + "=" + std::to_string(type)); }
     void cell(int input, int output, const std::string& letter = "C") {
         set("Matrix_" + std::to_string(input) + "_" + std::to_string(output) + "=" + letter);
@@ -106,8 +94,8 @@ TEST_F(SiteCheckTest, SoftwareVersionAndFlashRate) {
     device(3, kMultiSounder);
     device(4, kMultiSounder);
     device(5, kSounderBeacon);
-    // Version 271 has the low byte 15: accepted.
-    set("Version_1=30; Version_2=31; Version_3=255; Version_4=271; Version_5=20; BeaconFlashrate=1");
+    // Version 271 has the low byte 15: accepted; so is map node 192, the last one.
+    set("MapNode_2=192; Version_1=30; Version_2=31; Version_3=255; Version_4=271; Version_5=20; BeaconFlashrate=1");
     EXPECT_EQ(linesWith("address"), (Lines{"Software version at address 1", "Software version at address 3",
                                            "VAD at address 5 flash rate should be 2 seconds"}));
     set("FBP=1; BeaconFlashrate=2");  // relaxed versions for the sounder types, but 0 and 255 stay faults

@@ -11,18 +11,18 @@ class DesignCheckDialogTest : public QObject {
 
 private slots:
     void faultsAreListedOnePerLine() {
-        ScopedStore store;
+        SettingsStore store;
         {
-            DesignCheckDialog clean(*store);
+            DesignCheckDialog clean(store);
             QCOMPARE(clean.faultCount(), 0u);
             QCOMPARE(clean.reportText(), QStringLiteral("No Site File Errors"));
             QCOMPARE(clean.quiescentText(), QStringLiteral("0.00mA"));
         }
-        store->put("Type_4", "0");
-        store->put("DeviceText_4", "Kitchen");
-        store->put("Type_9", "250");
-        store->put("SiteName", "");
-        DesignCheckDialog dialog(*store);
+        store.put("Type_4", "0");
+        store.put("DeviceText_4", "Kitchen");
+        store.put("Type_9", "250");
+        store.put("SiteName", "");
+        DesignCheckDialog dialog(store);
         dialog.show();
         QCOMPARE(dialog.faultCount(), 3u);
         QCOMPARE(dialog.reportText(), QStringLiteral("Text but no device at address 4\n"

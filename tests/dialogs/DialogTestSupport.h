@@ -50,20 +50,6 @@ inline QStringList TabWalk(QWidget* start, int presses, bool backwards = false) 
     return names;
 }
 
-// A store that is created on construction and destroyed with the test.
-class ScopedStore {
-public:
-    ScopedStore() {}
-    ~ScopedStore() {}
-    ScopedStore(const ScopedStore&) = delete;
-    ScopedStore& operator=(const ScopedStore&) = delete;
-    SettingsStore& operator*() { return store_; }
-    SettingsStore* operator->() { return &store_; }
-
-private:
-    SettingsStore store_;
-};
-
 inline QString Stored(const SettingsStore& store, const char* key) {
     const auto value = store.get(key);
     return value ? QString::fromLatin1(value->data(), static_cast<qsizetype>(value->size()))

@@ -130,7 +130,6 @@ private slots:
         QCOMPARE(CellText(grid, 3, kDeviceInputGroupColumn), std::string("1"));
         const auto shown = editor_message_test::TakeShown();
         QCOMPARE(shown.size(), 2);
-        QCOMPARE(shown[0].title, QStringLiteral("5300 Commissioning software"));
         QCOMPARE(shown[0].text, QStringLiteral("The Remote Alarm Input is assigned to input group 31"));
         QCOMPARE(shown[0].icon, EditorMessageIcon::Error);
         QCOMPARE(shown[1].text, QStringLiteral("The Class Change Input is assigned to input group 30"));

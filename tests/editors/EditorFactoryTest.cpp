@@ -6,22 +6,7 @@ class EditorFactoryTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void everyViewFillsItsEditor() {
-        DefaultSite site;
-        for (EditorView view : {EditorView::Matrix, EditorView::Text, EditorView::Device, EditorView::FireLog,
-                                EditorView::NonFireLog, EditorView::CombinedLog, EditorView::Coincidence}) {
-            QWidget host;
-            auto editor = CreateSiteEditor(view, *site, &host);
-            QVERIFY(editor);
-            QCOMPARE(editor->parentWidget(), &host);
-            QCOMPARE(editor->view(), view);
-            QCOMPARE(editor->toolBar() != nullptr, view == EditorView::Matrix);
-            editor->resize(640, 480);
-            editor->show();
-            QTRY_COMPARE(editor->grid()->geometry(), editor->rect());
-        }
-    }
-
+    // Typing into views that take none, and Enter, change nothing in the site.
     void viewsWithoutTypingWriteNothingBack() {
         DefaultSite site;
         const std::uint64_t before = site->fingerprint();

@@ -10,7 +10,6 @@ namespace {
 using testing::CsvLines;
 using testing::ScratchStore;
 
-constexpr const char* kHeading = "Event,Address,Zone,Time,Event text,On/Off";
 constexpr long kYear2000 = 946684800;
 
 std::string event(int code, int source, long time) {
@@ -25,21 +24,6 @@ protected:
 
     ScratchStore site{false};
 };
-
-TEST_F(EventLogExportTest, LineLayoutBySource) {
-    EXPECT_EQ(EventLogCsv(site.store), std::string(kHeading) + "\r\n");
-    fire(1, event(5, 17, kYear2000));
-    fire(2, event(0x85, 200, kYear2000 + 1));
-    fire(3, event(30, 0, kYear2000 + 86400 * 59 + 3600 * 13 + 65));
-    fire(4, event(60, 192, 1078099200));
-    EXPECT_EQ(exported(), (std::vector<std::string>{
-                              kHeading,
-                              "5,  17,,1/1/2000 0:00:00,   DEVICE IN ALARM   , ON",
-                              "133, ,8, 1/1/2000 0:00:01,   DEVICE IN ALARM   , OFF",
-                              "30, ,,29/2/2000 13:01:05,     PC CONNECTED    , ON",
-                              "60,  192,,1/3/2004 0:00:00, Event 60, ON",
-                          }));
-}
 
 TEST_F(EventLogExportTest, LogsAreMergedOldestFirst) {
     fire(1, event(5, 1, kYear2000 + 30));
@@ -87,11 +71,6 @@ TEST_F(EventLogExportTest, TimesAreComparedWhole) {
     EXPECT_EQ(list[0].substr(0, 2), "2,");
     EXPECT_EQ(list[1].substr(0, 2), "3,");
     EXPECT_EQ(list[2].substr(0, 2), "1,");
-}
-
-TEST_F(EventLogExportTest, StoredFieldsNeedingQuotesAreQuoted) {
-    fire(1, "5\", 1\"7, 946684800");
-    EXPECT_EQ(exported()[1], "\"5\"\"\",\"  1\"\"7\",,1/1/2000 0:00:00,   DEVICE IN ALARM   , ON");
 }
 
 }  // namespace

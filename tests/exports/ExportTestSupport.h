@@ -7,6 +7,7 @@
 
 #include "settings/DefaultSettings.h"
 #include "settings/SettingsStore.h"
+#include "support/SettingsText.h"
 
 namespace tamrik::testing {
 
@@ -16,21 +17,11 @@ public:
     explicit ScratchStore(bool withDefaults = true) {
         if (withDefaults) ApplyDefaultSettings(store);
     }
-    ~ScratchStore() {}
     ScratchStore(const ScratchStore&) = delete;
     ScratchStore& operator=(const ScratchStore&) = delete;
 
     void put(const std::string& key, const std::string& value) { store.put(key, value); }
-    // Puts "key=value" settings separated by semicolons (blanks after a semicolon are skipped).
-    void set(std::string_view settings) {
-        while (!settings.empty()) {
-            settings.remove_prefix(std::min(settings.find_first_not_of(' '), settings.size()));
-            const std::string_view item = settings.substr(0, settings.find(';'));
-            const std::size_t equals = item.find('=');
-            store.put(item.substr(0, equals), equals == item.npos ? "" : item.substr(equals + 1));
-            settings.remove_prefix(std::min(item.size() + 1, settings.size()));
-        }
-    }
+    void set(std::string_view settings) { PutSettings(store, settings); }
 
     SettingsStore store;
 };

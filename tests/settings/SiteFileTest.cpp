@@ -17,13 +17,6 @@ using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
 
-// A store that lives for one test.
-struct Store {
-    Store() {}
-    ~Store() {}
-    SettingsStore store;
-};
-
 class SiteFileTest : public ::testing::Test {
 protected:
     int readInto(SettingsStore& target, const std::string& bytes) {
@@ -37,15 +30,14 @@ protected:
     }
 
     TempDir dir;
-    Store own;
-    SettingsStore& store = own.store;
+    SettingsStore store;
 };
 
 TEST_F(SiteFileTest, EmptyStoreGivesOnlyTheCheckLine) {
-    Store fresh;
-    EXPECT_EQ(saveAndLoad(store, fresh.store), kSiteFileOk);
+    SettingsStore fresh;
+    EXPECT_EQ(saveAndLoad(store, fresh), kSiteFileOk);
     EXPECT_EQ(ReadBytes(dir.file("site.psf")), "Check = \"1515870810\"\r\n");
-    EXPECT_EQ(fresh.store.size(), 0);
+    EXPECT_EQ(fresh.size(), 0);
 }
 
 TEST_F(SiteFileTest, EntryLinesAreEscapedInSlotOrder) {
@@ -68,11 +60,11 @@ TEST_F(SiteFileTest, EveryByteValueSurvivesSaveAndLoad) {
         for (int b = start; b < std::min(start + 40, 256); ++b) value += static_cast<char>(b);
         store.insertIfAbsent("bytes_" + std::to_string(start), value);
     }
-    Store loaded;
-    EXPECT_EQ(saveAndLoad(store, loaded.store), kSiteFileOk);
+    SettingsStore loaded;
+    EXPECT_EQ(saveAndLoad(store, loaded), kSiteFileOk);
     for (int start = 1; start < 256; start += 40) {
         const std::string key = "bytes_" + std::to_string(start);
-        EXPECT_EQ(loaded.store.get(key), store.get(key)) << key;
+        EXPECT_EQ(loaded.get(key), store.get(key)) << key;
     }
 }
 
@@ -91,11 +83,11 @@ std::vector<std::string> sortedLines(const std::string& text) {
 // that overflowed their home slot may come out in another order; every line is the same.
 TEST_F(SiteFileTest, DefaultSiteSurvivesLoadAndSave) {
     ApplyDefaultSettings(store);
-    Store loaded;
-    EXPECT_EQ(saveAndLoad(store, loaded.store), kSiteFileOk);
-    EXPECT_EQ(loaded.store.size(), 4022);
+    SettingsStore loaded;
+    EXPECT_EQ(saveAndLoad(store, loaded), kSiteFileOk);
+    EXPECT_EQ(loaded.size(), 4022);
     const std::string first = ReadBytes(dir.file("site.psf"));
-    ASSERT_TRUE(SiteFileWrite(dir.file("again.psf"), loaded.store));
+    ASSERT_TRUE(SiteFileWrite(dir.file("again.psf"), loaded));
     const std::string second = ReadBytes(dir.file("again.psf"));
     EXPECT_EQ(sortedLines(second), sortedLines(first));
     EXPECT_TRUE(second.ends_with(first.substr(first.rfind("Check"))));
@@ -115,10 +107,10 @@ TEST_F(SiteFileTest, CheckLineParsing) {
         {"abc = \"1\"\n", kSiteFileBadCheck, "1"},                          // no Check line
     };
     for (const auto& c : cases) {
-        Store fresh;
-        EXPECT_EQ(readInto(fresh.store, c.bytes), c.result) << c.bytes;
-        EXPECT_EQ(fresh.store.text("abc", "<absent>"), c.abc ? c.abc : "<absent>") << c.bytes;
-        EXPECT_FALSE(fresh.store.get("Check")) << c.bytes;
+        SettingsStore fresh;
+        EXPECT_EQ(readInto(fresh, c.bytes), c.result) << c.bytes;
+        EXPECT_EQ(fresh.text("abc", "<absent>"), c.abc ? c.abc : "<absent>") << c.bytes;
+        EXPECT_FALSE(fresh.get("Check")) << c.bytes;
     }
 }
 
@@ -146,9 +138,9 @@ TEST_F(SiteFileTest, KeysAndQuotes) {
 TEST_F(SiteFileTest, LongLinesAreReadWhole) {
     // A full-length value of bytes that all need escaping: over 4000 characters on its line.
     store.insertIfAbsent("long", std::string(1023, '\xE9'));
-    Store other;
-    EXPECT_EQ(SiteFileParse(SiteFileFormat(store), other.store), kSiteFileOk);
-    EXPECT_EQ(std::string(other.store.text("long")), std::string(1023, '\xE9'));
+    SettingsStore other;
+    EXPECT_EQ(SiteFileParse(SiteFileFormat(store), other), kSiteFileOk);
+    EXPECT_EQ(std::string(other.text("long")), std::string(1023, '\xE9'));
 }
 
 TEST_F(SiteFileTest, ReadMergesAndAnUnreadableFileLeavesTheStoreAlone) {

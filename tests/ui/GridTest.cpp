@@ -222,7 +222,6 @@ private slots:
         grid->setCurrent(2, 5);
         Recorder recorder(*grid);
         QTest::keyClicks(grid.get(), "33");
-        QVERIFY(SavePng(*grid, QStringLiteral("grid_edit_in_progress")));
         // Refused: the cell keeps its text and no change is reported; Enter still moves down.
         QTest::keyClick(grid.get(), Qt::Key_Return);
         QCOMPARE(asked, (std::vector<std::tuple<int, int, std::string>>{{2, 5, "33"}}));
