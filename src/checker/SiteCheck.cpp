@@ -59,7 +59,7 @@ bool isBlank(std::string_view text) { return text.find_first_not_of(' ') == std:
 struct Number {
     bool present = false;
     std::int32_t whole = 0;
-    std::uint32_t low() const { return static_cast<std::uint32_t>(whole) & 0xFF; }
+    std::uint32_t low() const { return DeviceNumberByte(whole); }
 };
 
 // Reads a pulse time the way the panel documents write it ("3.5"); the C library's reading would
@@ -382,19 +382,19 @@ SiteCheckResult SiteCheck(SettingsStore& store, bool withReport) {
 
 bool AllOutputsInOneZone(const SettingsStore& store) {
     char key[32];
-    int firstZone = 0;
+    std::uint32_t firstZone = 0;
     int count = 0;
     for (int a = 1; a <= kLoopAddressCount; ++a) {
         std::snprintf(key, sizeof key, "Type_%d", a);
         const auto typeText = store.get(key);
         if (!typeText) continue;
-        const std::int32_t type = ParseLeadingInt(*typeText);
-        const DeviceType* row = type != 0 ? DeviceTypeFind(static_cast<std::uint32_t>(type)) : nullptr;
+        const std::uint32_t type = DeviceNumberByte(ParseLeadingInt(*typeText));
+        const DeviceType* row = type != 0 ? DeviceTypeFind(type) : nullptr;
         if (!row || !row->hasOutput) continue;
         std::snprintf(key, sizeof key, "Zone_%d", a);
         const auto zoneText = store.get(key);
         if (!zoneText) continue;
-        const std::int32_t zone = ParseLeadingInt(*zoneText);
+        const std::uint32_t zone = DeviceNumberByte(ParseLeadingInt(*zoneText));
         if (zone < 1 || zone > kZoneCount) continue;
         if (firstZone == 0) {
             firstZone = zone;

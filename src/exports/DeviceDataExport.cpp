@@ -31,14 +31,6 @@ void appendSpaced(std::string& line, std::string_view text) {
     CsvAppendField(line, " " + std::string(text));
 }
 
-std::string coverageText(std::string_view coverage, std::optional<std::string_view> typeText) {
-    const auto type = static_cast<std::uint32_t>(typeText ? ParseLeadingInt(*typeText) : 0);
-    const int index = ParseLeadingInt(coverage);
-    if (type == kConfigOptionType) return std::string(ConfigOptionName(index));
-    const char* name = CoverageName(type, index);
-    return name ? name : "N/A";
-}
-
 }  // namespace
 
 std::string DeviceDataCsv(const SettingsStore& store) {
@@ -73,7 +65,8 @@ std::string DeviceDataCsv(const SettingsStore& store) {
         // Without a coverage value the last field stays empty; the line still ends here, so the next
         // address never runs on into this one.
         if (const auto coverage = row.value("Coverage_%d")) {
-            CsvAppendField(line, coverageText(*coverage, row.value("Type_%d")));
+            const auto type = static_cast<std::uint32_t>(ParseLeadingInt(row.value("Type_%d").value_or("0")));
+            CsvAppendField(line, Msg52Text(type, ParseLeadingInt(*coverage)));
         }
         csv += line;
         csv += "\r\n";

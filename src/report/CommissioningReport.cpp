@@ -41,7 +41,9 @@ std::vector<CommissioningReport::Field> panelOptions(const SettingsStore& store)
 }
 
 // Zone numbers are taken, as the panel takes them, from the low 8 bits of the stored number.
-int zoneOf(const SettingsStore& store, int address) { return number(store, IndexedKey("Zone_%d", address)) & 0xFF; }
+int zoneOf(const SettingsStore& store, int address) {
+    return static_cast<int>(DeviceNumberByte(number(store, IndexedKey("Zone_%d", address))));
+}
 
 CommissioningReport::Device deviceAt(const SettingsStore& store, int address) {
     const auto value = [&](const char* format) { return text(store, IndexedKey(format, address)); };

@@ -171,8 +171,18 @@ const char* CoverageName(std::uint32_t typeCode, int index) {
 }
 
 std::string_view ConfigOptionName(int index) {
-    if (index < 0 || index >= static_cast<int>(std::size(kConfigOptionNames))) return "INVALID";
+    if (index < 0) return {};
+    if (index >= static_cast<int>(std::size(kConfigOptionNames))) return "INVALID";
     return kConfigOptionNames[index];
+}
+
+std::string Msg52Text(std::uint32_t typeCode, int code) {
+    if (typeCode == kConfigOptionType) {
+        const std::string_view name = ConfigOptionName(code);
+        return name.empty() ? "???" : std::string(name);
+    }
+    const char* name = CoverageName(typeCode, code);
+    return name ? name : "N/A";
 }
 
 std::string_view LatchingName(bool nonLatchingKeyPresent) {

@@ -42,7 +42,14 @@ std::string VolumeName(int volume);
 std::string AlarmTypeName(std::string_view value);
 // Null where the table has no entry.
 const char* CoverageName(std::uint32_t typeCode, int index);
-std::string_view ConfigOptionName(int index);
+std::string_view ConfigOptionName(int index);  // none (empty) for a negative index
+
+// A device's numbers (type, zone, groups, map node) count, as the panel counts them, by the low
+// 8 bits of the stored number.
+inline std::uint32_t DeviceNumberByte(std::int32_t stored) { return static_cast<std::uint32_t>(stored) & 0xFF; }
+// What the device editor and the device export show for a coverage code: the configuration option
+// of a type 142 unit ("???" without a name), else the coverage category ("N/A" without one).
+std::string Msg52Text(std::uint32_t typeCode, int code);
 std::string_view LatchingName(bool nonLatchingKeyPresent);
 
 // The mode after `value` that the type allows ("0" for a type without sensitivity modes).

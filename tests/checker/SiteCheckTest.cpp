@@ -269,6 +269,8 @@ TEST_F(SiteCheckTest, AllOutputsInOneZone) {
               "Zone number for address 3\r\nAll outputs are programmed into a single zone\r\n");
     set("Zone_3=5");
     EXPECT_FALSE(AllOutputsInOneZone(store));
+    set("Zone_3=259");  // zone 3 by its low 8 bits, as every other device rule reads it
+    EXPECT_TRUE(AllOutputsInOneZone(store));
 }
 
 TEST(FormatMilliampsTest, TwoDecimals) {

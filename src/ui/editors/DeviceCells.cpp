@@ -97,10 +97,4 @@ int ConfigOptionStep(int option) {
 
 int CoverageStep(int coverage) { return coverage == 0 || coverage == 1 ? coverage + 1 : 0; }
 
-std::string Msg52Text(std::uint32_t typeCode, int code) {
-    if (typeCode == kConfigOptionType) return std::string(ConfigOptionName(code));
-    const char* name = CoverageName(typeCode, code);
-    return name ? name : "N/A";
-}
-
 }  // namespace tamrik

@@ -46,9 +46,5 @@ std::optional<std::string> DeviceCellText(const SettingsStore& store, int addres
 int VolumeStep(int volume);        // 2 -> 4 -> 15 -> 2, anything else -> 2
 int ClassStep(int deviceClass);    // +1, wrapping from above 11 to 0
 int ConfigOptionStep(int option);  // four-channel unit: 0..7, then 9, 11, 13, 15, then 0
-int CoverageStep(int coverage);    // 0 -> 1 -> 2 -> 0
-// Msg52 Config text of a stored code for a device type: the option name for the four-channel unit,
-// the coverage name of the type, or "N/A".
-std::string Msg52Text(std::uint32_t typeCode, int code);
-
+int CoverageStep(int coverage);
 }  // namespace tamrik

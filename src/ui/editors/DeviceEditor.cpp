@@ -234,9 +234,8 @@ QStringList DeviceEditor::stepChoices(int row, int column) const {
                 return StepCycle(
                     value("Coverage_%d", "0"),
                     [number](const std::string& v) { return std::to_string(ConfigOptionStep(number(v))); },
-                    [number](const std::string& v) {
-                        const std::string_view name = ConfigOptionName(number(v));
-                        return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+                    [number, type](const std::string& v) {
+                        return QString::fromStdString(Msg52Text(type, number(v)));
                     });
             }
             // A step to a coverage the type does not have stores nothing: the cycle ends there.
