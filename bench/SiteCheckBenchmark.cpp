@@ -7,6 +7,7 @@
 #include "report/ReportHtml.h"
 #include "settings/DefaultSettings.h"
 #include "site/SiteComparison.h"
+#include "site/SiteHistory.h"
 #include "site/WriteChanges.h"
 
 namespace {
@@ -96,5 +97,41 @@ void BM_WriteChangesOfAFullSite(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(WriteChanges(panel, site).size());
 }
 BENCHMARK(BM_WriteChangesOfAFullSite)->Unit(benchmark::kMillisecond);
+
+// One desktop edit of a full site: the change noted as a step, then undone.
+void BM_UndoStepFullSite(benchmark::State& state) {
+    SettingsStore store;
+    fillFullSite(store);
+    SiteHistory history;
+    history.reset(store);
+    int n = 0;
+    for (auto _ : state) {
+        store.put("Zone_12", std::to_string(++n % 30 + 2));
+        history.record(store);
+        history.undo(store);
+    }
+}
+BENCHMARK(BM_UndoStepFullSite)->Unit(benchmark::kMicrosecond);
+
+// A full history of 100 one-device edits; its size is the bytes counter.
+void BM_UndoHistoryOfHundredSteps(benchmark::State& state) {
+    SettingsStore store;
+    fillFullSite(store);
+    std::size_t bytes = 0;
+    int round = 0;
+    for (auto _ : state) {
+        SiteHistory history;
+        history.reset(store);
+        ++round;
+        for (int n = 1; n <= 100; ++n) {
+            store.put("Zone_" + std::to_string(n), std::to_string((n + round) % 30 + 2));
+            store.put("DeviceText_" + std::to_string(n), "EDITED " + std::to_string(n + round));
+            history.record(store);
+        }
+        bytes = history.bytes();
+    }
+    state.counters["history_bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_UndoHistoryOfHundredSteps)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -4,24 +4,29 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "images/EventLog.h"
 #include "images/ImageLayout.h"
+#include "site/EventRow.h"
 
 namespace {
 
 void checkEvents(const tamrik::SettingsStore& store, const char* prefix, std::size_t limit) {
     for (std::size_t i = 1;; ++i) {
-        const char* value = store.get(prefix + std::to_string(i));
+        const auto value = store.get(prefix + std::to_string(i));
         if (!value) return;
         if (i > limit) std::abort();
-        tamrik::EventValue event;
-        if (!tamrik::EventValueParse(value, event)) std::abort();
-        const tamrik::EventTime t = tamrik::EventTimeSplit(event.time);
-        if (t.month < 1 || t.month > 12 || t.day < 1 || t.day > 31 || t.year < 1970 || t.hour > 23) std::abort();
-        if (tamrik::EventText(event.eventNumber()) == nullptr && event.eventNumber() < 50) std::abort();
+        const tamrik::EventRow row = tamrik::EventRowOf(*value);
+        // "d/m/yyyy h:mm:ss": a date from 1970 on and a time of day.
+        int day = 0, month = 0, year = 0, hour = 0, minute = 0, second = 0;
+        if (std::sscanf(row.time.c_str(), "%d/%d/%d %d:%d:%d", &day, &month, &year, &hour, &minute, &second) != 6) {
+            std::abort();
+        }
+        if (month < 1 || month > 12 || day < 1 || day > 31 || year < 1970 || hour > 23) std::abort();
+        if (row.text.empty()) std::abort();
     }
 }
 
