@@ -233,9 +233,9 @@ std::uint64_t SettingsStore::fingerprint() const {
 }
 
 std::uint64_t SettingsStore::siteFingerprint() const {
-    std::uint64_t sum = fingerprint();
-    for (const std::string_view worked : {"QuiescentCurrent", "AlarmCurrent"}) {
-        if (const auto value = get(worked)) sum -= entryDigest(worked, *value);
+    std::uint64_t sum = 0;
+    for (const Entry entry : *this) {
+        if (!isWorkedOut(entry.key)) sum += entryDigest(entry.key, entry.value);
     }
     return sum;
 }

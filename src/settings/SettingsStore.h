@@ -75,6 +75,9 @@ public:
     // The same, leaving out the loop current totals every design check records, so that merely
     // looking at a site never makes it "changed".
     bool siteChangedSinceSaved() const;
+    // Whether the key holds a value the design check works out (the loop current totals) rather
+    // than one anybody edits.
+    static bool isWorkedOut(std::string_view key) { return key == "QuiescentCurrent" || key == "AlarmCurrent"; }
 
     // The slots that differ between an earlier state of this store and now, with both contents, so
     // that either state can be restored exactly (slot order included).

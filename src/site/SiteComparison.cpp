@@ -18,8 +18,6 @@ constexpr const char* kUncompared[] = {"QuiescentCurrent", "AlarmCurrent", "Pane
 
 using Value = std::optional<std::string_view>;
 
-Value valueOf(const SettingsStore& store, std::string_view key) { return store.get(key); }
-
 // A missing key goes to the panel as zero (or a blank text), so it is the same setting as a stored
 // zero: "0", "0:00", "0.0".
 bool meansZero(Value value, bool text) {
@@ -80,7 +78,7 @@ public:
     // only for a key that differs. Texts are quoted, other values are not.
     template <typename Name>
     void key(const std::string& key, Name&& name, ValueWords words, bool text = false) {
-        const Value a = valueOf(before_, key), b = valueOf(after_, key);
+        const Value a = before_.get(key), b = after_.get(key);
         if (a == b) return;
         if ((!a || !b) && words != ValueWords::Latching && meansZero(a, text) && meansZero(b, text)) return;
         if (words == ValueWords::Secret) {
@@ -168,7 +166,7 @@ void compareEvents(Comparison& comparison, const SettingsStore& before, const Se
          {std::pair{"FireEvent_%d", "Fire event "}, {"NonFireEvent_%d", "Non-fire event "}}) {
         for (int n = 1; n <= kMostEvents; ++n) {
             const std::string key = IndexedKey(format, n);
-            const Value a = valueOf(before, key), b = valueOf(after, key);
+            const Value a = before.get(key), b = after.get(key);
             if (a != b) comparison.line(label + std::to_string(n) + ": " + describe(a) + " -> " + describe(b));
         }
     }

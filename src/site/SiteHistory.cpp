@@ -9,10 +9,6 @@ namespace {
 
 const std::string kNone;
 
-// Values the tool works out itself (the design check's loop currents): they change without anyone
-// editing the site, so they never make a step of their own.
-bool workedOut(std::string_view key) { return key == "QuiescentCurrent" || key == "AlarmCurrent"; }
-
 }  // namespace
 
 void SiteHistory::reset(const SettingsStore& site) {
@@ -35,12 +31,13 @@ bool SiteHistory::record(const SettingsStore& site, std::string name) {
     return true;
 }
 
-// The keys whose values differ, worked-out values left out.
+// The keys whose values differ, worked-out values left out: they change without anyone editing the
+// site, so they never make a step of their own.
 std::vector<std::string> SiteHistory::changedSettings(const SettingsStore::Delta& delta,
                                                       const SettingsStore& site) const {
     std::vector<std::string> changed;
     for (const std::string_view key : delta.changedKeys()) {
-        if (!workedOut(key) && last_.get(key) != site.get(key)) changed.emplace_back(key);
+        if (!SettingsStore::isWorkedOut(key) && last_.get(key) != site.get(key)) changed.emplace_back(key);
     }
     return changed;
 }

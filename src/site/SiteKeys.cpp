@@ -209,7 +209,7 @@ std::string ValueInWords(ValueWords words, std::optional<std::string_view> value
         case ValueWords::DeviceType:
             return DeviceTypeName(static_cast<std::uint32_t>(ParseLeadingInt(text)));
         case ValueWords::Sensitivity:
-            return SensModeName(std::string(text).c_str());
+            return SensModeName(text);
         case ValueWords::DeviceClass:
             return std::string(ClassName(ParseLeadingInt(text)));
         case ValueWords::Volume:
