@@ -2,9 +2,6 @@
 #include <QtTest>
 
 #include "DialogTestSupport.h"
-#include "panel/sim/DemoPanel.h"
-#include "panel/sim/SimulatedPanelLink.h"
-#include "ui/dialogs/FirmwareDialog.h"
 #include "ui/dialogs/PanelSettingsDialog.h"
 #include "ui/dialogs/SiteInfoDialog.h"
 #include "ui/dialogs/ValueDialogs.h"
@@ -21,13 +18,9 @@ private slots:
     // take no tab stop. In the expected orders "..." stands for any run of fields.
     void tabFollowsTheVisualOrder() {
         DialogSite site;
-        auto panel = std::make_shared<SimulatedPanel>();
-        BuildDemoPanel(*panel);
-        SimulatedPanelLink link(panel, SimLinkOptions{true, false});
         PanelSettingsDialog settings(site.store);
         SiteInfoDialog info(site.store);
         ValueDialog value(ValueDialog::Kind::MinSec, {QString(), QStringLiteral("1:00"), 0, 600, 5});
-        FirmwareDialog firmware(link, site.store);
         const struct {
             QDialog* dialog;
             const char* order;
@@ -37,7 +30,6 @@ private slots:
              "DisplayMode FireLinkDelay ... DayNightOffTime BeaconFlashrate ... Serial okButton"},
             {&info, "SiteNumber SiteName SiteContact ... SiteBatteryInstallation okButton cancelButton"},
             {&value, "valueField noDelayButton okButton cancelButton"},
-            {&firmware, "selectButton cancelButton"},
         };
         for (const auto& [dialog, order] : cases) {
             dialog->show();
