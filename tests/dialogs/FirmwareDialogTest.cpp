@@ -128,54 +128,41 @@ private slots:
         QVERIFY(dialog->findChild<QLabel*>(QStringLiteral("fileProblem"))->text().contains(QStringLiteral("line 1")));
     }
 
-    // A newer or equal version is written at once; an older one only after the user says yes.
-    void olderFirmwareIsWrittenOnlyAfterAYes() {
-        for (const char* version : {"13000000", "12500000", "12350000"}) {
+    // A newer or equal version is written at once, an older one only after the user says yes; each
+    // write first keeps the panel's site in the backup folder. Without a backup nothing is erased and
+    // the dialog stays open for another try.
+    void writingBacksUpFirstAndAsksBeforeAnOlderVersion() {
+        for (const char* version : {"", "13000000", "12500000", "12350000"}) {
             init();  // a fresh panel, at 1.250
-            const bool older = std::string_view(version) == "12350000";
-            auto dialog = open();
-            choose(*dialog, {hexFile("file.hex", version, "kestrelix")});
-            QCOMPARE(Field(*dialog, "firmwareType"), QStringLiteral("KESTRELIX"));
+            const std::string blocker = dir->file("a-file");
+            WriteBytes(blocker, "not a folder");
+            const bool older = std::string_view(version) == "12350000", noBackup = !*version;
+            FirmwareDialog dialog(*link, store, nullptr, {},
+                                  std::filesystem::path(noBackup ? blocker : dir->file("")) / "backups");
+            dialog.show();
+            choose(dialog, {hexFile("file.hex", noBackup ? "13000000" : version, "kestrelix")});
+            QCOMPARE(Field(dialog, "firmwareType"), QStringLiteral("KESTRELIX"));
             if (older) {
-                ClickButton(*dialog, "writeButton");
+                ClickButton(dialog, "writeButton");
                 const auto shown = message_box_test::TakeShown();
                 QVERIFY(shown.size() == 1 && shown[0].buttons == BoxButtons::YesNoDefaultNo);
-                QVERIFY(dialog->isVisible() && !anythingErased());
+                QVERIFY(dialog.isVisible() && !anythingErased());
                 message_box_test::QueueAnswers({true});
             }
-            ClickButton(*dialog, "writeButton");
-            QVERIFY2(!dialog->isVisible() && dialog->result() == QDialog::Accepted && codeWritten(), version);
+            ClickButton(dialog, "writeButton");
             const QStringList shown = ShownTexts();  // the question again, answered yes, then the outcome
+            if (noBackup) {
+                QVERIFY2(shown.size() == 1 && shown[0].contains(QStringLiteral("could not be backed up")),
+                         qPrintable(shown.join('|')));
+                QVERIFY(dialog.isVisible() && !anythingErased());
+                continue;
+            }
+            QVERIFY2(!dialog.isVisible() && dialog.result() == QDialog::Accepted && codeWritten(), version);
             QCOMPARE(shown.size(), older ? 2 : 1);
             QCOMPARE(shown.last(), kWritten);
+            const auto kept = ListPanelBackups(dir->file("backups"));
+            QVERIFY(kept.size() == 1 && kept[0].serial == kDemoPanelSerial);
         }
-    }
-
-    // Given a backup folder, Write keeps the panel's site there first; without a backup nothing is
-    // erased and the dialog stays open for another try.
-    void aBackupComesFirst() {
-        const std::filesystem::path folder = dir->file("backups");
-        const std::string blocker = dir->file("a-file");
-        WriteBytes(blocker, "not a folder");
-        for (const std::filesystem::path& backups : {std::filesystem::path(blocker) / "backups", folder}) {
-            FirmwareDialog dialog(*link, store, nullptr, {}, backups);
-            dialog.show();
-            choose(dialog, {hexFile("file.hex", "13000000", "5300")});
-            ClickButton(dialog, "writeButton");
-            const QStringList shown = ShownTexts();
-            if (backups == folder) {
-                QCOMPARE(shown, QStringList{kWritten});
-                QVERIFY(codeWritten());
-            } else {
-                QCOMPARE(shown.size(), 1);
-                QVERIFY2(shown[0].contains(QStringLiteral("could not be backed up")), qPrintable(shown[0]));
-                QVERIFY(dialog.isVisible());
-                QVERIFY(!anythingErased());
-            }
-        }
-        const auto kept = ListPanelBackups(folder);
-        QCOMPARE(kept.size(), std::size_t(1));
-        QCOMPARE(kept[0].serial, std::string(kDemoPanelSerial));
     }
 
     // A preset file starts the update without any click, unless it is of an unknown type.

@@ -51,15 +51,11 @@ private slots:
             // Without a colon the text is a number of seconds, not left as typed (the panel image would
             // read that as no delay).
             {Kind::MinSec, "1", "93", 0, 0, 0, 600, 5, "1:30"},
-            {Kind::MinSec, "1", "", 0, 0, 0, 600, 5, "0:00"},
             {Kind::MinSec, "9:55", nullptr, 2, 2, 0, 600, 5, "9:50"},
-            {Kind::MinSec, "0:03", nullptr, 0, 1, 0, 600, 5, "0:00"},
             {Kind::Number, "1", "0", 0, 0, 1, 30, 1, "1"},
-            {Kind::Number, "1", "45", 0, 0, 1, 30, 1, "30"},
             {Kind::Number, "1", "47", 0, 0, 0, 255, 10, "40"},
             {Kind::Number, "254", nullptr, 2, 1, 0, 255, 1, "254"},
             {Kind::PulseTime, "1", "3.26", 0, 0, 0, 255, 1, "3.0"},
-            {Kind::PulseTime, "127.0", nullptr, 3, 0, 0, 255, 1, "127.5"},
             {Kind::Clock, "1", "25:70", 0, 0, 0, 1439, 1, "0:00"},
             {Kind::Clock, "23:59", nullptr, 1, 0, 0, 1439, 1, "0:00"},
             {Kind::Clock, "0:00", nullptr, 0, 1, 0, 1439, 1, "23:59"},
