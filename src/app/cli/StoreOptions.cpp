@@ -52,7 +52,7 @@ Outcome SerialNumberOption(CommandLineRun& run, const Arguments& arguments) {
 }
 
 Outcome LanguageOption(CommandLineRun& run, const Arguments& arguments) {
-    const std::string language = std::to_string(std::stoi(arguments.at(0)));
+    const std::string language = std::to_string(ParseDecimal(arguments.at(0)));
     if (!run.context.store.put("Language", language)) {
         run.err() << "tamrik: the site has no room for the language\n";
         return Outcome::Failed;
