@@ -36,12 +36,11 @@ std::optional<std::int64_t> wholeNumber(std::string_view text) {
     return value;
 }
 
-bool isHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
 
 bool isHexNumber(std::string_view text) {
     if (text.empty() || text.size() > 8) return false;
     for (const char c : text)
-        if (!isHexDigit(c)) return false;
+        if (!IsHexDigit(c)) return false;
     return true;
 }
 
@@ -209,7 +208,7 @@ std::vector<std::string> ImageValueProblems(const SettingsStore& store) {
     const auto loopKeys = LoopRecordNumberKeys();
     for (int address = 1; address <= kLoopRecordCount; ++address) {
         const std::string number = std::to_string(address);
-        checker.check("SNum_" + number, isHexNumber, "1 to 8 hexadecimal digits");
+        checker.check(kLoopSerialPrefix + number, isHexNumber, "1 to 8 hexadecimal digits");
         for (const auto& key : loopKeys) checker.number(key.prefix + number, 0, key.maximum);
     }
     return problems;

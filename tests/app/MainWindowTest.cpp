@@ -19,12 +19,12 @@
 #include "panel/sim/DemoPanel.h"
 #include "settings/DefaultSettings.h"
 #include "settings/SiteFile.h"
+#include "site/DeviceTable.h"
 #include "site/PanelBackups.h"
 #include "site/SiteComparison.h"
 #include "support/QtTestSupport.h"
 #include "ui/dialogs/DesignCheckDialog.h"
 #include "ui/dialogs/RestoreBackupDialog.h"
-#include "ui/editors/DeviceCells.h"
 #include "ui/editors/SiteEditor.h"
 #include "ui/grid/Grid.h"
 

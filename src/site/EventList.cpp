@@ -1,7 +1,6 @@
-#include "exports/EventList.h"
+#include "site/EventList.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "images/ValueText.h"
 
@@ -11,25 +10,23 @@ EventFields EventFieldsSplit(std::string_view value) {
     EventFields fields;
     const std::size_t first = value.find(',');
     fields.codeText = std::string(value.substr(0, first));
-    fields.code = static_cast<int>(valuetext::ParseDecimal(fields.codeText));
+    fields.code = static_cast<int>(ParseDecimal(fields.codeText));
     if (first == std::string_view::npos) return fields;
     const std::size_t second = value.find(',', first + 1);
     fields.sourceText =
         std::string(value.substr(first + 1, second == std::string_view::npos ? second : second - first - 1));
-    fields.source = static_cast<int>(valuetext::ParseDecimal(fields.sourceText));
+    fields.source = static_cast<int>(ParseDecimal(fields.sourceText));
     if (second == std::string_view::npos) return fields;
-    fields.time = valuetext::ParseDecimal(value.substr(second + 1));
+    fields.time = ParseDecimal(value.substr(second + 1));
     fields.hasTime = true;
     return fields;
 }
 
-std::vector<std::string> EventListCollect(const SettingsStore& store, std::span<const char* const> keyFormats) {
+std::vector<std::string> EventListCollect(const SettingsStore& store, std::span<const KeyFamily* const> logs) {
     std::vector<std::string> events;
-    char key[48];
-    for (const char* format : keyFormats) {
+    for (const KeyFamily* log : logs) {
         for (int n = 1;; ++n) {
-            std::snprintf(key, sizeof key, format, n);
-            const auto value = store.get(key);
+            const auto value = store.get((*log)(n));
             if (!value) break;
             events.emplace_back(*value);
         }

@@ -1,11 +1,10 @@
-#include "ui/editors/SerialNumberEntry.h"
+#include "site/SerialNumberEntry.h"
 
-#include <cctype>
 #include <cstdio>
 
 #include "settings/DefaultSettings.h"
 #include "settings/DeviceCatalogue.h"
-#include "ui/editors/EditorKeys.h"
+#include "site/KeyFamily.h"
 
 namespace tamrik {
 namespace {
@@ -15,13 +14,6 @@ constexpr int kSixteenChannels = 16;
 constexpr int kFourChannels = 4;
 
 bool isSixteenChannelType(std::uint32_t type) { return type == 0xC4 || type == 0xC5 || type == 0xC6; }
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    const int upper = std::toupper(static_cast<unsigned char>(c));
-    if (upper >= 'A' && upper <= 'F') return upper - 'A' + 10;
-    return -1;
-}
 
 }  // namespace
 
@@ -42,11 +34,11 @@ bool SerialCodeParse(std::string_view typed, SerialCode& code) {
     if (typed.size() < 8) return false;
     std::uint32_t value = 0;
     for (std::size_t i = 0; i < 8; ++i) {
-        const int digit = hexDigit(typed[i]);
+        const int digit = HexDigitValue(typed[i]);
         if (digit < 0) return false;
         value = value << 4 | static_cast<std::uint32_t>(digit);
     }
-    if (typed.size() > 8 && hexDigit(typed[8]) >= 0) return false;
+    if (typed.size() > 8 && HexDigitValue(typed[8]) >= 0) return false;
     code.typeCode = value >> 24;
     code.serial = value & kSerialMask;
     return true;
@@ -71,19 +63,33 @@ SerialCode SerialNumberMemory::next(const SerialCode& typed) {
 
 int SerialNumberUsedAt(const SettingsStore& store, const std::string& serialText) {
     for (int address = 1; address <= kLoopAddressCount; ++address) {
-        if (store.get(EditorKey("SNum_%d", address)) == serialText) return address;
+        if (store.get(key::Serial(address)) == serialText) return address;
     }
     return 0;
 }
 
 void DeviceInstall(SettingsStore& store, int address, const SerialCode& code) {
-    store.put(EditorKey("SNum_%d", address), code.serialText());
-    store.put(EditorKey("Type_%d", address), std::to_string(code.typeCode));
-    for (const char* format : {"Sens1_%d", "Sens2_%d"}) {
-        const std::string key = EditorKey(format, address);
-        store.put(key, SensModeStepped("0", code.typeCode));
+    store.put(key::Serial(address), code.serialText());
+    store.put(key::Type(address), std::to_string(code.typeCode));
+    store.put(key::DaySensitivity(address), SensModeStepped("0", code.typeCode));
+    store.put(key::NightSensitivity(address), SensModeStepped("0", code.typeCode));
+    store.put(key::Version(address), "0");
+}
+
+SerialEntry DeviceSerialEntered(SettingsStore& store, SerialNumberMemory& memory, int address, std::string_view typed) {
+    SerialEntry entry;
+    SerialCode code;
+    if (!SerialCodeParse(typed, code)) return entry;
+    code = memory.next(code);
+    entry.serial = code.serialText();
+    entry.usedAt = SerialNumberUsedAt(store, entry.serial);
+    if (entry.usedAt) {
+        entry.outcome = SerialEntry::Outcome::InUse;
+        return entry;
     }
-    store.put(EditorKey("Version_%d", address), "0");
+    DeviceInstall(store, address, code);
+    entry.outcome = SerialEntry::Outcome::Installed;
+    return entry;
 }
 
 }  // namespace tamrik
