@@ -4,10 +4,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
-#include <QTimer>
 #include <QWidget>
 #include <QtTest>
-#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <utility>
