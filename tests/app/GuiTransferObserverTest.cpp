@@ -1,7 +1,5 @@
-#include <QProgressBar>
 #include <QPushButton>
 #include <QtTest>
-#include <thread>
 
 #include "ui/dialogs/GuiTransferObserver.h"
 #include "ui/dialogs/ProgressDialog.h"
