@@ -8,15 +8,15 @@ class EditorFactoryTest : public QObject {
 private slots:
     // Typing into views that take none, and Enter, change nothing in the site.
     void viewsWithoutTypingWriteNothingBack() {
-        DefaultSite site;
-        const std::uint64_t before = site->fingerprint();
+        auto site = DefaultSite();
+        const std::uint64_t before = site.fingerprint();
         for (EditorView view : {EditorView::Matrix, EditorView::Coincidence, EditorView::FireLog}) {
-            auto editor = OpenEditor(view, *site);
+            auto editor = OpenEditor(view, site);
             QTest::keyClicks(editor->grid(), QStringLiteral("123"));
             QTest::keyClick(editor->grid(), Qt::Key_Return);
             editor->writeBack();
         }
-        QCOMPARE(site->fingerprint(), before);
+        QCOMPARE(site.fingerprint(), before);
     }
 };
 

@@ -2,11 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QScrollBar>
 #include <QTest>
-#include <QTimer>
-#include <QWidget>
-#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -22,18 +18,11 @@
 
 namespace tamrik::testing {
 
-// A store holding a new default site, destroyed with the test.
-class DefaultSite {
-public:
-    DefaultSite() { ApplyDefaultSettings(store_); }
-    DefaultSite(const DefaultSite&) = delete;
-    DefaultSite& operator=(const DefaultSite&) = delete;
-    SettingsStore& operator*() { return store_; }
-    SettingsStore* operator->() { return &store_; }
-
-private:
-    SettingsStore store_;
-};
+inline SettingsStore DefaultSite() {
+    SettingsStore store;
+    ApplyDefaultSettings(store);
+    return store;
+}
 
 inline std::string Stored(const SettingsStore& store, const std::string& key) {
     return std::string(store.text(key, "<missing>"));

@@ -26,13 +26,13 @@ class EventLogViewTest : public QObject {
 
 private slots:
     void showsTheSixColumnsOfEachEventAndChangesNothing() {
-        DefaultSite site;
-        AddEvent(*site, "FireEvent_%d", 1, 5, 17, kNovember2023);
-        AddEvent(*site, "FireEvent_%d", 2, 133, 200, kNovember2023 + 61);
-        AddEvent(*site, "FireEvent_%d", 3, 60, 0, kNovember2023 + 3600);
-        AddEvent(*site, "FireEvent_%d", 4, 188, 192, kNovember2023 + 86400);
-        site->put("FireEvent_5", "7");  // not an event, yet it takes its row rather than being lost
-        auto editor = OpenEditor(EditorView::FireLog, *site, 1000, 400);
+        auto site = DefaultSite();
+        AddEvent(site, "FireEvent_%d", 1, 5, 17, kNovember2023);
+        AddEvent(site, "FireEvent_%d", 2, 133, 200, kNovember2023 + 61);
+        AddEvent(site, "FireEvent_%d", 3, 60, 0, kNovember2023 + 3600);
+        AddEvent(site, "FireEvent_%d", 4, 188, 192, kNovember2023 + 86400);
+        site.put("FireEvent_5", "7");  // not an event, yet it takes its row rather than being lost
+        auto editor = OpenEditor(EditorView::FireLog, site, 1000, 400);
         QVERIFY(editor);
         Grid& grid = *editor->grid();
         QCOMPARE(grid.rowCount(), 5);
@@ -47,24 +47,24 @@ private slots:
         QCOMPARE(CellText(grid, 5, 1), std::string("7"));
 
         // Nothing in the view can be typed into or changed.
-        const std::uint64_t before = site->fingerprint();
+        const std::uint64_t before = site.fingerprint();
         ClickCell(grid, 2, 5);
         QTest::keyClicks(&grid, QStringLiteral("12"));
         QTest::keyClick(&grid, Qt::Key_Delete);
         QVERIFY(!grid.isEditing());
         QCOMPARE(CellText(grid, 2, 5), std::string(EventText(5)));
         editor->writeBack();
-        QCOMPARE(site->fingerprint(), before);
+        QCOMPARE(site.fingerprint(), before);
         QVERIFY(SavePng(*editor, QStringLiteral("event_log_fire")));
     }
 
     void eachViewListsItsLogs() {
-        DefaultSite site;
-        AddEvent(*site, "FireEvent_%d", 1, 1, 3, kNovember2023 + 20);
-        AddEvent(*site, "FireEvent_%d", 2, 2, 4, kNovember2023 + 40);
-        AddEvent(*site, "NonFireEvent_%d", 1, 20, 5, kNovember2023 + 10);
-        AddEvent(*site, "NonFireEvent_%d", 2, 21, 6, kNovember2023 + 30);
-        AddEvent(*site, "NonFireEvent_%d", 4, 22, 7, kNovember2023);  // after a gap: not part of the log
+        auto site = DefaultSite();
+        AddEvent(site, "FireEvent_%d", 1, 1, 3, kNovember2023 + 20);
+        AddEvent(site, "FireEvent_%d", 2, 2, 4, kNovember2023 + 40);
+        AddEvent(site, "NonFireEvent_%d", 1, 20, 5, kNovember2023 + 10);
+        AddEvent(site, "NonFireEvent_%d", 2, 21, 6, kNovember2023 + 30);
+        AddEvent(site, "NonFireEvent_%d", 4, 22, 7, kNovember2023);  // after a gap: not part of the log
 
         const struct {
             EditorView view;
@@ -73,15 +73,15 @@ private slots:
                      {EditorView::NonFireLog, {" 5", " 6"}},
                      {EditorView::CombinedLog, {" 5", " 3", " 6", " 4"}}};  // in time order
         for (const auto& c : cases) {
-            auto editor = OpenEditor(c.view, *site, 1000, 400);
+            auto editor = OpenEditor(c.view, site, 1000, 400);
             Grid& grid = *editor->grid();
             std::vector<std::string> addresses;
             for (int row = 1; row <= grid.rowCount(); ++row) addresses.push_back(CellText(grid, row, 2));
             QCOMPARE(addresses, c.addresses);
         }
         // Without events only the headings show.
-        DefaultSite empty;
-        auto editor = OpenEditor(EditorView::NonFireLog, *empty, 1000, 300);
+        auto empty = DefaultSite();
+        auto editor = OpenEditor(EditorView::NonFireLog, empty, 1000, 300);
         QCOMPARE(qobject_cast<EventLogView*>(editor.get())->eventCount(), 0);
         QCOMPARE(CellText(*editor->grid(), 0, 4), std::string("Time"));
         QVERIFY(!editor->grid()->cell(1, 1).written);

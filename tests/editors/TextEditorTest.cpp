@@ -53,6 +53,17 @@ bool CellInverted(const LcdFrame& frame, int column, int line) {
     return frame.pixel(column * 16, line * 30) == LcdFrame::kWhite;
 }
 
+// Plays keys on a display window: '<' and '>' are the arrow keys, '~' Backspace; anything else is typed.
+void Play(LcdTextWindow& window, const char* keys) {
+    for (const char* key = keys; *key; ++key) {
+        if (*key == '<' || *key == '>' || *key == '~') {
+            QTest::keyClick(&window, *key == '<' ? Qt::Key_Left : *key == '>' ? Qt::Key_Right : Qt::Key_Backspace);
+        } else {
+            QTest::keyClicks(&window, QString(QLatin1Char(*key)));
+        }
+    }
+}
+
 }  // namespace
 
 class TextEditorTest : public QObject {
@@ -62,10 +73,10 @@ private slots:
     void initTestCase() { editor_message_test::Enable(true); }
 
     void showsDeviceZoneAndBannerTexts() {
-        DefaultSite site;
-        Put(*site, {{"DeviceText_1", "   Reception MCP    "}, {"ZoneText_2", "  Ground floor east "}});
-        Put(*site, {{"DeviceText_4", nullptr}});
-        auto editor = OpenEditor(EditorView::Text, *site, 900, 700);
+        auto site = DefaultSite();
+        Put(site, {{"DeviceText_1", "   Reception MCP    "}, {"ZoneText_2", "  Ground floor east "}});
+        Put(site, {{"DeviceText_4", nullptr}});
+        auto editor = OpenEditor(EditorView::Text, site, 900, 700);
         QVERIFY(editor);
         Grid& grid = *editor->grid();
         QCOMPARE(RowTexts(grid, 0, 1, 3), (std::vector<std::string>{"Device text", "Zone text", "Banner text"}));
@@ -86,9 +97,9 @@ private slots:
     }
 
     void doubleClickEditsTheTextInTheDisplayWindow() {
-        DefaultSite site;
-        site->put("DeviceText_3", "Boiler room");
-        auto editor = OpenEditor(EditorView::Text, *site, 900, 700);
+        auto site = DefaultSite();
+        site.put("DeviceText_3", "Boiler room");
+        auto editor = OpenEditor(EditorView::Text, site, 900, 700);
         Grid& grid = *editor->grid();
 
         // The header row and the row numbers open nothing.
@@ -113,9 +124,9 @@ private slots:
 
         QCOMPARE(CellText(grid, 3, 1), std::string("Plantr room"));
         QVERIFY(grid.cell(3, 1).readOnly);
-        QCOMPARE(Stored(*site, "DeviceText_3"), std::string("Boiler room"));  // until the editor writes back
+        QCOMPARE(Stored(site, "DeviceText_3"), std::string("Boiler room"));  // until the editor writes back
         editor->writeBack();
-        QCOMPARE(Stored(*site, "DeviceText_3"), std::string("Plantr room"));
+        QCOMPARE(Stored(site, "DeviceText_3"), std::string("Plantr room"));
 
         // A longer cell text is cut to the display's 20 characters.
         grid.setText(4, 1, "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
@@ -124,8 +135,8 @@ private slots:
     }
 
     void everyWayOfClosingAcceptsTheText() {
-        DefaultSite site;
-        auto editor = OpenEditor(EditorView::Text, *site, 900, 700);
+        auto site = DefaultSite();
+        auto editor = OpenEditor(EditorView::Text, site, 900, 700);
         QPointer<LcdTextWindow> window = OpenDisplay(*editor, 2, 2);
         QTest::keyClicks(window, QStringLiteral("East stair"));
         QTest::keyClick(window, Qt::Key_Escape);  // ignored: the window stays
@@ -134,70 +145,60 @@ private slots:
         QTRY_VERIFY(!window);
         QCOMPARE(CellText(*editor->grid(), 2, 2), std::string("East stair          "));
         editor->writeBack();
-        QCOMPARE(Stored(*site, "ZoneText_2"), std::string("East stair          "));
+        QCOMPARE(Stored(site, "ZoneText_2"), std::string("East stair          "));
     }
 
     void zoneRowsAbove32AndBannerLinesThreeAndFour() {
-        DefaultSite site;
-        site->erase("DeviceText_9");
-        auto editor = OpenEditor(EditorView::Text, *site, 900, 700);
+        auto site = DefaultSite();
+        site.erase("DeviceText_9");
+        auto editor = OpenEditor(EditorView::Text, site, 900, 700);
         Grid& grid = *editor->grid();
         EditInDisplay(*editor, 40, 2, "Spare");
         QCOMPARE(CellText(grid, 40, 2), std::string("Spare"));
         EditInDisplay(*editor, 3, 3, "Line three");
         editor->writeBack();
         // Zones above 32 are not stored; a missing text stays missing rather than becoming "NULL".
-        ExpectStored(*site, {{"ZoneText_40", "<missing>"}, {"BannerText_3", "Line three"}, {"BannerText_4", ""}});
-        ExpectStored(*site, {{"BannerText_1", "    TARVEX 5300     "}, {"DeviceText_9", "<missing>"}});
+        ExpectStored(site, {{"ZoneText_40", "<missing>"}, {"BannerText_3", "Line three"}, {"BannerText_4", ""}});
+        ExpectStored(site, {{"BannerText_1", "    TARVEX 5300     "}, {"DeviceText_9", "<missing>"}});
     }
 
-    void typingStaysWithinTwentyCharacters() {
-        LcdTextWindow window(kPrompt, "");
+    // The text stays within 20 characters: the cursor stops on the last column, where each further
+    // character replaces the one before; typing past the end of a short text pads it with blanks;
+    // Backspace blanks the character under the cursor and steps back. The cursor shows where it is.
+    void keysEditTheTextWithinTwentyCharacters() {
+        const struct {
+            const char *text, *keys, *edited;
+            int cursor;
+        } cases[] = {
+            {"", "ABCDEFGHIJKLMNOPQRSTUVWXY", "ABCDEFGHIJKLMNOPQRSY", 19},
+            {"Hall", ">>>>>>A", "Hall  A", 7},
+            {"Store room 4", "<", "Store room 4", 0},
+            {"Store room 4", ">>>>>>>>>>>>>>>>>>>>>>>>", "Store room 4", 19},
+            {"Store room 4", ">>>>>>>>>>>~#5", "Store room#5", 12},
+            {"Store room 4", ">>~~~~", "   re room 4", 0},
+        };
+        for (const auto& [text, keys, edited, cursor] : cases) {
+            LcdTextWindow window(kPrompt, text);
+            window.show();
+            Play(window, keys);
+            QCOMPARE(window.text(), std::string(edited));
+            QCOMPARE(window.cursorColumn(), cursor);
+            QVERIFY(CellInverted(window.frame(), cursor, 1));
+        }
+        // Keys that are not characters, and characters the display cannot show, are ignored; closing
+        // hands the text back.
+        LcdTextWindow window(kPrompt, "Hall");
         window.show();
         QString accepted;
         connect(&window, &LcdTextWindow::textAccepted, this, [&accepted](const QString& text) { accepted = text; });
-        QTest::keyClicks(&window, QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXY"));  // 25 characters
-        // The cursor stops on the last column, where each further character replaces the one before.
-        QCOMPARE(window.text(), std::string("ABCDEFGHIJKLMNOPQRSY"));
-        QCOMPARE(window.cursorColumn(), 19);
-        window.close();
-        QCOMPARE(accepted, QStringLiteral("ABCDEFGHIJKLMNOPQRSY"));
-
-        // Typing past the end of a short text keeps it, with blanks between; the cursor shows there too.
-        LcdTextWindow shortText(kPrompt, "Hall");
-        shortText.show();
-        for (int i = 0; i < 6; ++i) QTest::keyClick(&shortText, Qt::Key_Right);
-        QTest::keyClicks(&shortText, QStringLiteral("A"));
-        QCOMPARE(shortText.text(), std::string("Hall  A"));
-        QVERIFY(CellInverted(shortText.frame(), 7, 1));
-        shortText.close();
-    }
-
-    void cursorKeysAndBackspace() {
-        LcdTextWindow window(kPrompt, "Store room 4");
-        window.show();
-        QTest::keyClick(&window, Qt::Key_Left);
-        QCOMPARE(window.cursorColumn(), 0);
-        for (int i = 0; i < 30; ++i) QTest::keyClick(&window, Qt::Key_Right);
-        QCOMPARE(window.cursorColumn(), 19);
-        for (int i = 0; i < 8; ++i) QTest::keyClick(&window, Qt::Key_Left);
-        // Backspace blanks the character under the cursor and steps back.
-        QTest::keyClick(&window, Qt::Key_Backspace);
-        QCOMPARE(window.text(), std::string("Store room  "));
-        QCOMPARE(window.cursorColumn(), 10);
-        QTest::keyClicks(&window, QStringLiteral("#5"));
-        QCOMPARE(window.text(), std::string("Store room#5"));
-        for (int i = 0; i < 15; ++i) QTest::keyClick(&window, Qt::Key_Backspace);
-        QCOMPARE(window.cursorColumn(), 0);
-        QCOMPARE(window.text(), std::string(12, ' '));
-        // Keys that are not characters, and characters the display cannot show, are ignored.
         QTest::keyClick(&window, Qt::Key_F1);
         QTest::keyClick(&window, Qt::Key_Tab);
         QKeyEvent accented(QEvent::KeyPress, Qt::Key_Eacute, Qt::NoModifier, QString::fromUtf8("\xC3\xA9"));
         QApplication::sendEvent(&window, &accented);
-        QCOMPARE(window.text(), std::string(12, ' '));
+        QCOMPARE(window.text(), std::string("Hall"));
         QCOMPARE(window.cursorColumn(), 0);
         window.close();
+        QCOMPARE(accepted, QStringLiteral("Hall"));
     }
 
     // Every glyph row is drawn as two pixel rows, nine pixels wide; the cursor inverts its cell and blinks,
@@ -206,21 +207,17 @@ private slots:
         LcdTextWindow window(kPrompt, "");
         window.show();
         const LcdFrame& frame = window.frame();
-        QVERIFY(window.blinkOn());
-        for (int y = 0; y < 60; ++y) {
-            for (int x = 0; x < 16; ++x) {
-                const std::uint8_t even = frame.pixel(5 * 16 + std::min(x, 7), y & ~1);  // the E
-                QCOMPARE(frame.pixel(5 * 16 + x, y), x < 9 ? even : LcdFrame::kBlue);
-                QCOMPARE(frame.pixel(x, 30 + y / 2), x < 9 ? LcdFrame::kWhite : LcdFrame::kBlue);  // the cursor
+        for (int y = 0; y < 30; ++y) {
+            for (int x = 0; x < 16; ++x) {  // the E of the prompt
+                QCOMPARE(frame.pixel(80 + x, y), x < 9 ? frame.pixel(80 + std::min(x, 7), y & ~1) : LcdFrame::kBlue);
             }
         }
-        QVERIFY(!CellInverted(frame, 1, 1));
+        QVERIFY(window.blinkOn() && CellInverted(frame, 0, 1) && !CellInverted(frame, 1, 1));
         QCOMPARE(window.grab().toImage().pixelColor(200, 80), QColor(0, 0, 255));  // nothing below line 2
         QTRY_VERIFY_WITH_TIMEOUT(!window.blinkOn(), 2500);
         QVERIFY(!CellInverted(frame, 0, 1));
         QTest::keyClick(&window, Qt::Key_Right);
         QVERIFY(window.blinkOn() && CellInverted(frame, 1, 1));
-        window.close();
     }
 
     // Distinct glyphs for every printable character, blank on top so that the cursor block shows, and a
