@@ -30,9 +30,8 @@ class GuiTransferObserverTest : public QObject {
 
 private slots:
     // The worker closes the display and then shows its result: the UI thread must keep serving the
-    // message box after the dialog has gone, and the run ends only when the worker has finished. A
-    // worker that finishes before the dialog's loop starts still closes it: nothing is lost.
-    void closingBeforeOrAfterMessagesLosesNothing() {
+    // message box after the dialog has gone, and the run ends only when the worker has finished.
+    void messagesAfterTheCloseAreStillShown() {
         QWidget owner;
         Seen seen;
         seen.answers = {true};
@@ -50,10 +49,17 @@ private slots:
                                            QStringLiteral("message Success: Settings have been sent to the panel")}));
         QVERIFY(!observer->progressIsOpen());
         QVERIFY(observer->progressDialog() == nullptr);
+    }
 
+    // A worker that finishes before the dialog's loop starts still closes it: nothing is lost. (On its
+    // own observer: after an earlier run the race that loses a close hardly ever shows.)
+    void anImmediateCloseIsNotLost() {
+        QWidget owner;
+        Seen seen;
+        std::unique_ptr<GuiTransferObserver> observer(makeObserver(&owner, seen));
         observer->run(TransferKind::Write, [&] { observer->ProgressSet(-1); });
+        QVERIFY(seen.events.isEmpty());
         observer->run(TransferKind::Write, [] {});  // and one that never closes it itself
-        QCOMPARE(seen.events.size(), 2);
         QVERIFY(!observer->progressIsOpen());
     }
 
