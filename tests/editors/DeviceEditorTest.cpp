@@ -183,11 +183,13 @@ private slots:
         int half = grid.topRow();
         while (grid.cellRect(half, 1).bottom() < grid.viewport()->height()) ++half;
         QVERIFY(grid.cellRect(half, 1).top() < grid.viewport()->height());
-        const std::string below = Key("SNum_%d", half + 1);
-        Put(site, {{below.c_str(), "00BEEF"}});
+        const std::string below = "SNum_" + std::to_string(half + 1);
+        site.put(below, "00BEEF");
         const QPoint at = grid.cellRect(half, kDeviceClassColumn).topLeft() + QPoint(5, 2);
         QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, at);
-        ExpectStored(site, {{Key("Class_%d", half), "1"}, {below, "00BEEF"}, {Key("Class_%d", half + 1), "0"}});
+        ExpectStored(
+            site,
+            {{"Class_" + std::to_string(half), "1"}, {below, "00BEEF"}, {"Class_" + std::to_string(half + 1), "0"}});
     }
 };
 

@@ -39,14 +39,6 @@ inline void Put(SettingsStore& store, std::initializer_list<std::pair<const char
     for (const auto& [key, value] : values) value ? (void)store.put(key, value) : store.erase(key);
 }
 
-// A key from its format and numbers, such as Key("Matrix_%d_%d", 3, 7).
-template <typename... Numbers>
-std::string Key(const char* format, Numbers... numbers) {
-    char key[64];
-    std::snprintf(key, sizeof key, format, numbers...);
-    return key;
-}
-
 // An editor shown as the active window, as big as the main window's editor area usually is.
 inline std::unique_ptr<SiteEditor> OpenEditor(EditorView view, SettingsStore& store, int width = 1400,
                                               int height = 820) {

@@ -197,19 +197,6 @@ private slots:
         QCOMPARE(Stored(site, "ConvAlarmOpGroup"), std::string("32"));
     }
 
-    // Typing into the views that take none, and Enter, change nothing in the site (the event views
-    // are checked with them).
-    void typingIntoTheMatrixViewsChangesNothing() {
-        auto site = DefaultSite();
-        const std::uint64_t before = site.fingerprint();
-        for (EditorView view : {EditorView::Matrix, EditorView::Coincidence}) {
-            auto editor = OpenEditor(view, site);
-            QTest::keyClicks(editor->grid(), QStringLiteral("123\r"));
-            editor->writeBack();
-        }
-        QCOMPARE(site.fingerprint(), before);
-    }
-
     // Columns 1 to 12 are 12 down to 1 groups, column 13 is Off; the chosen column is red throughout.
     void coincidenceShowsAndStoresTheNumberOfGroups() {
         auto site = DefaultSite();
