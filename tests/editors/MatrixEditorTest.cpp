@@ -25,11 +25,6 @@ QColor PaintedFill(Grid& grid, int row, int column) {
     return image.pixelColor(rect.left() + 4, rect.bottom() - 4);
 }
 
-template <typename T>
-T* Child(QWidget& parent, const char* name) {
-    return parent.findChild<T*>(QString::fromLatin1(name));
-}
-
 // Clicks a delay cell and answers the output delay dialog it opens: types the text and presses OK, or
 // cancels when `text` is null. Returns the dialog's title and the value it opened with.
 QStringList SetDelay(Grid& grid, int row, int column, const char* text) {
@@ -43,7 +38,8 @@ QStringList SetDelay(Grid& grid, int row, int column, const char* text) {
             edit->selectAll();
             QTest::keyClicks(edit, QString::fromLatin1(text));
         }
-        QTest::mouseClick(Child<QPushButton>(*dialog, text ? "okButton" : "cancelButton"), Qt::LeftButton);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QString::fromLatin1(text ? "okButton" : "cancelButton")),
+                          Qt::LeftButton);
     });
     ClickCell(grid, row, column);
     if (!QTest::qWaitFor([&seen] { return !seen.isEmpty() && !QApplication::activeModalWidget(); })) return {};
@@ -170,16 +166,16 @@ private slots:
         site.erase("Matrix_7_7");
         QWidget* toolBar = editor->toolBar();
         toolBar->show();
-        QTest::mouseClick(Child<QPushButton>(*toolBar, "matrixOffButton"), Qt::LeftButton);
+        QTest::mouseClick(toolBar->findChild<QPushButton*>(QStringLiteral("matrixOffButton")), Qt::LeftButton);
         ExpectStored(site, {{"Matrix_1_1", "O"}, {"Matrix_7_7", "C"}});
         QCOMPARE(CellText(grid, RowOf(31), 32), std::string("O"));
-        QTest::mouseClick(Child<QPushButton>(*toolBar, "matrixContButton"), Qt::LeftButton);
+        QTest::mouseClick(toolBar->findChild<QPushButton*>(QStringLiteral("matrixContButton")), Qt::LeftButton);
         QCOMPARE(Stored(site, "Matrix_2_2"), std::string("C"));
         QCOMPARE(CellText(grid, RowOf(2), 2), std::string("C"));
 
-        auto* box = Child<QLineEdit>(*toolBar, "alarmGroupBox");
-        auto* up = Child<QToolButton>(*toolBar, "alarmGroupUp");
-        auto* down = Child<QToolButton>(*toolBar, "alarmGroupDown");
+        auto* box = toolBar->findChild<QLineEdit*>(QStringLiteral("alarmGroupBox"));
+        auto* up = toolBar->findChild<QToolButton*>(QStringLiteral("alarmGroupUp"));
+        auto* down = toolBar->findChild<QToolButton*>(QStringLiteral("alarmGroupDown"));
         QVERIFY(box && up && down && box->isReadOnly());
         QCOMPARE(box->text(), QStringLiteral("2"));
         QTest::mouseClick(down, Qt::LeftButton);
@@ -193,7 +189,7 @@ private slots:
 
         site.put("ConvAlarmOpGroup", "77");
         editor = OpenEditor(EditorView::Matrix, site);
-        QTest::mouseClick(Child<QToolButton>(*editor->toolBar(), "alarmGroupUp"), Qt::LeftButton);
+        QTest::mouseClick(editor->toolBar()->findChild<QToolButton*>(QStringLiteral("alarmGroupUp")), Qt::LeftButton);
         QCOMPARE(Stored(site, "ConvAlarmOpGroup"), std::string("32"));
     }
 

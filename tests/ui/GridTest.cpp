@@ -249,12 +249,6 @@ private slots:
         QCOMPARE(QPoint(grid->currentColumn(), grid->currentRow()), QPoint(1, 0));
         click(QPoint(grid->viewport()->width() - 2, 40));  // right of the last column
         QVERIFY(recorder.notes.empty());
-        // The half-visible bottom row is hit and scrolled into view.
-        const QRect half = grid->cellRect(11, 1);
-        QVERIFY(half.top() < grid->viewport()->height() && half.bottom() >= grid->viewport()->height());
-        click(half.topLeft() + QPoint(10, 3));
-        QCOMPARE(recorder.take(), (Notes{{Event::Click, 11, 1}}));
-        QCOMPARE(grid->topRow(), 2);
         // The last row of the grid, at its last pixel.
         grid->setCurrent(30, 3);
         click(grid->cellRect(30, 3).bottomLeft() + QPoint(10, 0));
