@@ -104,7 +104,6 @@ private slots:
         TypeIntoCell(grid, 61, kDeviceSerialColumn, "21000777");
         QCOMPARE(MessageTexts(), QStringList{QStringLiteral("Serial number 000777 is already used at address 60")});
         QCOMPARE(CellText(grid, 61, kDeviceSerialColumn), std::string("000000"));
-        QCOMPARE(Stored(site, "Type_61"), std::string("0"));
 
         TypeIntoCell(grid, 2, kDeviceSerialColumn, "l1150");
         QTRY_COMPARE(grid.currentRow(), 150);

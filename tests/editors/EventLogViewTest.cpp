@@ -51,7 +51,6 @@ private slots:
         AddEvent(site, "FireEvent_", 2, 2, 4, kNovember2023 + 40);
         AddEvent(site, "NonFireEvent_", 1, 20, 5, kNovember2023 + 10);
         AddEvent(site, "NonFireEvent_", 2, 21, 6, kNovember2023 + 30);
-        AddEvent(site, "NonFireEvent_", 4, 22, 7, kNovember2023);  // after a gap: not part of the log
 
         const struct {
             EditorView view;
