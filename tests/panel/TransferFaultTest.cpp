@@ -137,32 +137,13 @@ TEST(StaleReportTest, AStaleReportIsTakenAsTheReplySoTheVerificationFails) {
     EXPECT_FALSE(bench.anyRequestIn(kCommandEraseBlock, 0x1800, 0x2400));
 }
 
-TEST(ReplyCountTest, RepliesThatAlwaysCarryNothingEndTheReadInsteadOfLoopingForEver) {
-    LoadedBench bench;
-    bench.panel->faults.replyFault = faultOn(kCommandReadProgram, ReplyFault::CountZero);
-    EXPECT_FALSE(bench.read());
-    EXPECT_EQ(bench.observer.messages(), Messages{kConnectionFaultMessage});
-    EXPECT_EQ(bench.panel->requests().size(), static_cast<std::size_t>(kMaxEmptyReplies));
-    EXPECT_TRUE(bench.storeUnchanged());
-}
-
-TEST(ReplyCountTest, OccasionalEmptyRepliesAreAskedAgainAndCountsAbove58AreClampedToTheReport) {
+// Counts of 0 and above 58 at the level of single replies: PanelProtocolTest.
+TEST(ReplyCountTest, OccasionalEmptyRepliesAreAskedAgain) {
     LoadedBench bench;
     bench.panel->faults.replyFault =
         faultWhere([](const SimRequest& r) { return r.sequence % 7 == 0; }, ReplyFault::CountZero);
     EXPECT_TRUE(bench.read());
     EXPECT_TRUE(bench.readEverything());
-
-    LoadedBench large;
-    large.panel->faults.tooLargeCount = 0xF0;
-    large.panel->faults.replyFault = faultWhere(
-        [](const SimRequest& r) { return r.command == kCommandReadProgram || r.command == kCommandReadData; },
-        ReplyFault::CountTooLarge);
-    EXPECT_TRUE(large.read());
-    EXPECT_TRUE(large.observer.messages().empty());
-    EXPECT_TRUE(large.readEverything());
-    // 58-byte replies carry 15 words: fewer exchanges than with 14.
-    EXPECT_LT(large.requestsOf(kCommandReadProgram).size(), 220u + 110u + 1u);
 }
 
 TEST(DamagedIdentityTest, TheIdentityComesFromTheSiteDataAndTheWriteSealsAFreshCopy) {
