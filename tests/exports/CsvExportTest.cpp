@@ -31,14 +31,6 @@ void SetSampleSite(ScratchStore& site) {
     site.set("FireEvent_4=60, 192, 1078099200; FireEvent_5=5\", 1\"7, 1078099300; NonFireEvent_1=garbage");
 }
 
-TEST(CsvExportTest, KindsByName) {
-    EXPECT_EQ(CsvExportKindFromName("devices"), CsvExportKind::DeviceData);
-    EXPECT_EQ(CsvExportKindFromName("matrix"), CsvExportKind::Matrix);
-    EXPECT_EQ(CsvExportKindFromName("text"), CsvExportKind::Text);
-    EXPECT_EQ(CsvExportKindFromName("log"), CsvExportKind::EventLog);
-    EXPECT_EQ(CsvExportKindFromName("Log"), std::nullopt);
-}
-
 // The reviewed files in tests/data/exports are the expected bytes; they are never rewritten by a test.
 TEST(CsvExportTest, SampleSiteExportsMatchTheReviewedFiles) {
     ScratchStore site;

@@ -77,14 +77,6 @@ TEST_F(EventLogTest, ClaimedCountsNeverReachPastTheAreas) {
     EXPECT_EQ(store.size(), 1 + 300 + 721);
 }
 
-TEST(EventCatalogue, FiftyTextsOfTwentyCharacters) {
-    for (int n = 0; n < 50; ++n) {
-        ASSERT_NE(EventText(n), nullptr) << n;
-        EXPECT_EQ(std::strlen(EventText(n)), 20u) << n;
-    }
-    for (int n : {50, 60, 127, -1, 128}) EXPECT_EQ(EventText(n), nullptr) << n;
-}
-
 std::string text(const EventTime& t) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%d/%d/%d %d:%02d:%02d", t.day, t.month, t.year, t.hour, t.minute, t.second);

@@ -47,6 +47,8 @@ TEST(ReadTransferTest, ReadsSiteDevicesFirmwareAndEventLogsOfTheDemoPanelWithout
     ASSERT_EQ(reads.size(), 220u + 110u + 1u);  // site, loop, firmware version
     EXPECT_EQ(reads.front().address, kSiteDataAddress);
     EXPECT_EQ(bench.requestsOf(kCommandReadData).size(), (8192 + 57) / 58);
+    PanelIdentity identity{};
+    EXPECT_EQ(bench.session.PanelReadIdentity(identity), 1) << "the demo panel's identity copy is sound";
 }
 
 // The request log as the steps of the sequence: erases and data writes by address, runs of reads or

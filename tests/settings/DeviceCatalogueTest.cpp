@@ -5,18 +5,6 @@
 namespace tamrik {
 namespace {
 
-TEST(DeviceCatalogueTest, LookupsByTheLowByteAndUnknownCodes) {
-    ASSERT_NE(DeviceTypeFind(0xD1), nullptr);
-    EXPECT_EQ(DeviceTypeFind(0x1D1), DeviceTypeFind(0xD1));
-    EXPECT_EQ(DeviceTypeFind(0), nullptr);
-    EXPECT_EQ(DeviceTypeFind(7), nullptr);
-    EXPECT_EQ(DeviceTypeName(7), "07");
-    EXPECT_EQ(DeviceTypeName(0xAB), "AB");
-    EXPECT_EQ(DeviceTypeName(0xD0), DeviceTypeFind(0xD0)->name);
-    EXPECT_TRUE(IsManualCallPointType(197));
-    EXPECT_FALSE(IsManualCallPointType(1));
-}
-
 TEST(DeviceCatalogueTest, SensitivityStepping) {
     const struct {
         const char* value;

@@ -37,14 +37,6 @@ protected:
     int counter = 0;
 };
 
-// The hash places keys in slots, and the slot order is the line order of every site file.
-TEST(StoreHashTest, MatchesKnownValues) {
-    EXPECT_EQ(StoreHash("abc", 3), 193485963u);
-    EXPECT_EQ(StoreHash("PanelSnum", 9), 3840041976u);
-    EXPECT_EQ(StoreHash("", 0), 5381u);
-    EXPECT_EQ(StoreHash("\xff", 1), 5381u * 33 + 255) << "bytes count as unsigned";
-}
-
 TEST_F(SettingsStoreTest, InsertIfAbsentNeverOverwritesAndCopiesAreIndependent) {
     EXPECT_EQ(store.insertIfAbsent("Zone_1", "1"), "1");
     EXPECT_EQ(store.insertIfAbsent("Zone_1", "5"), "1") << "value untouched";
