@@ -117,6 +117,11 @@ TEST_F(HidLinkTest, AReadErrorClosesTheLinkAndAReadWhileClosedFails) {
     panel->unplug();
     EXPECT_EQ(link.LinkRead(buffer, 65), -1);  // the device failed: gone
     EXPECT_FALSE(link.isOpen());
+
+    panel->plugIn();
+    fakehid::Devices()[0].shortWrites = true;  // a report sent short is a failed write
+    EXPECT_EQ(link.LinkWrite(query.data(), 65), -1);
+    EXPECT_FALSE(link.isOpen());
 }
 
 // Reads through `link` as a front end does (holding the panel); the messages the user saw.
@@ -179,16 +184,6 @@ TEST_F(HidChoiceTest, APanelThatCannotBeOpenedIsNamedWithTheSystemsReason) {
                                    "udev rule)"),
                   std::string::npos);
     }
-}
-
-TEST_F(HidLinkTest, AReportSentShortIsAFailedWrite) {
-    attachDemoPanel();
-    fakehid::Devices()[0].shortWrites = true;
-    HidLink link;
-    Report query{};
-    query[1] = kCommandQuery;
-    EXPECT_EQ(link.LinkWrite(query.data(), 65), -1);
-    EXPECT_FALSE(link.isOpen());
 }
 
 TEST(PanelLinkFactoryTest, NamesUsbOrASimulatedPanelFile) {
