@@ -8,6 +8,7 @@
 
 #include "settings/DefaultSettings.h"
 #include "settings/DeviceCatalogue.h"
+#include "site/SiteKeys.h"
 
 // Lets the compiler check the report lines' formats against their arguments where it can.
 #if defined(__GNUC__)
@@ -22,11 +23,6 @@ namespace {
 constexpr int kInputGroupCount = 31;  // input group 32 is the panel's own "Sound Alarms" row
 constexpr int kClassChangeGroup = 30;
 constexpr int kRemoteAlarmGroup = 31;
-
-constexpr const char* kSiteInfoKeys[] = {
-    "SiteNumber",    "SiteName",     "SiteContact",  "SiteAddress",     "SitePostcode",
-    "SitePhone",     "SiteComments", "SiteEngineer", "SiteCommission",  "SiteResistance",
-    "SiteQuiescent", "SiteAlarm",    "SiteBattery",  "SiteBatteryType", "SiteBatteryInstallation"};
 
 bool isRelaxedVersionType(std::uint32_t type) {
     return type == 131 || type == 161 || type == 163 || (type >= 208 && type <= 218);
@@ -77,9 +73,9 @@ class SiteView {
 public:
     explicit SiteView(const SettingsStore& store) : store_(store) {
         for (int a = 1; a <= kLoopAddressCount; ++a) {
-            type_[a] = number("Type_%d", a);
-            inputGroup_[a] = number("IPGroup_%d", a);
-            outputGroup_[a] = number("OPGroup_%d", a);
+            type_[a] = number(key::Type, a);
+            inputGroup_[a] = number(key::InputGroup, a);
+            outputGroup_[a] = number(key::OutputGroup, a);
             if (inputGroup_[a].present && inputGroup_[a].whole >= 1 && inputGroup_[a].whole <= kGroupCount) {
                 inputGroupUsed_[inputGroup_[a].whole] = true;
             }
@@ -87,11 +83,9 @@ public:
                 outputGroupUsed_[outputGroup_[a].whole] = true;
             }
         }
-        char key[32];
         for (int i = 1; i <= kGroupCount; ++i) {
             for (int o = 1; o <= kGroupCount; ++o) {
-                std::snprintf(key, sizeof key, "Matrix_%d_%d", i, o);
-                const auto cell = store_.get(key);
+                const auto cell = store_.get(key::Matrix(i, o));
                 programmed_[i][o] = cell && !cell->starts_with('O');
             }
         }
@@ -100,12 +94,10 @@ public:
         convAlarmOpGroup_ = number("ConvAlarmOpGroup");
     }
 
-    std::optional<std::string_view> text(const char* format, int index) const {
-        char key[32];
-        std::snprintf(key, sizeof key, format, index);
-        return store_.get(key);
+    std::optional<std::string_view> text(const KeyFamily& family, int index) const {
+        return store_.get(family(index));
     }
-    Number number(const char* format, int index) const { return toNumber(text(format, index)); }
+    Number number(const KeyFamily& family, int index) const { return toNumber(text(family, index)); }
     Number number(const char* key) const { return toNumber(store_.get(key)); }
     std::optional<std::string_view> text(const char* key) const { return store_.get(key); }
 
@@ -189,7 +181,7 @@ private:
         const std::uint32_t type = typeNumber.low();
         const unsigned address = static_cast<unsigned>(a);
         if (type == 0) {
-            const auto deviceText = site_.text("DeviceText_%d", a);
+            const auto deviceText = site_.text(key::DeviceText, a);
             if (deviceText && !isBlank(*deviceText)) fault("Text but no device at address %u\r\n", address);
             return;
         }
@@ -209,28 +201,28 @@ private:
         if (row->beaconOnNextGroup && outputGroup.present && outputGroup.low() == 32 && store_.number("Beacon") != 0) {
             fault("Group is 32 & Beacon OPGrp+1 at address %u\r\n", address);
         }
-        const auto deviceText = site_.text("DeviceText_%d", a);
+        const auto deviceText = site_.text(key::DeviceText, a);
         if (deviceText && isBlank(*deviceText)) fault("Device text for address %u\r\n", address);
 
         checkZone(a);
-        const Number mapNode = site_.number("MapNode_%d", a);
+        const Number mapNode = site_.number(key::MapNode, a);
         if (mapNode.present && (mapNode.low() == 0 || mapNode.low() > 192))
             fault("Map node for address %u\r\n", address);
-        const Number deviceClass = site_.number("Class_%d", a);
+        const Number deviceClass = site_.number(key::Class, a);
         if (IsManualCallPointType(type) && deviceClass.present && deviceClass.whole != 1) {
             fault("Class for address %u is not 'Manual'\r\n", address);
         }
         if (!SensModesAllowed(type).empty()) {
-            const Number day = site_.number("Sens1_%d", a);
+            const Number day = site_.number(key::DaySensitivity, a);
             if (day.present && day.low() == 0) fault("Sensitivity 1 for address %u\r\n", address);
-            const Number night = site_.number("Sens2_%d", a);
+            const Number night = site_.number(key::NightSensitivity, a);
             if (night.present && night.low() == 0) fault("Sensitivity 2 for address %u\r\n", address);
         }
         if (row->talking && outputGroup.present) checkTalkingGroup(a, outputGroup.low());
     }
 
     void checkVersion(int a, std::uint32_t type, const DeviceType& row) {
-        const Number version = site_.number("Version_%d", a);
+        const Number version = site_.number(key::Version, a);
         if (!version.present) return;
         const std::uint32_t v = version.low();
         std::uint32_t minimum = row.minVersion;
@@ -243,7 +235,7 @@ private:
     }
 
     void checkInputGroup(int a) {
-        const Number group = site_.number("IPGroup_%d", a);
+        const Number group = site_.number(key::InputGroup, a);
         if (!group.present) return;
         const unsigned g = group.low();
         const unsigned address = static_cast<unsigned>(a);
@@ -287,7 +279,7 @@ private:
     }
 
     void checkZone(int a) {
-        const Number zone = site_.number("Zone_%d", a);
+        const Number zone = site_.number(key::Zone, a);
         if (!zone.present) return;
         const unsigned z = zone.low();
         if (z == 0 || z > kZoneCount) {
@@ -296,7 +288,7 @@ private:
         }
         if (zoneSeen_[z]) return;
         zoneSeen_[z] = true;
-        const auto zoneText = site_.text("ZoneText_%d", static_cast<int>(z));
+        const auto zoneText = site_.text(key::ZoneText, static_cast<int>(z));
         if (zoneText && isBlank(*zoneText)) fault("Zone text for zone %u\r\n", z);
     }
 
@@ -355,9 +347,9 @@ private:
     }
 
     void checkSiteInformation() {
-        for (const char* key : kSiteInfoKeys) {
-            const auto value = site_.text(key);
-            if (value && value->empty()) fault("Site Info '%s' requires a value\r\n", key);
+        for (const SiteKey& info : SiteInformationKeys()) {
+            const auto value = site_.text(info.key);
+            if (value && value->empty()) fault("Site Info '%s' requires a value\r\n", info.key);
         }
     }
 
@@ -381,18 +373,15 @@ SiteCheckResult SiteCheck(SettingsStore& store, bool withReport) {
 }
 
 bool AllOutputsInOneZone(const SettingsStore& store) {
-    char key[32];
     std::uint32_t firstZone = 0;
     int count = 0;
     for (int a = 1; a <= kLoopAddressCount; ++a) {
-        std::snprintf(key, sizeof key, "Type_%d", a);
-        const auto typeText = store.get(key);
+        const auto typeText = store.get(key::Type(a));
         if (!typeText) continue;
         const std::uint32_t type = DeviceNumberByte(ParseLeadingInt(*typeText));
         const DeviceType* row = type != 0 ? DeviceTypeFind(type) : nullptr;
         if (!row || !row->hasOutput) continue;
-        std::snprintf(key, sizeof key, "Zone_%d", a);
-        const auto zoneText = store.get(key);
+        const auto zoneText = store.get(key::Zone(a));
         if (!zoneText) continue;
         const std::uint32_t zone = DeviceNumberByte(ParseLeadingInt(*zoneText));
         if (zone < 1 || zone > kZoneCount) continue;

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "exports/CsvField.h"
-#include "exports/EventList.h"
+#include "site/EventList.h"
 #include "images/EventLog.h"
 
 namespace tamrik {
@@ -45,7 +45,7 @@ std::string eventLine(const std::string& value) {
 
 std::string EventLogCsv(const SettingsStore& store) {
     std::string csv = "Event,Address,Zone,Time,Event text,On/Off\r\n";
-    for (const std::string& value : EventListCollect(store, kCombinedEventKeys)) csv += eventLine(value);
+    for (const std::string& value : EventListCollect(store, kCombinedEventLogs)) csv += eventLine(value);
     return csv;
 }
 

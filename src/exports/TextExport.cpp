@@ -2,6 +2,7 @@
 
 #include "exports/CsvField.h"
 #include "settings/DefaultSettings.h"
+#include "site/KeyFamily.h"
 
 namespace tamrik {
 namespace {
@@ -15,15 +16,14 @@ void appendText(std::string& line, const SettingsStore& store, const std::string
 std::string TextCsv(const SettingsStore& store) {
     std::string csv = "Device text,Zone text,Banner text\r\n";
     for (int n = 1; n <= kLoopAddressCount; ++n) {
-        const std::string index = std::to_string(n);
-        appendText(csv, store, "DeviceText_" + index);
+        appendText(csv, store, key::DeviceText(n));
         if (n <= kZoneCount) {
             csv += ',';
-            appendText(csv, store, "ZoneText_" + index);
+            appendText(csv, store, key::ZoneText(n));
         }
         if (n <= 2) {
             csv += ',';
-            appendText(csv, store, "BannerText_" + index);
+            appendText(csv, store, key::BannerText(n));
         }
         csv += "\r\n";
     }

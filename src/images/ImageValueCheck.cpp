@@ -209,7 +209,7 @@ std::vector<std::string> ImageValueProblems(const SettingsStore& store) {
     const auto loopKeys = LoopRecordNumberKeys();
     for (int address = 1; address <= kLoopRecordCount; ++address) {
         const std::string number = std::to_string(address);
-        checker.check("SNum_" + number, isHexNumber, "1 to 8 hexadecimal digits");
+        checker.check(kLoopSerialPrefix + number, isHexNumber, "1 to 8 hexadecimal digits");
         for (const auto& key : loopKeys) checker.number(key.prefix + number, 0, key.maximum);
     }
     return problems;

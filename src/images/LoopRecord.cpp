@@ -30,6 +30,11 @@ constexpr RecordField kFields[] = {
     {"Volume_", 10, Part::HighNibble}, {"Zone_", 11, Part::Byte},         {"RptGroup_", 12, Part::Byte},
 };
 
+// The record's other keys: the serial number (hexadecimal), the latching flag (present when
+// non-latching) and the coverage.
+constexpr const char* kNonLatching = "NonLatching_";
+constexpr const char* kCoverage = "Coverage_";
+
 constexpr std::size_t kSerialOffset = 0;
 constexpr std::size_t kOwnAddressOffset = 14;
 constexpr std::size_t kLatchingOffset = 15;
@@ -44,7 +49,7 @@ void LoopRecordDecode(SettingsStore& store, int address, const std::uint8_t* rec
     if (!validAddress(address)) return;
     char serial[16];
     std::snprintf(serial, sizeof serial, "%06X", static_cast<unsigned>(imagebytes::ReadU32(record + kSerialOffset)));
-    store.put(key("SNum_", address), serial);
+    store.put(key(kLoopSerialPrefix, address), serial);
     for (const RecordField& field : kFields) {
         const std::uint8_t byte = record[field.offset];
         const int value = field.part == Part::Byte ? byte : field.part == Part::LowNibble ? byte & 0x0F : byte >> 4;
@@ -53,24 +58,24 @@ void LoopRecordDecode(SettingsStore& store, int address, const std::uint8_t* rec
     const std::uint8_t latching = record[kLatchingOffset];
     // The key's presence is the flag, so a record without it must not leave an older key behind.
     if (latching & 1) {
-        store.put(key("NonLatching_", address), "1");
+        store.put(key(kNonLatching, address), "1");
     } else {
-        store.erase(key("NonLatching_", address));
+        store.erase(key(kNonLatching, address));
     }
-    store.put(key("Coverage_", address), valuetext::FormatInt((latching >> 1) & 0x1F));
+    store.put(key(kCoverage, address), valuetext::FormatInt((latching >> 1) & 0x1F));
 }
 
 std::vector<LoopRecordNumberKey> LoopRecordNumberKeys() {
     std::vector<LoopRecordNumberKey> keys;
     for (const RecordField& field : kFields) keys.push_back({field.prefix, field.part == Part::Byte ? 255 : 15});
-    keys.push_back({"Coverage_", 0x1F});
+    keys.push_back({kCoverage, 0x1F});
     return keys;
 }
 
 void LoopRecordEncode(const SettingsStore& store, std::uint8_t* record, int address) {
     std::memset(record, 0, kLoopRecordSize);
     if (!validAddress(address)) return;
-    const std::uint32_t serial = valuetext::ParseHex32(store.text(key("SNum_", address), "0"));
+    const std::uint32_t serial = valuetext::ParseHex32(store.text(key(kLoopSerialPrefix, address), "0"));
     imagebytes::WriteU32(record + kSerialOffset, serial);
     record[kOwnAddressOffset] = serial != 0 ? static_cast<std::uint8_t>(address) : 0;
     for (const RecordField& field : kFields) {
@@ -89,9 +94,9 @@ void LoopRecordEncode(const SettingsStore& store, std::uint8_t* record, int addr
         }
     }
     const auto coverage =
-        static_cast<std::uint8_t>(valuetext::ParseDecimal(store.text(key("Coverage_", address), "0")));
+        static_cast<std::uint8_t>(valuetext::ParseDecimal(store.text(key(kCoverage, address), "0")));
     std::uint8_t latching = static_cast<std::uint8_t>((coverage & 0x1F) << 1);
-    if (store.get(key("NonLatching_", address))) latching |= 1;
+    if (store.get(key(kNonLatching, address))) latching |= 1;
     record[kLatchingOffset] = latching;
 }
 

@@ -7,6 +7,9 @@
 
 namespace tamrik {
 
+// The serial number key of a loop address is this prefix and the address.
+inline constexpr const char* kLoopSerialPrefix = "SNum_";
+
 // Sets the keys of loop address `address` (1..192) from its 16-byte record, replacing existing
 // values. NonLatching_<a> is present ("1") exactly when the record says non-latching.
 void LoopRecordDecode(SettingsStore& store, int address, const std::uint8_t* record /* 16 bytes */);

@@ -5,9 +5,10 @@
 #include <map>
 
 #include "checker/SiteCheck.h"
-#include "exports/EventList.h"
 #include "settings/DefaultSettings.h"
 #include "settings/DeviceCatalogue.h"
+#include "site/EventList.h"
+#include "site/MatrixTable.h"
 #include "site/SiteKeys.h"
 
 namespace tamrik {
@@ -42,46 +43,42 @@ std::vector<CommissioningReport::Field> panelOptions(const SettingsStore& store)
 
 // Zone numbers are taken, as the panel takes them, from the low 8 bits of the stored number.
 int zoneOf(const SettingsStore& store, int address) {
-    return static_cast<int>(DeviceNumberByte(number(store, IndexedKey("Zone_%d", address))));
+    return static_cast<int>(DeviceNumberByte(number(store, key::Zone(address))));
 }
 
 CommissioningReport::Device deviceAt(const SettingsStore& store, int address) {
-    const auto value = [&](const char* format) { return text(store, IndexedKey(format, address)); };
+    const auto value = [&](const KeyFamily& family) { return text(store, family(address)); };
     CommissioningReport::Device device;
     device.address = address;
-    device.type = DeviceTypeName(static_cast<std::uint32_t>(number(store, IndexedKey("Type_%d", address))));
-    device.serial = value("SNum_%d");
+    device.type = DeviceTypeName(static_cast<std::uint32_t>(number(store, key::Type(address))));
+    device.serial = value(key::Serial);
     device.zone = std::to_string(zoneOf(store, address));
-    device.inputGroup = value("IPGroup_%d");
-    device.outputGroup = value("OPGroup_%d");
-    device.daySensitivity = SensModeName(store.get(IndexedKey("Sens1_%d", address)));
-    device.nightSensitivity = SensModeName(store.get(IndexedKey("Sens2_%d", address)));
-    device.deviceClass = ClassName(number(store, IndexedKey("Class_%d", address)));
-    device.volume = VolumeName(number(store, IndexedKey("Volume_%d", address)));
-    device.latching = LatchingName(store.contains(IndexedKey("NonLatching_%d", address)));
-    device.text = trimmed(value("DeviceText_%d"));
+    device.inputGroup = value(key::InputGroup);
+    device.outputGroup = value(key::OutputGroup);
+    device.daySensitivity = SensModeName(store.get(key::DaySensitivity(address)));
+    device.nightSensitivity = SensModeName(store.get(key::NightSensitivity(address)));
+    device.deviceClass = ClassName(number(store, key::Class(address)));
+    device.volume = VolumeName(number(store, key::Volume(address)));
+    device.latching = LatchingName(store.contains(key::NonLatching(address)));
+    device.text = trimmed(value(key::DeviceText));
     return device;
 }
 
-bool installed(const SettingsStore& store, int address) { return number(store, IndexedKey("Type_%d", address)) != 0; }
+bool installed(const SettingsStore& store, int address) { return number(store, key::Type(address)) != 0; }
 
 CommissioningReport::Matrix matrix(const SettingsStore& store) {
     CommissioningReport::Matrix matrix;
-    const auto disabled = static_cast<std::uint32_t>(number(store, "DisabledOPGroups"));
+    const std::uint32_t disabled = DisabledOutputGroups(store);
     for (int group = 1; group <= kGroupCount; ++group) {
         auto& output = matrix.outputs[static_cast<std::size_t>(group - 1)];
         output.disabled = (disabled >> (group - 1)) & 1u;
-        output.delayT1 = std::string(store.text(IndexedKey("OutputDelay_%d", group), "0:00"));
-        output.delayT2 = std::string(store.text(IndexedKey("OutputDelayT2_%d", group), "0:00"));
-        if (const auto type = store.get(IndexedKey("AlarmType_%d", group))) output.alarmType = AlarmTypeName(*type);
+        output.delayT1 = OutputDelay(store, false, group);
+        output.delayT2 = OutputDelay(store, true, group);
+        if (const auto type = store.get(key::AlarmType(group))) output.alarmType = AlarmTypeName(*type);
 
-        auto& label = matrix.inputLabels[static_cast<std::size_t>(group - 1)];
-        label = "IPG" + std::to_string(group);
-        if (group == 30 && number(store, "ClassChange")) label = "Class Change";
-        if (group == 31 && number(store, "RemoteAlarmInput")) label = "Remote Alarm";
-        if (group == 32) label = "Sound Alarms";
+        matrix.inputLabels[static_cast<std::size_t>(group - 1)] = InputGroupLabel(store, group);
         for (int out = 1; out <= kGroupCount; ++out) {
-            const std::string_view letter = store.text(IndexedKey("Matrix_%d_%d", group, out), "C");
+            const std::string_view letter = store.text(key::Matrix(group, out), "C");
             const char c = letter.size() == 1 && std::string_view("OCPW").find(letter[0]) != std::string_view::npos
                                ? letter[0]
                                : '?';
@@ -108,10 +105,10 @@ CommissioningReport::DesignCheck designCheck(SettingsStore& store) {
     return check;
 }
 
-std::vector<CommissioningReport::EventCount> countsOf(const SettingsStore& store, const char* keyFormat) {
-    const char* const formats[] = {keyFormat};
+std::vector<CommissioningReport::EventCount> countsOf(const SettingsStore& store, const KeyFamily& log) {
+    const KeyFamily* const logs[] = {&log};
     std::map<std::string, int> counts;
-    for (const std::string& value : EventListCollect(store, formats)) ++counts[EventRowOf(value).text];
+    for (const std::string& value : EventListCollect(store, logs)) ++counts[EventRowOf(value).text];
     std::vector<CommissioningReport::EventCount> sorted;
     for (const auto& [text, count] : counts) sorted.push_back({text, count});
     std::stable_sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.count > b.count; });
@@ -120,9 +117,9 @@ std::vector<CommissioningReport::EventCount> countsOf(const SettingsStore& store
 
 CommissioningReport::Events events(const SettingsStore& store) {
     CommissioningReport::Events events;
-    events.fireCounts = countsOf(store, kFireEventKey);
-    events.nonFireCounts = countsOf(store, kNonFireEventKey);
-    const std::vector<std::string> all = EventListCollect(store, kCombinedEventKeys);
+    events.fireCounts = countsOf(store, key::FireEvent);
+    events.nonFireCounts = countsOf(store, key::NonFireEvent);
+    const std::vector<std::string> all = EventListCollect(store, kCombinedEventLogs);
     const std::size_t first = all.size() > kReportLatestEvents ? all.size() - kReportLatestEvents : 0;
     for (std::size_t i = all.size(); i > first; --i) events.latest.push_back(EventRowOf(all[i - 1]));
     return events;
@@ -155,7 +152,7 @@ CommissioningReport BuildCommissioningReport(SettingsStore& store, std::string g
     }
     for (auto& [zone, addresses] : zones) {
         const std::string zoneText =
-            zone >= 1 && zone <= kZoneCount ? trimmed(store.text(IndexedKey("ZoneText_%d", zone))) : std::string();
+            zone >= 1 && zone <= kZoneCount ? trimmed(store.text(key::ZoneText(zone))) : std::string();
         report.zones.push_back({zone, zoneText, std::move(addresses)});
     }
     report.matrix = matrix(store);

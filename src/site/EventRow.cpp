@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "exports/EventList.h"
+#include "site/EventList.h"
 #include "images/EventLog.h"
 
 namespace tamrik {

@@ -1,6 +1,5 @@
 #include "site/SiteComparison.h"
 
-#include <charconv>
 #include <optional>
 #include <set>
 #include <unordered_set>
@@ -12,7 +11,6 @@
 namespace tamrik {
 namespace {
 
-constexpr int kBannerTexts = 4;
 constexpr int kMostEvents = 1021;  // what the panel's two logs hold together at most
 constexpr const char* kUncompared[] = {"QuiescentCurrent", "AlarmCurrent", "PanelData"};
 
@@ -31,16 +29,6 @@ std::string quoted(ValueWords words, Value value) {
     return value ? "\"" + text + "\"" : text;
 }
 
-// "Zone_12" is family "Zone_" with 12 in 1..last.
-bool inFamily(std::string_view key, std::string_view prefix, int last) {
-    if (!key.starts_with(prefix)) return false;
-    const std::string_view number = key.substr(prefix.size());
-    int value = 0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-    return error == std::errc() && end == number.data() + number.size() && number[0] != '0' && value >= 1 &&
-           value <= last;
-}
-
 // Whether one of the groups speaks of `key`, or leaves it out on purpose (the event logs without
 // --events, the values the tool works out itself).
 bool spokenOf(std::string_view key) {
@@ -53,20 +41,16 @@ bool spokenOf(std::string_view key) {
         return names;
     }();
     if (kNames.contains(key)) return true;
-    for (const SiteKey& known : DeviceKeys()) {
-        const std::string_view format = known.key;
-        if (inFamily(key, format.substr(0, format.size() - 2), kLoopAddressCount)) return true;
+    for (const DeviceKey& device : DeviceKeys()) {
+        if (device.family->numberOf(key)) return true;
     }
-    for (const char* prefix : {"OutputDelay_", "OutputDelayT2_", "AlarmType_", "ZoneText_"}) {
-        if (inFamily(key, prefix, kGroupCount)) return true;
+    for (const KeyFamily& family : {key::DelayT1, key::DelayT2, key::AlarmType, key::ZoneText, key::BannerText}) {
+        if (family.numberOf(key)) return true;
     }
-    if (inFamily(key, "BannerText_", kBannerTexts)) return true;
-    if (inFamily(key, "FireEvent_", kMostEvents) || inFamily(key, "NonFireEvent_", kMostEvents)) return true;
-    if (key.starts_with("Matrix_")) {
-        const auto split = key.find('_', 7);
-        return split != std::string_view::npos && inFamily(key.substr(0, split), "Matrix_", kGroupCount) &&
-               inFamily("M_" + std::string(key.substr(split + 1)), "M_", kGroupCount);
+    for (const KeyFamily& log : {key::FireEvent, key::NonFireEvent}) {
+        if (KeyFamily{log.prefix, kMostEvents}.numberOf(key)) return true;
     }
+    if (key::Matrix.numbersOf(key).first) return true;
     return false;
 }
 
@@ -122,7 +106,7 @@ void compareMatrix(Comparison& comparison, const SettingsStore& before, const Se
     for (int input = 1; input <= kGroupCount; ++input) {
         for (int output = 1; output <= kGroupCount; ++output) {
             comparison.key(
-                IndexedKey("Matrix_%d_%d", input, output),
+                key::Matrix(input, output),
                 [&] { return "Matrix IPG" + std::to_string(input) + " / OPG" + std::to_string(output) + ": "; },
                 ValueWords::AsStored);
         }
@@ -141,11 +125,11 @@ void compareMatrix(Comparison& comparison, const SettingsStore& before, const Se
 
 void compareOutputGroups(Comparison& comparison) {
     for (int group = 1; group <= kGroupCount; ++group) {
-        for (const auto& family : {std::pair{"OutputDelay_%d", "Output delay T1"},
-                                   {"OutputDelayT2_%d", "Output delay T2"},
-                                   {"AlarmType_%d", "Alarm type"}}) {
+        for (const auto& family : {std::pair{&key::DelayT1, "Output delay T1"},
+                                   {&key::DelayT2, "Output delay T2"},
+                                   {&key::AlarmType, "Alarm type"}}) {
             comparison.key(
-                IndexedKey(family.first, group),
+                (*family.first)(group),
                 [&] { return family.second + (" of OPG" + std::to_string(group)) + ": "; }, ValueWords::AsStored);
         }
     }
@@ -162,10 +146,9 @@ void compareEvents(Comparison& comparison, const SettingsStore& before, const Se
     };
     comparison.key(
         "AlarmCount", [] { return std::string("Alarm count: "); }, ValueWords::AsStored);
-    for (const auto& [format, label] :
-         {std::pair{"FireEvent_%d", "Fire event "}, {"NonFireEvent_%d", "Non-fire event "}}) {
+    for (const auto& [log, label] : {std::pair{&key::FireEvent, "Fire event "}, {&key::NonFireEvent, "Non-fire event "}}) {
         for (int n = 1; n <= kMostEvents; ++n) {
-            const std::string key = IndexedKey(format, n);
+            const std::string key = (*log)(n);
             const Value a = before.get(key), b = after.get(key);
             if (a != b) comparison.line(label + std::to_string(n) + ": " + describe(a) + " -> " + describe(b));
         }
@@ -182,23 +165,23 @@ std::vector<std::string> CompareSites(const SettingsStore& before, const Setting
     comparison.key(
         "FirmwareVersion", [] { return std::string("Panel software version: "); }, ValueWords::AsStored);
     for (int address = 1; address <= kLoopAddressCount; ++address) {
-        for (const SiteKey& key : DeviceKeys()) {
+        for (const DeviceKey& device : DeviceKeys()) {
             comparison.key(
-                IndexedKey(key.key, address),
-                [&] { return "Device " + std::to_string(address) + ": " + key.label + " "; }, key.words,
-                key.words == ValueWords::DisplayText);
+                (*device.family)(address),
+                [&] { return "Device " + std::to_string(address) + ": " + device.label + " "; }, device.words,
+                device.words == ValueWords::DisplayText);
         }
     }
     compareMatrix(comparison, before, after);
     compareOutputGroups(comparison);
     for (int zone = 1; zone <= kZoneCount; ++zone) {
         comparison.key(
-            IndexedKey("ZoneText_%d", zone), [&] { return "Zone text " + std::to_string(zone) + ": "; },
+            key::ZoneText(zone), [&] { return "Zone text " + std::to_string(zone) + ": "; },
             ValueWords::DisplayText, true);
     }
-    for (int banner = 1; banner <= kBannerTexts; ++banner) {
+    for (int banner = 1; banner <= key::BannerText.count; ++banner) {
         comparison.key(
-            IndexedKey("BannerText_%d", banner), [&] { return "Banner text " + std::to_string(banner) + ": "; },
+            key::BannerText(banner), [&] { return "Banner text " + std::to_string(banner) + ": "; },
             ValueWords::DisplayText, true);
     }
     // Without events the logs are left out whole, whatever else differs.

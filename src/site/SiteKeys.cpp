@@ -1,7 +1,5 @@
 #include "site/SiteKeys.h"
 
-#include <charconv>
-#include <cstdio>
 
 #include "settings/DefaultSettings.h"
 #include "settings/DeviceCatalogue.h"
@@ -82,23 +80,23 @@ constexpr SiteKey kPanelOptions[] = {
     {"AdvancedCode", "Advanced code", ValueWords::Secret},
 };
 
-constexpr SiteKey kDeviceKeys[] = {
-    {"Type_%d", "Type", ValueWords::DeviceType},
-    {"SNum_%d", "Serial"},
-    {"Version_%d", "Version"},
-    {"MapNode_%d", "Map node"},
-    {"Zone_%d", "Zone"},
-    {"Sens1_%d", "Day sensitivity", ValueWords::Sensitivity},
-    {"Sens2_%d", "Night sensitivity", ValueWords::Sensitivity},
-    {"IPGroup_%d", "Input group"},
-    {"OPGroup_%d", "Output group"},
-    {"DisplayGroup_%d", "Display group"},
-    {"RptGroup_%d", "Repeat group"},
-    {"Volume_%d", "Volume", ValueWords::Volume},
-    {"Class_%d", "Class", ValueWords::DeviceClass},
-    {"NonLatching_%d", "Latching", ValueWords::Latching},
-    {"Coverage_%d", "Msg52 Config"},
-    {"DeviceText_%d", "Text", ValueWords::DisplayText},
+constexpr DeviceKey kDeviceKeys[] = {
+    {&key::Type, "Type", ValueWords::DeviceType},
+    {&key::Serial, "Serial"},
+    {&key::Version, "Version"},
+    {&key::MapNode, "Map node"},
+    {&key::Zone, "Zone"},
+    {&key::DaySensitivity, "Day sensitivity", ValueWords::Sensitivity},
+    {&key::NightSensitivity, "Night sensitivity", ValueWords::Sensitivity},
+    {&key::InputGroup, "Input group"},
+    {&key::OutputGroup, "Output group"},
+    {&key::DisplayGroup, "Display group"},
+    {&key::RepeatGroup, "Repeat group"},
+    {&key::Volume, "Volume", ValueWords::Volume},
+    {&key::Class, "Class", ValueWords::DeviceClass},
+    {&key::NonLatching, "Latching", ValueWords::Latching},
+    {&key::Coverage, "Msg52 Config"},
+    {&key::DeviceText, "Text", ValueWords::DisplayText},
 };
 
 std::string listWord(std::string_view (*word)(int), std::string_view value) {
@@ -110,31 +108,14 @@ std::string listWord(std::string_view (*word)(int), std::string_view value) {
 
 std::span<const SiteKey> SiteInformationKeys() { return kSiteInformation; }
 std::span<const SiteKey> PanelOptionKeys() { return kPanelOptions; }
-std::span<const SiteKey> DeviceKeys() { return kDeviceKeys; }
+std::span<const DeviceKey> DeviceKeys() { return kDeviceKeys; }
 
 namespace {
 
-// "Zone_12" is "Zone_" and 12; false without a number of 1 to 999 after the last '_'.
-bool splitIndexed(std::string_view key, std::string_view& prefix, int& number) {
-    const std::size_t underscore = key.rfind('_');
-    if (underscore == std::string_view::npos) return false;
-    const std::string_view digits = key.substr(underscore + 1);
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
-    if (error != std::errc() || end != digits.data() + digits.size() || digits.empty() || digits[0] == '0' ||
-        number > 999) {
-        return false;
-    }
-    prefix = key.substr(0, underscore + 1);
-    return true;
-}
-
-const SiteKey* deviceKeyOf(std::string_view key, int& address) {
-    std::string_view prefix;
-    if (!splitIndexed(key, prefix, address) || address > kLoopAddressCount) return nullptr;
-    for (const SiteKey& device : kDeviceKeys) {
-        if (std::string_view(device.key).substr(0, prefix.size()) == prefix && device.key[prefix.size()] == '%') {
-            return &device;
-        }
+const DeviceKey* deviceKeyOf(std::string_view key, int& address) {
+    for (const DeviceKey& device : kDeviceKeys) {
+        address = device.family->numberOf(key);
+        if (address) return &device;
     }
     return nullptr;
 }
@@ -148,7 +129,7 @@ int DeviceAddressOf(std::string_view key) {
 
 std::string SettingName(std::string_view key) {
     int number = 0;
-    if (const SiteKey* device = deviceKeyOf(key, number)) {
+    if (const DeviceKey* device = deviceKeyOf(key, number)) {
         return std::string(device->label) + " of device " + std::to_string(number);
     }
     for (const auto keys : {SiteInformationKeys(), PanelOptionKeys()}) {
@@ -156,23 +137,16 @@ std::string SettingName(std::string_view key) {
             if (key == known.key) return known.label;
         }
     }
-    std::string_view prefix;
-    if (key.starts_with("Matrix_") && splitIndexed(key, prefix, number)) {
-        int input = 0;
-        std::string_view matrix;
-        if (splitIndexed(prefix.substr(0, prefix.size() - 1), matrix, input) && matrix == "Matrix_") {
-            return "Matrix IPG" + std::to_string(input) + " / OPG" + std::to_string(number);
-        }
+    if (const auto [input, output] = key::Matrix.numbersOf(key); input) {
+        return "Matrix IPG" + std::to_string(input) + " / OPG" + std::to_string(output);
     }
-    if (splitIndexed(key, prefix, number)) {
-        static constexpr std::pair<std::string_view, std::string_view> kFamilies[] = {
-            {"ZoneText_", "Zone text "},         {"BannerText_", "Banner text "},
-            {"OutputDelay_", "Delay T1 of OPG"}, {"OutputDelayT2_", "Delay T2 of OPG"},
-            {"AlarmType_", "Alarm type of OPG"},
-        };
-        for (const auto& [family, words] : kFamilies) {
-            if (prefix == family) return std::string(words) + std::to_string(number);
-        }
+    static constexpr std::pair<const KeyFamily*, std::string_view> kFamilies[] = {
+        {&key::ZoneText, "Zone text "},       {&key::BannerText, "Banner text "},
+        {&key::DelayT1, "Delay T1 of OPG"},   {&key::DelayT2, "Delay T2 of OPG"},
+        {&key::AlarmType, "Alarm type of OPG"},
+    };
+    for (const auto& [family, words] : kFamilies) {
+        if (const int n = family->numberOf(key)) return std::string(words) + std::to_string(n);
     }
     return std::string(key);
 }
@@ -217,18 +191,6 @@ std::string ValueInWords(ValueWords words, std::optional<std::string_view> value
         default:
             return std::string(text);
     }
-}
-
-std::string IndexedKey(const char* format, int index) {
-    char key[48];
-    std::snprintf(key, sizeof key, format, index);
-    return key;
-}
-
-std::string IndexedKey(const char* format, int first, int second) {
-    char key[48];
-    std::snprintf(key, sizeof key, format, first, second);
-    return key;
 }
 
 }  // namespace tamrik

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "site/KeyFamily.h"
+
 namespace tamrik {
 
 // How a stored value is put into words for people.
@@ -35,12 +37,19 @@ struct SiteKey {
     ValueWords words = ValueWords::AsStored;
 };
 
+// One key family of a loop device with the words people know it by.
+struct DeviceKey {
+    const KeyFamily* family;
+    const char* label;
+    ValueWords words = ValueWords::AsStored;
+};
+
 // The site information, in the order the site information dialog shows it.
 std::span<const SiteKey> SiteInformationKeys();
 // The panel options the panel stores, access codes last.
 std::span<const SiteKey> PanelOptionKeys();
-// The keys of one loop address ("%d" stands for the address), in the device editor's order.
-std::span<const SiteKey> DeviceKeys();
+// The key families of one loop address, in the device editor's order.
+std::span<const DeviceKey> DeviceKeys();
 
 // What a key is called in words: "Zone of device 12", "Matrix IPG3 / OPG5", "Zone text 4", "Site
 // name"; a key the tool has no words for is named by itself.
@@ -50,9 +59,5 @@ int DeviceAddressOf(std::string_view key);
 
 // The value (absent when the key is not in the site) in words.
 std::string ValueInWords(ValueWords words, std::optional<std::string_view> value);
-
-// The key of an indexed family: "Zone_%d" with 12 gives "Zone_12".
-std::string IndexedKey(const char* format, int index);
-std::string IndexedKey(const char* format, int first, int second);
 
 }  // namespace tamrik

@@ -27,7 +27,7 @@
 #include "ui/dialogs/MessageBoxes.h"
 #include "ui/dialogs/RestoreBackupDialog.h"
 #include "ui/dialogs/SiteDifferencesDialog.h"
-#include "ui/editors/DeviceCells.h"
+#include "site/DeviceTable.h"
 #include "ui/editors/SiteEditor.h"
 #include "ui/grid/Grid.h"
 

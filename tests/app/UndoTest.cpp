@@ -5,7 +5,7 @@
 #include "app/gui/UserPrompts.h"
 #include "settings/DefaultSettings.h"
 #include "settings/SiteFile.h"
-#include "ui/editors/DeviceCells.h"
+#include "site/DeviceTable.h"
 #include "ui/editors/SiteEditor.h"
 #include "ui/grid/Grid.h"
 

@@ -1,7 +1,7 @@
 #include "EditorTestSupport.h"
-#include "ui/editors/DeviceCells.h"
+#include "site/DeviceTable.h"
 #include "ui/editors/DeviceEditor.h"
-#include "ui/editors/SerialNumberEntry.h"
+#include "site/SerialNumberEntry.h"
 
 namespace tamrik::testing {
 namespace {

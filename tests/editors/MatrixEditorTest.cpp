@@ -7,7 +7,8 @@
 #include "ui/dialogs/StepField.h"
 #include "ui/dialogs/ValueDialogs.h"
 #include "ui/editors/EditorFactory.h"
-#include "ui/editors/MatrixCells.h"
+#include "site/MatrixTable.h"
+#include "ui/editors/MatrixGrid.h"
 #include "ui/editors/MatrixEditor.h"
 
 namespace tamrik::testing {

@@ -9,7 +9,7 @@
 #include "settings/DefaultSettings.h"
 #include "settings/SiteFile.h"
 #include "settings/SiteLoad.h"
-#include "settings/TextTidy.h"
+#include "site/TextTidy.h"
 #include "ui/dialogs/DesignCheckDialog.h"
 #include "ui/dialogs/PanelSettingsDialog.h"
 #include "ui/dialogs/SiteInfoDialog.h"

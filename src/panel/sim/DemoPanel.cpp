@@ -14,6 +14,7 @@
 #include "panel/IdentityCopy.h"
 #include "settings/DefaultSettings.h"
 #include "settings/DeviceCatalogue.h"
+#include "site/KeyFamily.h"
 
 namespace tamrik {
 namespace {
@@ -69,12 +70,10 @@ constexpr const char* kSoundAlarmsInUse = "CCCCCC";
 constexpr const char* kZoneTexts[] = {"Ground floor front", "Kitchen and staff", "Warehouse",
                                       "Stairwell",          "First floor",       "Plant and services"};
 
-void put(SettingsStore& store, const char* key, const std::string& value) { store.put(key, value); }
+void put(SettingsStore& store, std::string_view key, const std::string& value) { store.put(key, value); }
 
-void putIndexed(SettingsStore& store, const char* format, int index, const std::string& value) {
-    char key[64];
-    std::snprintf(key, sizeof key, format, index);
-    store.put(key, value);
+void putIndexed(SettingsStore& store, const KeyFamily& family, int index, const std::string& value) {
+    store.put(family(index), value);
 }
 
 // Texts are shown on a 20-character line; the panel keeps them padded to full width.
@@ -169,35 +168,35 @@ void DemoSiteSettings(SettingsStore& store) {
         const DeviceType* type = DeviceTypeFind(static_cast<std::uint32_t>(device.type));
         char serial[16];
         std::snprintf(serial, sizeof serial, "%06X", 0x10A000 + 37 * address);
-        putIndexed(store, "SNum_%d", address, serial);
-        putIndexed(store, "Type_%d", address, std::to_string(device.type));
+        putIndexed(store, key::Serial, address, serial);
+        putIndexed(store, key::Type, address, std::to_string(device.type));
         // Software versions vary, none older than the type needs.
         const int minimum = type ? type->minVersion : 1;
-        putIndexed(store, "Version_%d", address, std::to_string(std::max(15 + address % 7, minimum + address % 4)));
-        putIndexed(store, "Zone_%d", address, std::to_string(device.zone));
-        putIndexed(store, "IPGroup_%d", address, std::to_string(device.inputGroup));
-        putIndexed(store, "OPGroup_%d", address, std::to_string(device.outputGroup));
-        putIndexed(store, "MapNode_%d", address, std::to_string(address));
-        putIndexed(store, "DeviceText_%d", address, padded(device.text));
-        if (IsManualCallPointType(static_cast<std::uint32_t>(device.type))) putIndexed(store, "Class_%d", address, "1");
+        putIndexed(store, key::Version, address, std::to_string(std::max(15 + address % 7, minimum + address % 4)));
+        putIndexed(store, key::Zone, address, std::to_string(device.zone));
+        putIndexed(store, key::InputGroup, address, std::to_string(device.inputGroup));
+        putIndexed(store, key::OutputGroup, address, std::to_string(device.outputGroup));
+        putIndexed(store, key::MapNode, address, std::to_string(address));
+        putIndexed(store, key::DeviceText, address, padded(device.text));
+        if (IsManualCallPointType(static_cast<std::uint32_t>(device.type))) putIndexed(store, key::Class, address, "1");
         // Detectors with sensitivity modes start in their first mode day and night.
         const auto modes = SensModesAllowed(static_cast<std::uint32_t>(device.type));
         if (!modes.empty()) {
-            putIndexed(store, "Sens1_%d", address, std::to_string(modes.front()));
-            putIndexed(store, "Sens2_%d", address, std::to_string(modes.front()));
+            putIndexed(store, key::DaySensitivity, address, std::to_string(modes.front()));
+            putIndexed(store, key::NightSensitivity, address, std::to_string(modes.front()));
         }
         ++address;
     }
-    putIndexed(store, "Sens1_%d", 3, "2");
-    putIndexed(store, "Sens2_%d", 3, "3");
-    putIndexed(store, "Class_%d", 4, "1");
-    putIndexed(store, "Volume_%d", 8, "9");
-    putIndexed(store, "NonLatching_%d", 25, "1");
-    putIndexed(store, "DisplayGroup_%d", 28, "2");
-    putIndexed(store, "RptGroup_%d", 20, "1");
-    putIndexed(store, "Coverage_%d", 12, "5");
+    putIndexed(store, key::DaySensitivity, 3, "2");
+    putIndexed(store, key::NightSensitivity, 3, "3");
+    putIndexed(store, key::Class, 4, "1");
+    putIndexed(store, key::Volume, 8, "9");
+    putIndexed(store, key::NonLatching, 25, "1");
+    putIndexed(store, key::DisplayGroup, 28, "2");
+    putIndexed(store, key::RepeatGroup, 20, "1");
+    putIndexed(store, key::Coverage, 12, "5");
 
-    for (int zone = 1; zone <= 6; ++zone) putIndexed(store, "ZoneText_%d", zone, padded(kZoneTexts[zone - 1]));
+    for (int zone = 1; zone <= 6; ++zone) putIndexed(store, key::ZoneText, zone, padded(kZoneTexts[zone - 1]));
 
     for (int input = 1; input <= kGroupCount; ++input) {
         const char* row = input <= kGroupsInUse      ? kMatrixInUse[input - 1]
@@ -205,16 +204,14 @@ void DemoSiteSettings(SettingsStore& store) {
                                                      : nullptr;
         for (int output = 1; output <= kGroupCount; ++output) {
             const char cell = row && output <= kGroupsInUse ? row[output - 1] : 'O';
-            char key[32];
-            std::snprintf(key, sizeof key, "Matrix_%d_%d", input, output);
-            put(store, key, std::string(1, cell));
+            put(store, key::Matrix(input, output), std::string(1, cell));
         }
     }
-    putIndexed(store, "OutputDelay_%d", 4, "0:30");
-    putIndexed(store, "OutputDelay_%d", 5, "1:00");
-    putIndexed(store, "OutputDelayT2_%d", 5, "2:30");
-    putIndexed(store, "AlarmType_%d", 2, "1");
-    putIndexed(store, "AlarmType_%d", 3, "2");
+    putIndexed(store, key::DelayT1, 4, "0:30");
+    putIndexed(store, key::DelayT1, 5, "1:00");
+    putIndexed(store, key::DelayT2, 5, "2:30");
+    putIndexed(store, key::AlarmType, 2, "1");
+    putIndexed(store, key::AlarmType, 3, "2");
     store.markSaved();
 }
 

@@ -13,6 +13,7 @@
 
 #include "images/ImageValueCheck.h"
 #include "settings/DefaultSettings.h"
+#include "site/KeyFamily.h"
 #include "ui/dialogs/FocusOrder.h"
 #include "ui/dialogs/FormAlignment.h"
 #include "ui/dialogs/ListField.h"
@@ -389,7 +390,7 @@ void PanelSettingsDialog::setRemoteAlarmBoxes(bool dayNightInput, bool remoteAla
 
 bool PanelSettingsDialog::inputGroupInUse(int group) const {
     for (int address = 1; address <= kLoopAddresses; ++address) {
-        const std::string key = "IPGroup_" + std::to_string(address);
+        const std::string key = key::InputGroup(address);
         if (store_.get(key) && store_.number(key) == group) return true;
     }
     return false;

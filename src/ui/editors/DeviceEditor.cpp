@@ -1,60 +1,20 @@
 #include "ui/editors/DeviceEditor.h"
 
-#include <algorithm>
-#include <cctype>
-
-#include "images/ValueText.h"
 #include "settings/DefaultSettings.h"
-#include "settings/DeviceCatalogue.h"
-#include "ui/editors/DeviceCells.h"
-#include "ui/editors/DeviceKeyTable.h"
-#include "ui/editors/EditorKeys.h"
+#include "site/DeviceTable.h"
 #include "ui/editors/EditorMessage.h"
+#include "ui/editors/EditorTitle.h"
 #include "ui/grid/Grid.h"
 
 namespace tamrik {
 namespace {
 
 constexpr const char* kNoSerialNumber = "000000";
-constexpr int kRemoteAlarmInputGroup = 31;
-constexpr int kClassChangeInputGroup = 30;
 
 bool validAddress(int address) { return address >= 1 && address <= kLoopAddressCount; }
 
-bool allDigits(std::string_view text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-struct Range {
-    int low;
-    int high;
-};
-
-// Limits of the typed number columns.
-bool numberRange(int column, Range& range) {
-    switch (column) {
-        case kDeviceZoneColumn:
-        case kDeviceOutputGroupColumn:
-            range = {1, 32};
-            return true;
-        case kDeviceInputGroupColumn:
-            range = {1, 31};
-            return true;
-        case kDeviceDisplayGroupColumn:
-            range = {0, 255};
-            return true;
-        case kDeviceRepeatGroupColumn:
-            range = {0, 32};
-            return true;
-        default:
-            return false;
-    }
-}
-
-std::string upperCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
-    return text;
+void showMessage(QWidget* parent, const QString& text) {
+    ShowEditorMessage(parent, QString::fromLatin1(kEditorMessageTitle), text);
 }
 
 }  // namespace
@@ -96,7 +56,7 @@ void DeviceEditor::writeBack() {
         for (int column = 1; column <= kDeviceColumnCount; ++column) {
             if (!DeviceColumnTyped(column)) continue;
             const GridCell& cell = grid_->cell(address, column);
-            const std::string key = EditorKey(DeviceColumnKey(column), address);
+            const std::string key = (*DeviceColumnKey(column))(address);
             // The placeholder of a missing key is not a value: the key stays missing.
             if (cell.text == kMissingValueText && !store_.get(key)) continue;
             store_.put(key, cell.text);
@@ -106,42 +66,31 @@ void DeviceEditor::writeBack() {
 
 bool DeviceEditor::acceptEdit(int column, std::string_view typed) {
     editAccepted_ = false;
-    Range range{};
-    if (!numberRange(column, range)) {
-        // "L1nnn" in the serial number column jumps to address nnn instead of being stored.
-        if (!typed.empty() && (typed[0] == 'L' || typed[0] == 'l')) {
-            if (typed.size() > 1 && typed[1] == '1') {
-                const int address = ParseLeadingInt(typed.substr(2, 3));
-                // Posted: the grid moves down a row after the commit, and the jump must come after that.
-                QMetaObject::invokeMethod(
-                    grid_, [grid = grid_, address] { grid->setCurrent(address, kDeviceSerialColumn); },
-                    Qt::QueuedConnection);
-            }
-            return false;
+    // "L1nnn" in the serial number column jumps to address nnn instead of being stored.
+    if (column == kDeviceSerialColumn && !typed.empty() && (typed[0] == 'L' || typed[0] == 'l')) {
+        if (typed.size() > 1 && typed[1] == '1') {
+            const int address = ParseLeadingInt(typed.substr(2, 3));
+            // Posted: the grid moves down a row after the commit, and the jump must come after that.
+            QMetaObject::invokeMethod(
+                grid_, [grid = grid_, address] { grid->setCurrent(address, kDeviceSerialColumn); },
+                Qt::QueuedConnection);
         }
-        editAccepted_ = true;
-        return true;
+        return false;
     }
-
-    // Only a plain number is a group or zone; anything else is refused rather than stored as text.
-    if (!allDigits(typed)) return false;
-    const std::int64_t value = valuetext::ParseDecimal(typed);
-    if (value < range.low || value > range.high) return false;
-    if (column == kDeviceInputGroupColumn) {
-        if (value == kRemoteAlarmInputGroup && store_.number("RemoteAlarmInput") != 0 &&
-            store_.number("RaiControl") == 0) {
-            ShowEditorMessage(this, QString::fromLatin1(kEditorMessageTitle),
-                              QStringLiteral("The Remote Alarm Input is assigned to input group 31"));
+    switch (DeviceTypedValue(store_, column, typed)) {
+        case TypedValue::Accepted:
+            editAccepted_ = true;
+            return true;
+        case TypedValue::RemoteAlarmInputGroup:
+            showMessage(this, QStringLiteral("The Remote Alarm Input is assigned to input group 31"));
             return false;
-        }
-        if (value == kClassChangeInputGroup && store_.number("ClassChange") != 0) {
-            ShowEditorMessage(this, QString::fromLatin1(kEditorMessageTitle),
-                              QStringLiteral("The Class Change Input is assigned to input group 30"));
+        case TypedValue::ClassChangeInputGroup:
+            showMessage(this, QStringLiteral("The Class Change Input is assigned to input group 30"));
             return false;
-        }
+        case TypedValue::Refused:
+            return false;
     }
-    editAccepted_ = true;
-    return true;
+    return false;
 }
 
 void DeviceEditor::gridEvent(Grid::Event event, int row, int column) {
@@ -165,183 +114,38 @@ void DeviceEditor::gridEvent(Grid::Event event, int row, int column) {
 
 void DeviceEditor::click(int row, int column) {
     if (row == 0) {
-        if (column == kDeviceClassColumn) resetClasses();
+        if (column == kDeviceClassColumn) {
+            DeviceClassesReset(store_);
+            for (int address = 1; address <= kLoopAddressCount; ++address) fillRow(address);
+        }
         return;
     }
-    if (!validAddress(row)) return;
-    switch (column) {
-        case kDeviceDaySensColumn:
-        case kDeviceNightSensColumn:
-            stepSensitivity(row, column);
-            break;
-        case kDeviceVolumeColumn:
-            stepVolume(row);
-            break;
-        case kDeviceClassColumn:
-            stepClass(row);
-            break;
-        case kDeviceNonLatchingColumn:
-            toggleLatching(row);
-            break;
-        case kDeviceMsg52Column:
-            stepMsg52(row);
-            break;
-        default:
-            break;
-    }
+    if (const auto shown = DeviceCellClick(store_, row, column)) setCell(row, column, *shown);
 }
 
-// Each stepped column as its click handler below steps it, from the value the handler would start at.
 QStringList DeviceEditor::stepChoices(int row, int column) const {
-    if (!validAddress(row)) return {};
-    const auto value = [this, row](const char* format, const char* absent) {
-        return std::string(store_.text(EditorKey(format, row), absent));
-    };
-    const auto number = [](const std::string& text) { return ParseLeadingInt(text.c_str()); };
-    switch (column) {
-        case kDeviceDaySensColumn:
-        case kDeviceNightSensColumn: {
-            const auto type = static_cast<std::uint32_t>(number(value("Type_%d", "")));
-            return StepCycle(
-                value(DeviceColumnKey(column), "0"),
-                [type](const std::string& mode) { return SensModeStepped(mode, type); },
-                [](const std::string& mode) { return QString::fromStdString(SensModeName(mode)); });
-        }
-        case kDeviceVolumeColumn:
-            return StepCycle(
-                value("Volume_%d", "0"),
-                [number](const std::string& v) { return std::to_string(VolumeStep(number(v))); },
-                [number](const std::string& v) { return QString::fromStdString(VolumeName(number(v))); });
-        case kDeviceClassColumn:
-            return StepCycle(
-                value("Class_%d", "0"), [number](const std::string& v) { return std::to_string(ClassStep(number(v))); },
-                [number](const std::string& v) {
-                    const std::string_view name = ClassName(number(v));
-                    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-                });
-        case kDeviceNonLatchingColumn:
-            return StepCycle(
-                store_.get(EditorKey("NonLatching_%d", row)) ? "1" : "",
-                [](const std::string& v) { return std::string(v.empty() ? "1" : ""); },
-                [](const std::string& v) {
-                    const std::string_view name = LatchingName(!v.empty());
-                    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-                });
-        case kDeviceMsg52Column: {
-            if (!store_.get(EditorKey("Coverage_%d", row))) return {};
-            const auto type = static_cast<std::uint32_t>(number(value("Type_%d", "0")));
-            if (type == kConfigOptionType) {
-                return StepCycle(
-                    value("Coverage_%d", "0"),
-                    [number](const std::string& v) { return std::to_string(ConfigOptionStep(number(v))); },
-                    [number, type](const std::string& v) {
-                        return QString::fromStdString(Msg52Text(type, number(v)));
-                    });
-            }
-            // A step to a coverage the type does not have stores nothing: the cycle ends there.
-            return StepCycle(
-                value("Coverage_%d", "0"),
-                [number, type](const std::string& v) {
-                    const int next = CoverageStep(number(v));
-                    return CoverageName(type, next) ? std::to_string(next) : v;
-                },
-                [number, type](const std::string& v) {
-                    const char* name = CoverageName(type, number(v));
-                    return QString::fromLatin1(name ? name : "N/A");
-                });
-        }
-        default:
-            return {};
-    }
-}
-
-// Manual call points become class Manual, everything else Automatic.
-void DeviceEditor::resetClasses() {
-    for (int address = 1; address <= kLoopAddressCount; ++address) {
-        const std::string_view type = store_.insertIfAbsent(EditorKey("Type_%d", address), "0");
-        const bool manual = IsManualCallPointType(static_cast<std::uint32_t>(ParseLeadingInt(type)));
-        store_.put(EditorKey("Class_%d", address), manual ? "1" : "0");
-        fillRow(address);
-    }
-}
-
-void DeviceEditor::stepSensitivity(int address, int column) {
-    const auto type =
-        static_cast<std::uint32_t>(ParseLeadingInt(store_.insertIfAbsent(EditorKey("Type_%d", address), "")));
-    const std::string key = EditorKey(DeviceColumnKey(column), address);
-    const std::string mode = SensModeStepped(store_.insertIfAbsent(key, "0"), type);
-    store_.put(key, mode);
-    setCell(address, column, SensModeName(mode));
-}
-
-void DeviceEditor::stepVolume(int address) {
-    const std::string key = EditorKey("Volume_%d", address);
-    const std::string_view volume = store_.insertIfAbsent(key, "0");
-    const int next = VolumeStep(ParseLeadingInt(volume));
-    store_.put(key, std::to_string(next));
-    setCell(address, kDeviceVolumeColumn, VolumeName(next));
-}
-
-void DeviceEditor::stepClass(int address) {
-    const std::string key = EditorKey("Class_%d", address);
-    const std::string_view deviceClass = store_.insertIfAbsent(key, "0");
-    const int next = ClassStep(ParseLeadingInt(deviceClass));
-    store_.put(key, std::to_string(next));
-    setCell(address, kDeviceClassColumn, std::string(ClassName(next)));
-}
-
-void DeviceEditor::toggleLatching(int address) {
-    const std::string key = EditorKey("NonLatching_%d", address);
-    const bool nonLatching = !store_.contains(key);
-    if (nonLatching) {
-        store_.put(key, "1");
-    } else {
-        store_.erase(key);
-    }
-    setCell(address, kDeviceNonLatchingColumn, std::string(LatchingName(nonLatching)));
-}
-
-void DeviceEditor::stepMsg52(int address) {
-    const std::string key = EditorKey("Coverage_%d", address);
-    const auto coverage = store_.get(key);
-    if (!coverage) return;
-    const auto type = static_cast<std::uint32_t>(store_.number(EditorKey("Type_%d", address)));
-    const int code = ParseLeadingInt(*coverage);
-    if (type == kConfigOptionType) {
-        const int next = ConfigOptionStep(code);
-        store_.put(key, std::to_string(next));
-        setCell(address, kDeviceMsg52Column, std::string(ConfigOptionName(next)));
-        return;
-    }
-    const int next = CoverageStep(code);
-    if (const char* name = CoverageName(type, next)) {
-        store_.put(key, std::to_string(next));
-        setCell(address, kDeviceMsg52Column, name);
-    } else {
-        setCell(address, kDeviceMsg52Column, "N/A");
-    }
+    QStringList choices;
+    for (const std::string& text : DeviceCellSteps(store_, row, column)) choices << QString::fromStdString(text);
+    return choices;
 }
 
 void DeviceEditor::serialEntered(int address) {
     if (!validAddress(address)) return;
-    const std::string typed = upperCase(grid_->cell(address, kDeviceSerialColumn).text);
-    SerialCode code;
-    if (!SerialCodeParse(typed, code)) {
-        setCell(address, kDeviceSerialColumn, kNoSerialNumber, false);
-        return;
+    const SerialEntry entry =
+        DeviceSerialEntered(store_, serials_, address, grid_->cell(address, kDeviceSerialColumn).text);
+    switch (entry.outcome) {
+        case SerialEntry::Outcome::Installed:
+            fillRow(address);
+            return;
+        case SerialEntry::Outcome::InUse:
+            showMessage(this, QStringLiteral("Serial number %1 is already used at address %2")
+                                  .arg(QString::fromLatin1(entry.serial.c_str()))
+                                  .arg(entry.usedAt));
+            break;
+        case SerialEntry::Outcome::NotACode:
+            break;
     }
-    code = serials_.next(code);
-    const std::string serial = code.serialText();
-    if (const int usedAt = SerialNumberUsedAt(store_, serial)) {
-        ShowEditorMessage(this, QString::fromLatin1(kEditorMessageTitle),
-                          QStringLiteral("Serial number %1 is already used at address %2")
-                              .arg(QString::fromLatin1(serial.c_str()))
-                              .arg(usedAt));
-        setCell(address, kDeviceSerialColumn, kNoSerialNumber, false);
-        return;
-    }
-    DeviceInstall(store_, address, code);
-    fillRow(address);
+    setCell(address, kDeviceSerialColumn, kNoSerialNumber, false);
 }
 
 void DeviceEditor::deleteDevice(int address) {

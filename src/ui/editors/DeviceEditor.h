@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "settings/SettingsStore.h"
-#include "ui/editors/SerialNumberEntry.h"
+#include "site/SerialNumberEntry.h"
 #include "ui/editors/SiteEditor.h"
 
 namespace tamrik {
@@ -33,12 +33,6 @@ private:
     void setCell(int address, int column, const std::string& text, bool readOnly = true);
     void gridEvent(Grid::Event event, int row, int column) override;
     void click(int row, int column);
-    void resetClasses();
-    void stepSensitivity(int address, int column);
-    void stepVolume(int address);
-    void stepClass(int address);
-    void toggleLatching(int address);
-    void stepMsg52(int address);
     void serialEntered(int address);
     void deleteDevice(int address);
     void swapDevices(int from, int to);

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "exports/EventList.h"
+#include "site/EventList.h"
 #include "images/EventLog.h"
 #include "ui/grid/Grid.h"
 
@@ -14,16 +14,16 @@ constexpr std::size_t kLongestEventValue = 64;
 constexpr const char* kHeadings[] = {"Event", "Address", "Zone", "Time", "Event text", "On/Off"};
 constexpr int kColumns = 6;
 
-std::span<const char* const> keyFormatsOf(EditorView view) {
-    static constexpr const char* kFire[] = {kFireEventKey};
-    static constexpr const char* kNonFire[] = {kNonFireEventKey};
+std::span<const KeyFamily* const> logsOf(EditorView view) {
+    static constexpr const KeyFamily* kFire[] = {&key::FireEvent};
+    static constexpr const KeyFamily* kNonFire[] = {&key::NonFireEvent};
     switch (view) {
         case EditorView::FireLog:
             return kFire;
         case EditorView::NonFireLog:
             return kNonFire;
         default:
-            return kCombinedEventKeys;
+            return kCombinedEventLogs;
     }
 }
 
@@ -52,12 +52,12 @@ EventLogView::EventLogView(EditorView view, const SettingsStore& store, Grid* gr
     setObjectName(QStringLiteral("eventLogView"));
     grid_->setSize(1, kColumns);
     grid_->setHeaderHeight(21);
-    fill(store, keyFormatsOf(view));
+    fill(store, logsOf(view));
 }
 
-void EventLogView::fill(const SettingsStore& store, std::span<const char* const> keyFormats) {
+void EventLogView::fill(const SettingsStore& store, std::span<const KeyFamily* const> logs) {
     for (int column = 0; column < kColumns; ++column) grid_->setText(0, column + 1, kHeadings[column]);
-    const std::vector<std::string> events = EventListCollect(store, keyFormats);
+    const std::vector<std::string> events = EventListCollect(store, logs);
     int row = 0;
     for (const std::string& value : events) {
         ++row;

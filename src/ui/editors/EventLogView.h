@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "settings/SettingsStore.h"
+#include "site/KeyFamily.h"
 #include "ui/editors/SiteEditor.h"
 
 namespace tamrik {
@@ -21,7 +22,7 @@ public:
     int eventCount() const { return eventCount_; }
 
 private:
-    void fill(const SettingsStore& store, std::span<const char* const> keyFormats);
+    void fill(const SettingsStore& store, std::span<const KeyFamily* const> logs);
 
     Grid* grid_;
     int eventCount_ = 0;

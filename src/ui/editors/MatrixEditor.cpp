@@ -2,33 +2,28 @@
 
 #include "settings/DefaultSettings.h"
 #include "settings/DeviceCatalogue.h"
+#include "site/KeyFamily.h"
+#include "site/MatrixTable.h"
+#include "site/StepCycle.h"
 #include "ui/dialogs/ValueDialogs.h"
-#include "ui/editors/EditorKeys.h"
-#include "ui/editors/MatrixCells.h"
+#include "ui/editors/MatrixGrid.h"
 #include "ui/editors/MatrixToolBar.h"
 #include "ui/grid/Grid.h"
 
 namespace tamrik {
 namespace {
 
-constexpr const char* kNoDelay = "0:00";
 constexpr int kDelayT1Limit = 600;   // seconds
 constexpr int kDelayT2Limit = 1200;  // seconds
 constexpr int kDelayStep = 5;        // seconds
 
-const char* delayFormat(int row) { return row == kMatrixDelayT1Row ? "OutputDelay_%d" : "OutputDelayT2_%d"; }
-
-const char* nextAlarmType(std::string_view alarmType) { return alarmType == "0" ? "1" : "0"; }
-
-QString letterMeaning(std::string_view letter) {
-    if (letter == "O") return QStringLiteral("O: off");
-    if (letter == "P") return QStringLiteral("P: pulsing");
-    if (letter == "W") return QStringLiteral("W: warble");
-    if (letter == "C") return QStringLiteral("C: continuous");
-    return QString::fromLatin1(letter.data(), static_cast<qsizetype>(letter.size()));
-}
-
 bool inputRow(int row) { return row > kMatrixInputRowOffset && row <= kMatrixRows; }
+
+QStringList toStringList(const std::vector<std::string>& texts) {
+    QStringList list;
+    for (const std::string& text : texts) list << QString::fromStdString(text);
+    return list;
+}
 
 }  // namespace
 
@@ -62,9 +57,9 @@ void MatrixEditor::fill() {
     }
     for (int output = 1; output <= kGroupCount; ++output) {
         for (const int row : {kMatrixDelayT1Row, kMatrixDelayT2Row}) {
-            grid_->setText(row, output, std::string(store_.text(EditorKey(delayFormat(row), output), kNoDelay)));
+            grid_->setText(row, output, OutputDelay(store_, row == kMatrixDelayT2Row, output));
         }
-        if (const auto alarmType = store_.get(EditorKey("AlarmType_%d", output))) {
+        if (const auto alarmType = store_.get(key::AlarmType(output))) {
             grid_->setCell(
                 kMatrixAlarmTypeRow, output,
                 {.text = AlarmTypeName(*alarmType), .colour = AlarmTypeColour(*alarmType), .readOnly = false});
@@ -85,7 +80,7 @@ void MatrixEditor::setHeader(int outputGroup, bool disabled) {
 void MatrixEditor::refreshMatrix() {
     for (int input = 1; input <= kGroupCount; ++input) {
         for (int output = 1; output <= kGroupCount; ++output) {
-            const std::string letter(store_.insertIfAbsent(EditorKey("Matrix_%d_%d", input, output), "C"));
+            const std::string letter(store_.insertIfAbsent(key::Matrix(input, output), "C"));
             const int row = input + kMatrixInputRowOffset;
             grid_->setCell(row, output, {.text = letter, .colour = MatrixLetterColour(letter), .readOnly = false});
         }
@@ -134,22 +129,20 @@ QString MatrixEditor::cellExplanation(int row, int column) const {
                "a click steps O, P, W, C")
         .arg(QString::fromStdString(InputGroupLabel(store_, row - kMatrixInputRowOffset)))
         .arg(column)
-        .arg(letterMeaning(letter));
+        .arg(QString::fromStdString(MatrixLetterMeaning(letter)));
 }
 
 QStringList MatrixEditor::stepChoices(int row, int column) const {
     if (column < 1 || column > kGroupCount) return {};
     if (row == kMatrixAlarmTypeRow) {
-        const auto alarmType = store_.get(EditorKey("AlarmType_%d", column));
+        const auto alarmType = store_.get(key::AlarmType(column));
         if (!alarmType) return {};
-        return StepCycle(std::string(*alarmType), nextAlarmType,
-                         [](const std::string& value) { return QString::fromStdString(AlarmTypeName(value)); });
+        return toStringList(StepCycle(std::string(*alarmType), AlarmTypeStep, AlarmTypeName));
     }
     if (!inputRow(row)) return {};
-    const auto letter = store_.get(EditorKey("Matrix_%d_%d", row - kMatrixInputRowOffset, column));
+    const auto letter = store_.get(key::Matrix(row - kMatrixInputRowOffset, column));
     if (!letter) return {};
-    return StepCycle(std::string(*letter), MatrixLetterStep,
-                     [](const std::string& value) { return letterMeaning(value); });
+    return toStringList(StepCycle(std::string(*letter), MatrixLetterStep, MatrixLetterMeaning));
 }
 
 void MatrixEditor::stepCell(int row, int column) {
@@ -166,39 +159,27 @@ void MatrixEditor::toggleOutputGroup(int outputGroup) {
 }
 
 void MatrixEditor::editDelay(int row, int outputGroup) {
-    const std::string key = EditorKey(delayFormat(row), outputGroup);
-    const std::string_view current = store_.text(key, kNoDelay);
+    const bool secondDelay = row == kMatrixDelayT2Row;
     TimeEntryRequest request{QStringLiteral("Output Delay (m:ss)"),
-                             QString::fromLatin1(current.data(), static_cast<qsizetype>(current.size())), 0,
-                             row == kMatrixDelayT1Row ? kDelayT1Limit : kDelayT2Limit, kDelayStep};
+                             QString::fromStdString(OutputDelay(store_, secondDelay, outputGroup)), 0,
+                             secondDelay ? kDelayT2Limit : kDelayT1Limit, kDelayStep};
     if (!MinSecDialog(this, request)) return;
     const std::string delay = request.value.toLatin1().toStdString();
-    // A missing key is no delay, so no delay is stored as no key.
-    if (delay == kNoDelay) {
-        store_.erase(key);
-    } else {
-        store_.put(key, delay);
-    }
+    SetOutputDelay(store_, secondDelay, outputGroup, delay);
     grid_->setText(row, outputGroup, delay, true);
 }
 
 void MatrixEditor::toggleAlarmType(int outputGroup) {
-    const std::string key = EditorKey("AlarmType_%d", outputGroup);
-    const auto alarmType = store_.get(key);
-    if (!alarmType) return;
-    const char* next = nextAlarmType(*alarmType);
-    store_.put(key, next);
+    const auto next = AlarmTypeClick(store_, outputGroup);
+    if (!next) return;
     grid_->setCell(kMatrixAlarmTypeRow, outputGroup,
-                   {.text = AlarmTypeName(next), .colour = AlarmTypeColour(next), .readOnly = true});
+                   {.text = AlarmTypeName(*next), .colour = AlarmTypeColour(*next), .readOnly = true});
 }
 
 void MatrixEditor::stepLetter(int row, int outputGroup) {
-    const std::string key = EditorKey("Matrix_%d_%d", row - kMatrixInputRowOffset, outputGroup);
-    const auto letter = store_.get(key);
-    if (!letter) return;
-    const char* next = MatrixLetterStep(*letter);
-    store_.put(key, next);
-    grid_->setCell(row, outputGroup, {.text = next, .colour = MatrixLetterColour(next), .readOnly = true});
+    const auto next = MatrixCellClick(store_, row - kMatrixInputRowOffset, outputGroup);
+    if (!next) return;
+    grid_->setCell(row, outputGroup, {.text = *next, .colour = MatrixLetterColour(*next), .readOnly = true});
 }
 
 }  // namespace tamrik

@@ -11,7 +11,7 @@
 
 #include "settings/DefaultSettings.h"
 #include "ui/dialogs/FocusOrder.h"
-#include "ui/editors/MatrixCells.h"
+#include "site/MatrixTable.h"
 
 namespace tamrik {
 namespace {

@@ -68,17 +68,4 @@ private:
     bool shownOnce_ = false;
 };
 
-// The texts a cell shows when clicked again and again from `value`, until a value comes round again.
-template <typename Next, typename Name>
-QStringList StepCycle(std::string value, Next next, Name name, int limit = 64) {
-    std::vector<std::string> seen;
-    QStringList texts;
-    while (texts.size() < limit && std::find(seen.begin(), seen.end(), value) == seen.end()) {
-        seen.push_back(value);
-        texts << name(value);
-        value = next(value);
-    }
-    return texts;
-}
-
 }  // namespace tamrik

@@ -1,7 +1,7 @@
 #include "ui/editors/TextEditor.h"
 
 #include "settings/DefaultSettings.h"
-#include "ui/editors/EditorKeys.h"
+#include "site/KeyFamily.h"
 #include "ui/editors/LcdTextWindow.h"
 #include "ui/grid/Grid.h"
 
@@ -11,7 +11,6 @@ namespace {
 constexpr int kDeviceTextColumn = 1;
 constexpr int kZoneTextColumn = 2;
 constexpr int kBannerTextColumn = 3;
-constexpr int kBannerLines = 4;  // the panel shows two; lines 3 and 4 are kept too
 constexpr int kShownBannerLines = 2;
 constexpr const char* kMissingText = "NULL";
 constexpr const char* kEditPrompt = "     Edit Text      ";
@@ -37,14 +36,14 @@ void TextEditor::fill() {
     grid_->setText(0, kBannerTextColumn, "Banner text");
     for (int row = 1; row <= kLoopAddressCount; ++row) {
         grid_->setText(row, 0, std::to_string(row));
-        setTextCell(row, kDeviceTextColumn, "DeviceText_%d", row);
-        if (row <= kZoneCount) setTextCell(row, kZoneTextColumn, "ZoneText_%d", row);
-        if (row <= kShownBannerLines) setTextCell(row, kBannerTextColumn, "BannerText_%d", row);
+        setTextCell(row, kDeviceTextColumn, key::DeviceText(row));
+        if (row <= kZoneCount) setTextCell(row, kZoneTextColumn, key::ZoneText(row));
+        if (row <= kShownBannerLines) setTextCell(row, kBannerTextColumn, key::BannerText(row));
     }
 }
 
-void TextEditor::setTextCell(int row, int column, const char* format, int number) {
-    grid_->setText(row, column, std::string(store_.text(EditorKey(format, number), kMissingText)));
+void TextEditor::setTextCell(int row, int column, const std::string& key) {
+    grid_->setText(row, column, std::string(store_.text(key, kMissingText)));
 }
 
 void TextEditor::gridEvent(Grid::Event event, int row, int column) {
@@ -67,15 +66,16 @@ void TextEditor::openDisplay(int row, int column) {
 
 void TextEditor::writeBack() {
     grid_->endEdit();
-    writeColumn(kDeviceTextColumn, "DeviceText_%d", kLoopAddressCount);
-    writeColumn(kZoneTextColumn, "ZoneText_%d", kZoneCount);
-    writeColumn(kBannerTextColumn, "BannerText_%d", kBannerLines);
+    writeColumn(kDeviceTextColumn, key::DeviceText);
+    writeColumn(kZoneTextColumn, key::ZoneText);
+    // The panel shows two banner lines; lines 3 and 4 are kept too.
+    writeColumn(kBannerTextColumn, key::BannerText);
 }
 
-void TextEditor::writeColumn(int column, const char* format, int count) {
-    for (int row = 1; row <= count; ++row) {
+void TextEditor::writeColumn(int column, const KeyFamily& family) {
+    for (int row = 1; row <= family.count; ++row) {
         const std::string& text = grid_->cell(row, column).text;
-        const std::string key = EditorKey(format, row);
+        const std::string key = family(row);
         // The placeholder of a missing text is not a text: the key stays missing.
         if (text == kMissingText && !store_.contains(key)) continue;
         store_.put(key, text);

@@ -3,6 +3,7 @@
 #include <QPointer>
 
 #include "settings/SettingsStore.h"
+#include "site/KeyFamily.h"
 #include "ui/editors/SiteEditor.h"
 
 namespace tamrik {
@@ -27,9 +28,9 @@ protected:
 
 private:
     void fill();
-    void setTextCell(int row, int column, const char* format, int number);
+    void setTextCell(int row, int column, const std::string& key);
     void openDisplay(int row, int column);
-    void writeColumn(int column, const char* format, int count);
+    void writeColumn(int column, const KeyFamily& family);
 
     SettingsStore& store_;
     Grid* grid_;

@@ -1,7 +1,6 @@
-#include "exports/EventList.h"
+#include "site/EventList.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "images/ValueText.h"
 
@@ -23,13 +22,11 @@ EventFields EventFieldsSplit(std::string_view value) {
     return fields;
 }
 
-std::vector<std::string> EventListCollect(const SettingsStore& store, std::span<const char* const> keyFormats) {
+std::vector<std::string> EventListCollect(const SettingsStore& store, std::span<const KeyFamily* const> logs) {
     std::vector<std::string> events;
-    char key[48];
-    for (const char* format : keyFormats) {
+    for (const KeyFamily* log : logs) {
         for (int n = 1;; ++n) {
-            std::snprintf(key, sizeof key, format, n);
-            const auto value = store.get(key);
+            const auto value = store.get((*log)(n));
             if (!value) break;
             events.emplace_back(*value);
         }

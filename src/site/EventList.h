@@ -7,18 +7,17 @@
 #include <vector>
 
 #include "settings/SettingsStore.h"
+#include "site/KeyFamily.h"
 
 namespace tamrik {
 
-// Key formats of the two event logs, and the order the combined list and the export collect them.
-constexpr const char* kFireEventKey = "FireEvent_%d";
-constexpr const char* kNonFireEventKey = "NonFireEvent_%d";
-constexpr const char* kCombinedEventKeys[] = {kNonFireEventKey, kFireEventKey};
+// The order the combined list and the export collect the two event logs.
+inline constexpr const KeyFamily* kCombinedEventLogs[] = {&key::NonFireEvent, &key::FireEvent};
 
-// The values of the logs named by `keyFormats`, each log taken from number 1 up to its first missing
+// The values of the `logs`, each log taken from number 1 up to its first missing
 // number, ordered oldest first. Every event is kept, however many the logs hold. Events of equal
 // time keep the order they were collected in; a value without a time keeps its place in the list.
-std::vector<std::string> EventListCollect(const SettingsStore& store, std::span<const char* const> keyFormats);
+std::vector<std::string> EventListCollect(const SettingsStore& store, std::span<const KeyFamily* const> logs);
 
 // One event value ("code, source, time") split at its commas, each text as stored.
 struct EventFields {

@@ -43,4 +43,15 @@ int SerialNumberUsedAt(const SettingsStore& store, const std::string& serialText
 // sensitivity modes the type allows, version 0.
 void DeviceInstall(SettingsStore& store, int address, const SerialCode& code);
 
+// What a serial code typed at an address did.
+struct SerialEntry {
+    enum class Outcome { Installed, NotACode, InUse };
+    Outcome outcome = Outcome::NotACode;
+    std::string serial;  // the serial number installed or refused
+    int usedAt = 0;      // for InUse: the address that has it
+};
+// Installs the device of a typed code (either case, channels numbered through `memory`) unless its
+// serial number is in use at another address.
+SerialEntry DeviceSerialEntered(SettingsStore& store, SerialNumberMemory& memory, int address, std::string_view typed);
+
 }  // namespace tamrik

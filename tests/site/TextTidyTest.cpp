@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "settings/TextTidy.h"
+#include "site/TextTidy.h"
 
 namespace tamrik {
 namespace {

@@ -1,8 +1,9 @@
-#include "settings/TextTidy.h"
+#include "site/TextTidy.h"
 
 #include <string>
 
 #include "settings/DefaultSettings.h"
+#include "site/KeyFamily.h"
 
 namespace tamrik {
 namespace {
@@ -32,11 +33,10 @@ std::string TidyText(std::string_view text) {
 }
 
 void TidyImportedTexts(SettingsStore& store) {
-    for (int address = 1; address <= kLoopAddressCount; ++address)
-        tidyKey(store, "DeviceText_" + std::to_string(address));
-    for (int zone = 1; zone <= kZoneCount; ++zone) tidyKey(store, "ZoneText_" + std::to_string(zone));
-    tidyKey(store, "BannerText_1");
-    tidyKey(store, "BannerText_2");
+    for (int address = 1; address <= kLoopAddressCount; ++address) tidyKey(store, key::DeviceText(address));
+    for (int zone = 1; zone <= kZoneCount; ++zone) tidyKey(store, key::ZoneText(zone));
+    tidyKey(store, key::BannerText(1));
+    tidyKey(store, key::BannerText(2));
 }
 
 }  // namespace tamrik

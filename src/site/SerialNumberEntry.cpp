@@ -1,11 +1,11 @@
-#include "ui/editors/SerialNumberEntry.h"
+#include "site/SerialNumberEntry.h"
 
 #include <cctype>
 #include <cstdio>
 
 #include "settings/DefaultSettings.h"
 #include "settings/DeviceCatalogue.h"
-#include "ui/editors/EditorKeys.h"
+#include "site/KeyFamily.h"
 
 namespace tamrik {
 namespace {
@@ -71,19 +71,33 @@ SerialCode SerialNumberMemory::next(const SerialCode& typed) {
 
 int SerialNumberUsedAt(const SettingsStore& store, const std::string& serialText) {
     for (int address = 1; address <= kLoopAddressCount; ++address) {
-        if (store.get(EditorKey("SNum_%d", address)) == serialText) return address;
+        if (store.get(key::Serial(address)) == serialText) return address;
     }
     return 0;
 }
 
 void DeviceInstall(SettingsStore& store, int address, const SerialCode& code) {
-    store.put(EditorKey("SNum_%d", address), code.serialText());
-    store.put(EditorKey("Type_%d", address), std::to_string(code.typeCode));
-    for (const char* format : {"Sens1_%d", "Sens2_%d"}) {
-        const std::string key = EditorKey(format, address);
-        store.put(key, SensModeStepped("0", code.typeCode));
+    store.put(key::Serial(address), code.serialText());
+    store.put(key::Type(address), std::to_string(code.typeCode));
+    store.put(key::DaySensitivity(address), SensModeStepped("0", code.typeCode));
+    store.put(key::NightSensitivity(address), SensModeStepped("0", code.typeCode));
+    store.put(key::Version(address), "0");
+}
+
+SerialEntry DeviceSerialEntered(SettingsStore& store, SerialNumberMemory& memory, int address, std::string_view typed) {
+    SerialEntry entry;
+    SerialCode code;
+    if (!SerialCodeParse(typed, code)) return entry;
+    code = memory.next(code);
+    entry.serial = code.serialText();
+    entry.usedAt = SerialNumberUsedAt(store, entry.serial);
+    if (entry.usedAt) {
+        entry.outcome = SerialEntry::Outcome::InUse;
+        return entry;
     }
-    store.put(EditorKey("Version_%d", address), "0");
+    DeviceInstall(store, address, code);
+    entry.outcome = SerialEntry::Outcome::Installed;
+    return entry;
 }
 
 }  // namespace tamrik

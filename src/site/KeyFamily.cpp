@@ -1,0 +1,40 @@
+#include "site/KeyFamily.h"
+
+#include <charconv>
+
+namespace tamrik {
+
+std::string KeyFamily::operator()(int number) const { return prefix + std::to_string(number); }
+
+std::string KeyFamily::operator()(int first, int second) const {
+    return prefix + std::to_string(first) + '_' + std::to_string(second);
+}
+
+namespace {
+
+// "12" of a family of `count`: 12; 0 for anything but a number 1 to count written plainly.
+int numberIn(std::string_view digits, int count) {
+    int number = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+    const bool plain = error == std::errc() && end == digits.data() + digits.size() && digits[0] != '0';
+    return plain && number <= count ? number : 0;
+}
+
+}  // namespace
+
+int KeyFamily::numberOf(std::string_view key) const {
+    if (!key.starts_with(prefix)) return 0;
+    return numberIn(key.substr(std::string_view(prefix).size()), count);
+}
+
+std::pair<int, int> KeyFamily::numbersOf(std::string_view key) const {
+    if (!key.starts_with(prefix)) return {0, 0};
+    const std::string_view numbers = key.substr(std::string_view(prefix).size());
+    const std::size_t split = numbers.find('_');
+    if (split == std::string_view::npos) return {0, 0};
+    const int first = numberIn(numbers.substr(0, split), count);
+    const int second = numberIn(numbers.substr(split + 1), count);
+    return first && second ? std::pair{first, second} : std::pair{0, 0};
+}
+
+}  // namespace tamrik
