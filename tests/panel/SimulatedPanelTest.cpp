@@ -17,49 +17,6 @@ Report request(std::uint8_t command, std::uint32_t address, std::uint8_t count) 
     return MakeReport(command, count, address);
 }
 
-TEST(SimulatedFlashTest, EraseSetsTheWholeBlockAndProgrammingOnlyClearsBits) {
-    SimulatedPanel panel;
-    std::uint8_t* memory = panel.programMemory();
-    std::fill_n(memory + 2 * 0x1800, 2 * 0x800, 0x00);
-
-    ASSERT_TRUE(panel.receive(request(kCommandEraseBlock, 0x1A00, 0)));  // anywhere in the block
-    EXPECT_EQ(memory[2 * 0x1800], 0xFF);
-    EXPECT_EQ(memory[2 * 0x1C00 - 1], 0xFF);
-    EXPECT_EQ(memory[2 * 0x1C00], 0x00);
-
-    Report program = request(kCommandProgram, 0x1800, 4);
-    program[61] = 0xF0, program[62] = 0x0F, program[63] = 0x00, program[64] = 0x00;
-    ASSERT_TRUE(panel.receive(program));
-    program[61] = 0x3C, program[62] = 0xFF;
-    ASSERT_TRUE(panel.receive(program));  // again without erasing: the bits AND together
-    EXPECT_EQ(memory[2 * 0x1800], 0x30);
-    EXPECT_EQ(memory[2 * 0x1800 + 1], 0x0F);
-}
-
-TEST(SimulatedFlashTest, ReadsReturnFourteenWordsRightAlignedAndDataMemoryLeftAligned) {
-    SimulatedPanel panel;
-    const std::uint8_t bytes[4] = {0xA1, 0xA2, 0xB1, 0xB2};
-    panel.writeWordData(0x2400, bytes, 4);
-    ASSERT_TRUE(panel.receive(request(kCommandReadProgram, 0x2400, 58)));
-    auto reply = panel.takeReply();
-    ASSERT_TRUE(reply);
-    EXPECT_EQ(reply->report[6], 56);
-    EXPECT_EQ(reply->report[9], 0xA1);
-    EXPECT_EQ(reply->report[10], 0xA2);
-    EXPECT_EQ(reply->report[11], 0);
-    EXPECT_EQ(reply->report[13], 0xB1);
-
-    panel.dataMemory()[8190] = 0x77;
-    ASSERT_TRUE(panel.receive(request(kCommandReadData, 8190, 58)));
-    reply = panel.takeReply();
-    ASSERT_TRUE(reply);
-    EXPECT_EQ(reply->report[6], 2);  // only what data memory holds
-    EXPECT_EQ(reply->report[7], 0x77);
-
-    ASSERT_TRUE(panel.receive(request(kCommandProgramComplete, 0, 0)));
-    EXPECT_FALSE(panel.takeReply());
-}
-
 TEST(SimulatedPanelFileTest, AMissingFileBecomesTheDemoPanelOfExactSize) {
     testing::TempDir dir;
     const std::string path = dir.file("demo.panel");
