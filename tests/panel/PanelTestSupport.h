@@ -9,7 +9,10 @@
 
 #include "panel/PanelLink.h"
 #include "panel/PanelSession.h"
+#include "panel/ReadPanelWorker.h"
 #include "panel/TransferObserver.h"
+#include "panel/TransferRunner.h"
+#include "panel/WritePanelWorker.h"
 #include "panel/sim/DemoPanel.h"
 #include "panel/sim/SimulatedPanelLink.h"
 #include "settings/SettingsStore.h"
@@ -94,6 +97,13 @@ struct SimulatedBench {
 
     std::string value(const char* key) const { return std::string(store.text(key, "<absent>")); }
     LinkClock::TimePoint now() { return link.clock().now(); }
+    // A whole read or write as the front ends run it: the progress display opens first.
+    bool read() {
+        return RunTransfer(observer, TransferKind::Read, [&] { return ReadPanelWorker(session); });
+    }
+    bool write() {
+        return RunTransfer(observer, TransferKind::Write, [&] { return WritePanelWorker(session); });
+    }
 
     // Requests the panel received with the given command.
     std::vector<SimRequest> requestsOf(std::uint8_t command) const {

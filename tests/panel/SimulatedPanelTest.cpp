@@ -3,8 +3,6 @@
 #include "checker/SiteCheck.h"
 #include "images/ImageLayout.h"
 #include "panel/PanelTestSupport.h"
-#include "panel/ReadPanelWorker.h"
-#include "panel/TransferRunner.h"
 #include "panel/sim/SimulatedPanelFile.h"
 #include "support/TempDir.h"
 
@@ -101,7 +99,7 @@ TEST(SimulatedPanelFileTest, AFileOfAnotherSizeIsRefused) {
 // not a page of design faults.
 TEST(DemoPanelTest, ReadsBackAsASiteWithoutDesignFaults) {
     testing::SimulatedBench bench;
-    ASSERT_TRUE(RunTransfer(bench.observer, TransferKind::Read, [&] { return ReadPanelWorker(bench.session); }));
+    ASSERT_TRUE(bench.read());
     const SiteCheckResult result = SiteCheck(bench.store, true);
     EXPECT_EQ(result.faultCount, 0u) << result.report;
     EXPECT_FALSE(AllOutputsInOneZone(bench.store));

@@ -6,9 +6,6 @@
 #include "panel/IdentityCopy.h"
 #include "panel/PanelMessages.h"
 #include "panel/PanelTestSupport.h"
-#include "panel/ReadPanelWorker.h"
-#include "panel/TransferRunner.h"
-#include "panel/WritePanelWorker.h"
 #include "settings/SiteFile.h"
 
 namespace tamrik {
@@ -27,12 +24,6 @@ struct LoadedBench : testing::SimulatedBench {
         store.put("SiteName", "Before the transfer");
         checksumBefore = store.checksum();
         panel->clearRequests();
-    }
-    bool read() {
-        return RunTransfer(observer, TransferKind::Read, [&] { return ReadPanelWorker(session); });
-    }
-    bool write() {
-        return RunTransfer(observer, TransferKind::Write, [&] { return WritePanelWorker(session); });
     }
     bool storeUnchanged() const {
         return store.checksum() == checksumBefore && value("SiteName") == "Before the transfer";

@@ -8,9 +8,6 @@
 #include "images/SiteImage.h"
 #include "panel/IdentityCopy.h"
 #include "panel/PanelTestSupport.h"
-#include "panel/ReadPanelWorker.h"
-#include "panel/TransferRunner.h"
-#include "panel/WritePanelWorker.h"
 #include "settings/SiteFile.h"
 #include "support/TempDir.h"
 
@@ -24,18 +21,10 @@ std::uint16_t dataWord(SimulatedPanel& panel, std::size_t offset) {
     return static_cast<std::uint16_t>(panel.dataMemory()[offset] | panel.dataMemory()[offset + 1] << 8);
 }
 
-bool readPanel(SimulatedBench& bench) {
-    return RunTransfer(bench.observer, TransferKind::Read, [&] { return ReadPanelWorker(bench.session); });
-}
-
-bool writePanel(SimulatedBench& bench) {
-    return RunTransfer(bench.observer, TransferKind::Write, [&] { return WritePanelWorker(bench.session); });
-}
-
 TEST(ReadTransferTest, ReadsSiteDevicesFirmwareAndEventLogsOfTheDemoPanelWithoutChangingIt) {
     SimulatedBench bench;
     const std::string before = bench.panel->state();
-    ASSERT_TRUE(readPanel(bench));
+    ASSERT_TRUE(bench.read());
     EXPECT_TRUE(bench.panel->state() == before);
     // The whole site as read, byte for byte: the demo panel's site, devices, firmware version and events.
     EXPECT_TRUE(SiteFileFormat(bench.store) == testing::ReadBytes(TAMRIK_TEST_DATA_DIR "/demo_panel_read.psf"));
@@ -82,7 +71,7 @@ Lines steps(const std::vector<SimRequest>& requests) {
 // Reads the demo panel, changes the site the way an engineer would and writes it back.
 TEST(WriteTransferTest, LeavesExactlyTheEncodedImagesInTheirStepsAndReadsBackAsTheChangedSite) {
     SimulatedBench bench;
-    ASSERT_TRUE(readPanel(bench));
+    ASSERT_TRUE(bench.read());
     const std::pair<const char*, const char*> changes[] = {
         {"SiteName", "Harbour View Offices (rewired)"},
         {"DeviceText_31", "New corridor       "},
@@ -103,7 +92,7 @@ TEST(WriteTransferTest, LeavesExactlyTheEncodedImagesInTheirStepsAndReadsBackAsT
         LoopRecordEncode(bench.store, loop.data() + kLoopRecordSize * (address - 1), address);
     }
     bench.panel->clearRequests();
-    ASSERT_TRUE(writePanel(bench));
+    ASSERT_TRUE(bench.write());
 
     EXPECT_EQ(bench.panel->readWordData(kSiteDataAddress, kSiteImageSize), site);
     EXPECT_EQ(bench.panel->readWordData(kLoopDataAddress, kLoopImageSize), loop);
@@ -127,7 +116,7 @@ TEST(WriteTransferTest, LeavesExactlyTheEncodedImagesInTheirStepsAndReadsBackAsT
                              "message:" + testing::kWriteSucceededMessage}));
 
     SimulatedBench again(bench.panel);
-    ASSERT_TRUE(readPanel(again));
+    ASSERT_TRUE(again.read());
     for (const auto& [key, value] : changes) {
         // Display texts come back right-aligned in their 20 characters.
         EXPECT_EQ(again.value(key), std::string(key) == "DeviceText_31" ? " New corridor       " : value) << key;

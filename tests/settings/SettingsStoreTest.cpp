@@ -52,7 +52,7 @@ TEST_F(SettingsStoreTest, InsertIfAbsentNeverOverwritesAndCopiesAreIndependent) 
     EXPECT_EQ(store.text("missing", "fallback"), "fallback");
 }
 
-TEST_F(SettingsStoreTest, NumbersAndFlags) {
+TEST_F(SettingsStoreTest, Numbers) {
     store.insertIfAbsent("a", "abc");
     store.insertIfAbsent("b", " 42x");
     store.insertIfAbsent("c", "-17");
@@ -61,11 +61,6 @@ TEST_F(SettingsStoreTest, NumbersAndFlags) {
     EXPECT_EQ(store.number("b"), 42);
     EXPECT_EQ(store.number("c"), -17);
     EXPECT_EQ(ParseLeadingInt("99999999999"), INT32_MAX) << "overflow saturates instead of wrapping";
-
-    store.setFlag("new0", false);
-    store.setFlag("new1", true);
-    EXPECT_EQ(store.get("new0"), "0");
-    EXPECT_EQ(store.get("new1"), "1");
 }
 
 TEST_F(SettingsStoreTest, ChecksumIsByteSumOverKeysAndValues) {
