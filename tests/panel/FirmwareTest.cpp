@@ -259,7 +259,7 @@ TEST_F(FirmwareUpdateTest, APanelThatCannotBeReachedIsToldAboutBeforeTheFileIsRe
     EXPECT_EQ(FirmwareUpdateFromFile(bench.session, dir.file("missing.hex")), FirmwareUpdateResult::PanelUnreachable);
     EXPECT_EQ(bench.observer.messages(), Messages{testing::kConnectionFaultMessage});
 
-    FirmwareJob job;  // without an image nothing is sent and the display closes
+    FirmwareJob job;  // without an image (the desktop runs its own job) nothing is sent and the display closes
     bench.panel->faults.noPanel = false;
     bench.panel->clearRequests();
     bench.observer.ProgressOpen();
