@@ -20,7 +20,7 @@
 namespace tamrik::testing {
 
 // Everything an observer was asked to do, in order, as text: "open", "title:<t>", "close",
-// "message:<title>|<text>|<icon>|<fg>", "question:<title>|<text>". Progress values are kept apart.
+// "message:<title>|<text>|<icon>|<fg>", "question:<title>|<text>".
 class RecordingObserver final : public TransferObserver {
 public:
     explicit RecordingObserver(bool answer = true) : answer_(answer) {}
@@ -36,17 +36,9 @@ public:
         }
         return found;
     }
-    std::vector<int> progress() const {
-        std::lock_guard lock(mutex_);
-        return progress_;
-    }
 
 protected:
     void onProgressOpen() override { record("open"); }
-    void onProgress(int percent) override {
-        std::lock_guard lock(mutex_);
-        progress_.push_back(percent);
-    }
     void onTitle(std::string_view title, ProgressStep step) override {
         std::string event = "title:" + std::string(title);
         if (step.count != 0) event += " (" + std::to_string(step.number) + "/" + std::to_string(step.count) + ")";
@@ -72,7 +64,6 @@ private:
     bool answer_;
     mutable std::mutex mutex_;
     std::vector<std::string> events_;
-    std::vector<int> progress_;
 };
 
 inline const std::string kConnectionFaultMessage =
