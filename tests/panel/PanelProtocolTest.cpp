@@ -204,10 +204,7 @@ TEST_F(ProtocolTest, FirmwareVersionIsShownAsTwoNumbersAndBecomesZeroWhenUnreada
     EXPECT_EQ(FirmwareVersionNumber("12350000"), 123);
     EXPECT_EQ(FirmwareVersionNumber("9x"), 9);
     EXPECT_EQ(FirmwareVersionNumber("x12"), 0);
-    EXPECT_EQ(FirmwareVersionText(std::string("12\0"
-                                              "45678",
-                                              8)),
-              "1.2");
+    EXPECT_EQ(FirmwareVersionText(std::string("12\00045678", 8)), "1.2");
 }
 
 }  // namespace
