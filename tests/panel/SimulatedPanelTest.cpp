@@ -15,17 +15,6 @@ Report request(std::uint8_t command, std::uint32_t address, std::uint8_t count) 
     return MakeReport(command, count, address);
 }
 
-TEST(SimulatedPanelFileTest, AMissingFileBecomesTheDemoPanelOfExactSize) {
-    testing::TempDir dir;
-    const std::string path = dir.file("demo.panel");
-    std::string error;
-    auto panel = OpenSimulatedPanel(path, &error);
-    ASSERT_TRUE(panel) << error;
-    const std::string bytes = testing::ReadBytes(path);
-    ASSERT_EQ(bytes.size(), 0x55000u + 8192u);
-    EXPECT_TRUE(bytes == panel->state());
-}
-
 // Compared as a flag: a failure should not print 356 KB of memory.
 bool FileHolds(const std::string& path, const SimulatedPanel& panel) {
     return testing::ReadBytes(path) == panel.state();
@@ -43,12 +32,15 @@ Report writeData(std::uint32_t address, std::uint8_t fill, std::uint8_t count) {
     return report;
 }
 
+// A missing file becomes the demo panel, written whole at its exact size; changes go in place.
 TEST(SimulatedPanelFileTest, ChangesGoInPlaceAndReadsWriteNothing) {
     testing::TempDir dir;
     const std::string path = dir.file("p.panel");
     auto panel = OpenSimulatedPanel(path);
     ASSERT_TRUE(panel);
-    EXPECT_EQ(panel->wholeStateFileWrites(), 1u);  // the demo panel was created whole
+    EXPECT_EQ(panel->wholeStateFileWrites(), 1u);
+    EXPECT_EQ(testing::ReadBytes(path).size(), 0x55000u + 8192u);
+    EXPECT_TRUE(FileHolds(path, *panel));
     const auto writes = panel->stateFileWrites();
 
     ASSERT_TRUE(panel->receive(request(kCommandReadProgram, 0x2400, 58)));
