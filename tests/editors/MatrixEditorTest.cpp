@@ -103,25 +103,23 @@ private slots:
         QVERIFY(SavePng(*editor, QStringLiteral("matrix_editor")));
     }
 
+    // The letters' cycle is the matrix table's (tested with it); here: the clicked cell steps, shows
+    // and paints its new letter, and a cell whose key went missing is left alone.
     void clickingACellStepsItsLetter() {
         DefaultSite site;
-        Put(*site, {{"Matrix_3_7", "O"}, {"Matrix_4_7", "X"}, {"Matrix_6_1", nullptr}});
+        Put(*site, {{"Matrix_3_7", "O"}, {"Matrix_4_7", "X"}});
         auto editor = OpenEditor(EditorView::Matrix, *site, 1700, 900);
         Grid& grid = *editor->grid();
         site->erase("Matrix_6_1");  // went missing after the editor opened
 
-        for (const std::string letter : {"P", "W", "C", "O"}) {
-            ClickCell(grid, RowOf(3), 7);
-            QCOMPARE(Stored(*site, "Matrix_3_7"), letter);
-            QCOMPARE(CellText(grid, RowOf(3), 7), letter);
-            QCOMPARE(CellColour(grid, RowOf(3), 7), LetterColour(letter));
-            QVERIFY(grid.cell(RowOf(3), 7).readOnly);
-        }
-        ClickCell(grid, RowOf(4), 7);  // an unknown letter starts again at C
-        QCOMPARE(Stored(*site, "Matrix_4_7"), std::string("C"));
+        ClickCell(grid, RowOf(3), 7);
+        QCOMPARE(Stored(*site, "Matrix_3_7"), std::string("P"));
+        QCOMPARE(CellText(grid, RowOf(3), 7), std::string("P"));
+        QCOMPARE(CellColour(grid, RowOf(3), 7), LetterColour("P"));
+        QVERIFY(grid.cell(RowOf(3), 7).readOnly);
+        ClickCell(grid, RowOf(4), 7);
         QCOMPARE(PaintedFill(grid, RowOf(4), 7), QColor(255, 0, 0));
 
-        // A cell whose key went missing is left alone; so are clicks on the row headers.
         const std::uint64_t before = site->fingerprint();
         ClickCell(grid, RowOf(6), 1);
         ClickCell(grid, RowOf(6), 0);
@@ -213,35 +211,23 @@ private slots:
         QCOMPARE(Stored(*site, "OutputDelay_3"), std::string("<missing>"));
     }
 
+    // What the buttons store is the matrix table's (tested with it); here: both reach the site and the
+    // grid, and the refresh shows a cell that went missing as C again.
     void toolBarSetsTheWholeMatrix() {
         DefaultSite site;
-        site->put("Matrix_32_5", "P");
         auto editor = OpenEditor(EditorView::Matrix, *site, 1700, 900);
         Grid& grid = *editor->grid();
-        site->erase("Matrix_7_7");  // the editor filled it in; a missing cell stays missing
+        site->erase("Matrix_7_7");
         QWidget* toolBar = editor->toolBar();
         toolBar->show();
 
-        // Matrix OFF: every input group to O, except that sound alarms stay on C.
         QTest::mouseClick(Child<QPushButton>(*toolBar, "matrixOffButton"), Qt::LeftButton);
-        for (int input = 1; input <= 32; ++input) {
-            for (int output = 1; output <= 32; ++output) {
-                if (input == 7 && output == 7) continue;
-                const std::string expected = input == 32 ? "C" : "O";
-                QCOMPARE(Stored(*site, Key("Matrix_%d_%d", input, output)), expected);
-                QCOMPARE(CellText(grid, RowOf(input), output), expected);
-            }
-        }
+        ExpectStored(*site, {{"Matrix_1_1", "O"}, {"Matrix_32_5", "C"}, {"Matrix_7_7", "C"}});
+        QCOMPARE(CellText(grid, RowOf(31), 32), std::string("O"));
         QCOMPARE(CellColour(grid, RowOf(1), 1), kWhite);
-        QCOMPARE(Stored(*site, "Matrix_7_7"), std::string("C"));  // the refresh that follows shows it as C again
 
-        ClickCell(grid, RowOf(2), 2);  // O -> P
         QTest::mouseClick(Child<QPushButton>(*toolBar, "matrixContButton"), Qt::LeftButton);
-        for (int input = 1; input <= 32; ++input) {
-            for (int output = 1; output <= 32; ++output) {
-                QCOMPARE(Stored(*site, Key("Matrix_%d_%d", input, output)), std::string("C"));
-            }
-        }
+        QCOMPARE(Stored(*site, "Matrix_2_2"), std::string("C"));
         QCOMPARE(CellText(grid, RowOf(2), 2), std::string("C"));
         QCOMPARE(CellColour(grid, RowOf(2), 2), kRed);
     }
