@@ -62,31 +62,6 @@ TEST_F(SiteFileTest, EveryByteValueSurvivesSaveAndLoad) {
     }
 }
 
-std::vector<std::string> sortedLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end = text.find("\r\n"); end != std::string::npos; end = text.find("\r\n", start)) {
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    std::sort(lines.begin(), lines.end());
-    return lines;
-}
-
-// Lines stand in slot order, and a loaded store places keys by the order it reads them, so keys
-// that overflowed their home slot may come out in another order; every line is the same.
-TEST_F(SiteFileTest, DefaultSiteSurvivesLoadAndSave) {
-    ApplyDefaultSettings(store);
-    SettingsStore loaded;
-    EXPECT_EQ(saveAndLoad(store, loaded), kSiteFileOk);
-    EXPECT_EQ(loaded.size(), 4022);
-    const std::string first = ReadBytes(dir.file("site.psf"));
-    ASSERT_TRUE(SiteFileWrite(dir.file("again.psf"), loaded));
-    const std::string second = ReadBytes(dir.file("again.psf"));
-    EXPECT_EQ(sortedLines(second), sortedLines(first));
-    EXPECT_TRUE(second.ends_with(first.substr(first.rfind("Check"))));
-}
-
 // Entries stay whatever the check says; the Check pair itself is never stored.
 TEST_F(SiteFileTest, CheckLineParsing) {
     const struct {
