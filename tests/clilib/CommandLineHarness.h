@@ -88,7 +88,6 @@ protected:
             return std::make_unique<FakeTransfers>(panel, name);
         };
     }
-    ~CommandLineHarness() override {}
 
     // The option tests see the write alone; the backup before it has a test of its own.
     void SetUp() override {

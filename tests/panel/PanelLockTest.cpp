@@ -32,7 +32,6 @@ struct Program {
     explicit Program(const std::string& path) : link(OpenSimulatedPanelLink(path, {true, false})) {
         ApplyDefaultSettings(store);
     }
-    ~Program() {}
 
     bool transfer(TransferKind kind) {
         PanelSession session(*link, store, observer);

@@ -31,9 +31,6 @@ std::vector<Report> acknowledgeQueries(const Report& request) {
 
 class ProtocolTest : public ::testing::Test {
 protected:
-    ProtocolTest() {}
-    ~ProtocolTest() override {}
-
     ScriptedLink link;
     SettingsStore store;
     RecordingObserver observer;

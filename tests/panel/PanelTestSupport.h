@@ -84,7 +84,6 @@ struct SimulatedBench {
     // Another connection to a panel that is already there.
     explicit SimulatedBench(std::shared_ptr<SimulatedPanel> existing)
         : panel(std::move(existing)), link(panel, {true, false}) {}
-    ~SimulatedBench() {}
 
     std::string value(const char* key) const { return std::string(store.text(key, "<absent>")); }
     LinkClock::TimePoint now() { return link.clock().now(); }
