@@ -36,12 +36,11 @@ std::optional<std::int64_t> wholeNumber(std::string_view text) {
     return value;
 }
 
-bool isHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
 
 bool isHexNumber(std::string_view text) {
     if (text.empty() || text.size() > 8) return false;
     for (const char c : text)
-        if (!isHexDigit(c)) return false;
+        if (!IsHexDigit(c)) return false;
     return true;
 }
 

@@ -75,12 +75,12 @@ std::vector<LoopRecordNumberKey> LoopRecordNumberKeys() {
 void LoopRecordEncode(const SettingsStore& store, std::uint8_t* record, int address) {
     std::memset(record, 0, kLoopRecordSize);
     if (!validAddress(address)) return;
-    const std::uint32_t serial = valuetext::ParseHex32(store.text(key(kLoopSerialPrefix, address), "0"));
+    const std::uint32_t serial = ParseHex32(store.text(key(kLoopSerialPrefix, address), "0"));
     imagebytes::WriteU32(record + kSerialOffset, serial);
     record[kOwnAddressOffset] = serial != 0 ? static_cast<std::uint8_t>(address) : 0;
     for (const RecordField& field : kFields) {
         const auto value =
-            static_cast<std::uint8_t>(valuetext::ParseDecimal(store.text(key(field.prefix, address), "0")));
+            static_cast<std::uint8_t>(ParseDecimal(store.text(key(field.prefix, address), "0")));
         switch (field.part) {
             case Part::Byte:
                 record[field.offset] = value;
@@ -94,7 +94,7 @@ void LoopRecordEncode(const SettingsStore& store, std::uint8_t* record, int addr
         }
     }
     const auto coverage =
-        static_cast<std::uint8_t>(valuetext::ParseDecimal(store.text(key(kCoverage, address), "0")));
+        static_cast<std::uint8_t>(ParseDecimal(store.text(key(kCoverage, address), "0")));
     std::uint8_t latching = static_cast<std::uint8_t>((coverage & 0x1F) << 1);
     if (store.get(key(kNonLatching, address))) latching |= 1;
     record[kLatchingOffset] = latching;

@@ -22,7 +22,6 @@ using imagebytes::ReadU32;
 using imagebytes::WriteU16;
 using imagebytes::WriteU32;
 using valuetext::FormatInt;
-using valuetext::ParseDecimal;
 
 using Image = std::array<std::uint8_t, kSiteImageSize>;
 
@@ -189,7 +188,7 @@ void encodeField(const SettingsStore& store, std::uint8_t* image, const SiteFiel
             WriteU16(at, number(field.key) == 1 ? 1 : 2);
             break;
         case SiteFieldKind::Serial:
-            WriteU32(at, valuetext::ParseHex32(store.text(field.key, "0")));
+            WriteU32(at, ParseHex32(store.text(field.key, "0")));
             break;
         case SiteFieldKind::Byte:
         case SiteFieldKind::BeaconRate:

@@ -12,7 +12,6 @@ namespace tamrik {
 namespace {
 
 using valuetext::CopyStepText;
-using valuetext::ParseDecimal;
 
 constexpr std::int64_t kIntMin = std::numeric_limits<int>::min();
 constexpr std::int64_t kIntMax = std::numeric_limits<int>::max();

@@ -18,47 +18,7 @@ std::size_t skipBlanks(std::string_view text) {
     return i;
 }
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 }  // namespace
-
-std::int64_t ParseDecimal(std::string_view text) {
-    std::size_t i = skipBlanks(text);
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    constexpr std::uint64_t kLimit = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) + 1;
-    std::uint64_t magnitude = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        const auto digit = static_cast<std::uint64_t>(text[i] - '0');
-        magnitude = magnitude > (kLimit - digit) / 10 ? kLimit : magnitude * 10 + digit;
-    }
-    if (negative)
-        return magnitude == kLimit ? std::numeric_limits<std::int64_t>::min() : -static_cast<std::int64_t>(magnitude);
-    return magnitude >= kLimit ? std::numeric_limits<std::int64_t>::max() : static_cast<std::int64_t>(magnitude);
-}
-
-std::uint32_t ParseHex32(std::string_view text) {
-    std::size_t i = skipBlanks(text);
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X') && i + 2 < text.size() &&
-        hexDigit(text[i + 2]) >= 0) {
-        i += 2;
-    }
-    std::uint64_t value = 0;
-    for (; i < text.size() && hexDigit(text[i]) >= 0; ++i) {
-        value = value * 16 + static_cast<std::uint64_t>(hexDigit(text[i]));
-        if (value > 0xFFFFFFFFu) value = 0xFFFFFFFFu + 1ull;  // remember the overflow, keep counting digits
-    }
-    if (value > 0xFFFFFFFFu) return 0xFFFFFFFFu;
-    const auto result = static_cast<std::uint32_t>(value);
-    return negative ? static_cast<std::uint32_t>(0u - result) : result;
-}
 
 float ParseFloat(std::string_view text) {
     std::size_t i = skipBlanks(text);

@@ -4,20 +4,12 @@
 #include <string>
 #include <string_view>
 
+#include "settings/NumberText.h"
+
 // Number parsing and formatting shared by the image codecs and the step routines. All of it is
 // independent of the C locale, so a GUI that switches the locale cannot change what is written to
 // the panel.
 namespace tamrik::valuetext {
-
-// Leading blanks, optional sign, decimal digits, stopping at the first other character; 0 without
-// digits. Saturates at the 64-bit range, so callers that keep the low bits of a field get the
-// two's-complement pattern of any 32-bit signed or unsigned text ("-1" and "4294967295" alike).
-std::int64_t ParseDecimal(std::string_view text);
-
-// Leading blanks, optional sign, optional 0x, hexadecimal digits; saturates at 0xFFFFFFFF, and a
-// minus sign negates modulo 2^32. All 32 bits are kept: serial numbers of 80000000 and above
-// survive unaltered.
-std::uint32_t ParseHex32(std::string_view text);
 
 // Leading blanks, optional sign, a decimal fraction (with exponent, inf or nan); 0 without one.
 float ParseFloat(std::string_view text);

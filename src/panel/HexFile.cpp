@@ -3,24 +3,18 @@
 #include <optional>
 
 #include "platform/FileRead.h"
+#include "settings/NumberText.h"
 
 namespace tamrik {
 namespace {
 
-std::optional<unsigned> hexDigit(char c) {
-    if (c >= '0' && c <= '9') return static_cast<unsigned>(c - '0');
-    if (c >= 'A' && c <= 'F') return static_cast<unsigned>(c - 'A' + 10);
-    if (c >= 'a' && c <= 'f') return static_cast<unsigned>(c - 'a' + 10);
-    return std::nullopt;
-}
-
 // The byte written as two hex digits at `at`, if both are there and hexadecimal.
 std::optional<unsigned> hexByte(std::string_view line, std::size_t at) {
     if (at + 2 > line.size()) return std::nullopt;
-    const auto high = hexDigit(line[at]);
-    const auto low = hexDigit(line[at + 1]);
-    if (!high || !low) return std::nullopt;
-    return *high * 16 + *low;
+    const int high = HexDigitValue(line[at]);
+    const int low = HexDigitValue(line[at + 1]);
+    if (high < 0 || low < 0) return std::nullopt;
+    return static_cast<unsigned>(high * 16 + low);
 }
 
 bool refuse(std::string* error, std::size_t lineNumber, const char* reason) {

@@ -3,16 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
+#include "images/ImageBytes.h"
 #include "panel/IdentityCopy.h"
 #include "panel/PanelMessages.h"
 
 namespace tamrik {
 namespace {
-
-std::uint32_t readU32(const std::uint8_t* bytes) {
-    return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-           static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
-}
 
 int percentOf(std::uint64_t done, std::uint64_t total) { return static_cast<int>(done * 100 / total); }
 
@@ -68,7 +64,7 @@ int PanelSession::PanelQuery() {
     report_[kReportCommandByte] = kCommandQuery;
     PanelSend(report_);
     if (!awaitReply()) return 0;
-    programMemoryEnd = readU32(&report_[kQueryReplyFirstByte]) + readU32(&report_[kQueryReplySecondByte]);
+    programMemoryEnd = imagebytes::ReadU32(&report_[kQueryReplyFirstByte]) + imagebytes::ReadU32(&report_[kQueryReplySecondByte]);
     return 1;
 }
 

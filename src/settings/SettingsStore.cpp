@@ -301,18 +301,5 @@ void SettingsStore::Iterator::skipFree() {
     while (slot_ < store_->slots_.size() && !store_->slots_[slot_].used) ++slot_;
 }
 
-std::int32_t ParseLeadingInt(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    std::int64_t value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > 0x80000000LL) value = 0x80000000LL;  // saturate instead of overflowing
-    }
-    if (negative) value = -value;
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
-}
 
 }  // namespace tamrik

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "settings/NumberText.h"
+
 namespace tamrik {
 
 // The site: a fixed-size hash table of text keys and text values. Overflow entries live in the same
@@ -160,9 +162,5 @@ private:
 
 // The hash of the first `length` characters of the key (at most the key's own length).
 std::uint32_t StoreHash(std::string_view key, std::uint32_t length);
-
-// Reads text as the store's numbers are read: leading blanks, optional sign, decimal digits,
-// stopping at the first other character; 0 without digits.
-std::int32_t ParseLeadingInt(std::string_view text);
 
 }  // namespace tamrik

@@ -12,19 +12,6 @@ namespace {
 bool isBlankOrControl(unsigned char c) { return c >= 1 && c <= 32; }
 bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
-std::uint32_t parseUnsigned(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && isSpace(text[i])) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    std::uint64_t value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = std::min<std::uint64_t>(value * 10 + static_cast<unsigned>(text[i] - '0'), 0xFFFFFFFFull);
-    }
-    const auto result = static_cast<std::uint32_t>(value);
-    return negative ? static_cast<std::uint32_t>(0u - result) : result;
-}
-
 // Handles one line. Lines are taken whole, however long: a value of up to 1023 bytes written at four
 // characters per escaped byte must load back as it was saved.
 void parseLine(std::string_view piece, SettingsStore& store, std::uint32_t& checkValue) {
@@ -43,7 +30,7 @@ void parseLine(std::string_view piece, SettingsStore& store, std::uint32_t& chec
     value.resize(std::strlen(value.c_str()));
 
     if (key == "Check") {
-        checkValue = parseUnsigned(value);
+        checkValue = ParseUnsigned32(value);
         return;
     }
     store.put(key, value);

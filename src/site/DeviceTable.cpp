@@ -266,7 +266,7 @@ TypedValue DeviceTypedValue(const SettingsStore& store, int column, std::string_
     if (!range) return TypedValue::Accepted;
     // Only a plain number is a group or zone; anything else is refused rather than stored as text.
     if (!allDigits(typed)) return TypedValue::Refused;
-    const std::int64_t value = valuetext::ParseDecimal(typed);
+    const std::int64_t value = ParseDecimal(typed);
     if (value < range->low || value > range->high) return TypedValue::Refused;
     if (column == kDeviceInputGroupColumn) {
         if (value == kRemoteAlarmInputGroup && store.number("RemoteAlarmInput") != 0 &&

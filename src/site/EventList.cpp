@@ -10,14 +10,14 @@ EventFields EventFieldsSplit(std::string_view value) {
     EventFields fields;
     const std::size_t first = value.find(',');
     fields.codeText = std::string(value.substr(0, first));
-    fields.code = static_cast<int>(valuetext::ParseDecimal(fields.codeText));
+    fields.code = static_cast<int>(ParseDecimal(fields.codeText));
     if (first == std::string_view::npos) return fields;
     const std::size_t second = value.find(',', first + 1);
     fields.sourceText =
         std::string(value.substr(first + 1, second == std::string_view::npos ? second : second - first - 1));
-    fields.source = static_cast<int>(valuetext::ParseDecimal(fields.sourceText));
+    fields.source = static_cast<int>(ParseDecimal(fields.sourceText));
     if (second == std::string_view::npos) return fields;
-    fields.time = valuetext::ParseDecimal(value.substr(second + 1));
+    fields.time = ParseDecimal(value.substr(second + 1));
     fields.hasTime = true;
     return fields;
 }

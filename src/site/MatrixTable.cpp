@@ -78,7 +78,7 @@ std::string InputGroupLabel(const SettingsStore& store, int inputGroup) {
 
 std::uint32_t DisabledOutputGroups(const SettingsStore& store) {
     // The mask may have been written signed or unsigned; only its 32 bits count.
-    return static_cast<std::uint32_t>(valuetext::ParseDecimal(store.text("DisabledOPGroups")));
+    return static_cast<std::uint32_t>(ParseDecimal(store.text("DisabledOPGroups")));
 }
 
 void SetDisabledOutputGroups(SettingsStore& store, std::uint32_t mask) {

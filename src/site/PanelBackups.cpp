@@ -38,7 +38,7 @@ std::optional<BackupName> backupName(const fs::path& file) {
     if (name.stamp.find_first_not_of("0123456789-") != std::string::npos) return std::nullopt;
     if (stem.size() > kStampLength) {
         if (stem[kStampLength] != '-') return std::nullopt;
-        name.repeat = std::atoi(stem.c_str() + kStampLength + 1);
+        name.repeat = ParseLeadingInt(stem.substr(kStampLength + 1));
         if (name.repeat <= 0) return std::nullopt;
     }
     return name;

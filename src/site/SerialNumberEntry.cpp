@@ -1,6 +1,5 @@
 #include "site/SerialNumberEntry.h"
 
-#include <cctype>
 #include <cstdio>
 
 #include "settings/DefaultSettings.h"
@@ -15,13 +14,6 @@ constexpr int kSixteenChannels = 16;
 constexpr int kFourChannels = 4;
 
 bool isSixteenChannelType(std::uint32_t type) { return type == 0xC4 || type == 0xC5 || type == 0xC6; }
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    const int upper = std::toupper(static_cast<unsigned char>(c));
-    if (upper >= 'A' && upper <= 'F') return upper - 'A' + 10;
-    return -1;
-}
 
 }  // namespace
 
@@ -42,11 +34,11 @@ bool SerialCodeParse(std::string_view typed, SerialCode& code) {
     if (typed.size() < 8) return false;
     std::uint32_t value = 0;
     for (std::size_t i = 0; i < 8; ++i) {
-        const int digit = hexDigit(typed[i]);
+        const int digit = HexDigitValue(typed[i]);
         if (digit < 0) return false;
         value = value << 4 | static_cast<std::uint32_t>(digit);
     }
-    if (typed.size() > 8 && hexDigit(typed[8]) >= 0) return false;
+    if (typed.size() > 8 && HexDigitValue(typed[8]) >= 0) return false;
     code.typeCode = value >> 24;
     code.serial = value & kSerialMask;
     return true;

@@ -1,9 +1,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QListWidget>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
@@ -18,20 +16,35 @@
 #include "app/gui/RecentSites.h"
 #include "app/gui/SiteBackground.h"
 #include "app/gui/UserPrompts.h"
-#include "exports/CsvExport.h"
 #include "panel/sim/DemoPanel.h"
 #include "settings/DefaultSettings.h"
 #include "settings/SiteFile.h"
+#include "site/DeviceTable.h"
 #include "site/PanelBackups.h"
 #include "site/SiteComparison.h"
-#include "ui/dialogs/MessageBoxes.h"
+#include "support/QtTestSupport.h"
+#include "ui/dialogs/DesignCheckDialog.h"
 #include "ui/dialogs/RestoreBackupDialog.h"
-#include "ui/dialogs/SiteDifferencesDialog.h"
-#include "site/DeviceTable.h"
 #include "ui/editors/SiteEditor.h"
 #include "ui/grid/Grid.h"
 
 using namespace tamrik;
+
+namespace {
+
+const QString kCaption = QStringLiteral("5300 Commissioning software - ");
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+UserPrompts::Shown LastShown() {
+    const auto shown = UserPrompts::takeShown();
+    return shown.isEmpty() ? UserPrompts::Shown{} : shown.last();
+}
+
+}  // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -40,7 +53,7 @@ private:
     SettingsStore store;
     MainWindow* window = nullptr;
     QTemporaryDir dir;
-    QTemporaryDir home;  // the desktop's config and data folders: backups and settings land here
+    QTemporaryDir home;  // the desktop's data folder: backups land here
 
     void makeWindow(DesktopOptions options = {}) {
         delete window;
@@ -61,18 +74,16 @@ private:
         file.write(bytes.data(), static_cast<qint64>(bytes.size()));
         return path;
     }
-    UserPrompts::Shown lastShown() {
-        const auto shown = UserPrompts::takeShown();
-        return shown.isEmpty() ? UserPrompts::Shown{} : shown.last();
-    }
     void savePng(const QString& name, QWidget* shown = nullptr) {
         QDir().mkpath(TAMRIK_PNG_DIR);
         (shown ? shown : window)->grab().save(QStringLiteral(TAMRIK_PNG_DIR "/%1.png").arg(name));
     }
     // A window on the simulated panel `name`, with its site read from it.
-    QString openOnReadPanel(const QString& name) {
+    QString openOnReadPanel(const QString& name, std::optional<std::filesystem::path> backupFolder = {}) {
         const QString panel = dir.filePath(name);
-        makeWindow(DesktopOptions{false, QStringLiteral("sim:") + panel, {}});
+        DesktopOptions options{false, QStringLiteral("sim:") + panel, {}};
+        if (backupFolder) options.backupFolder = *backupFolder;
+        makeWindow(options);
         UserPrompts::queueChoices({SaveChoice::Discard});
         UserPrompts::queueAnswers({true});
         window->runCommand(kCommandGetFromPanel);
@@ -85,21 +96,7 @@ private:
         window->runCommand(kCommandSendToPanel);
         return UserPrompts::takeShown();
     }
-    // Drives the next modal dialog of type T (the progress window of a read comes and goes first).
-    template <typename T>
-    static void whenDialog(std::function<void(T*)> drive, int attempts = 500) {
-        QTimer::singleShot(10, [drive = std::move(drive), attempts] {
-            if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-                drive(dialog);
-            } else if (attempts > 0) {
-                whenDialog<T>(drive, attempts - 1);
-            }
-        });
-    }
-    static QByteArray fileBytes(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    std::string backupFolder() const { return home.filePath(QStringLiteral("data/tamrik/backups")).toStdString(); }
 
 private slots:
     void initTestCase() { qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toLocal8Bit()); }
@@ -118,92 +115,60 @@ private slots:
         store.clear();
     }
 
-    void captionFollowsSiteNameAndPanelKind() {
-        QCOMPARE(window->windowTitle(), QStringLiteral("5300 Commissioning software - No site name!"));
-        store.put("SiteName", std::string(100, 'S'));
-        store.markSaved();
-        window->updateTitle();
-        QCOMPARE(window->windowTitle(),
-                 QStringLiteral("5300 Commissioning software - [%1]").arg(QString(90, QLatin1Char('S'))));
-        store.put("SiteName", "Caf\xE9 Z\xFCrich");  // site files hold Latin-1
-        store.markSaved();
-        window->updateTitle();
-        QCOMPARE(window->windowTitle(), QString::fromUtf8("5300 Commissioning software - [Caf\u00e9 Z\u00fcrich]"));
-        makeWindow(DesktopOptions{false, QStringLiteral("sim:/tmp/panel.bin"), {}});
-        QVERIFY(window->windowTitle().endsWith(QStringLiteral(" [simulated panel]")));
-    }
-
-    void newAsksFirstAndRestoresTheDefaults() {
+    // New and Load ask before unsaved work is lost: Cancel keeps it, Save writes it first. Merely
+    // looking at a site (the design check records the loop currents) is no change.
+    void newAndLoadAskBeforeUnsavedWorkIsLost() {
         store.put("Zone_5", "9");
-        UserPrompts::queueChoices({SaveChoice::Discard, SaveChoice::Discard});  // the change is not kept
-        window->runCommand(kCommandNew);                                        // answered No
-        QCOMPARE(lastShown().text, QStringLiteral("Delete current settings?"));
+        UserPrompts::queueChoices({SaveChoice::Discard});
+        window->runCommand(kCommandNew);  // "Delete current settings?" answered No
         QCOMPARE(store.text("Zone_5"), std::string_view("9"));
+        UserPrompts::queueChoices({SaveChoice::Discard});
         UserPrompts::queueAnswers({true});
         window->runCommand(kCommandNew);
         QCOMPARE(store.text("Zone_5"), std::string_view("1"));
-        QCOMPARE(int(store.size()), 4022);
         QVERIFY(!store.changedSinceSaved());
-    }
 
-    void loadGoodFile() {
-        UserPrompts::queueFileNames({writeSite("good.psf", "Harbour House")});
-        window->runCommand(kCommandLoad);
-        QCOMPARE(lastShown().text, QStringLiteral("Site info. loaded from file"));
-        QCOMPARE(window->windowTitle(), QStringLiteral("5300 Commissioning software - [Harbour House]"));
-        QCOMPARE(store.text("Volume_3"), std::string_view("7"));
-    }
-
-    // Load asks before unsaved work is lost: Cancel keeps it, Save writes it first. Merely looking at
-    // a site (the design check records the loop currents) is no change.
-    void loadAsksBeforeUnsavedWorkIsLost() {
         const QString other = writeSite("other.psf", "Other site");
         store.put("SiteName", "Typed here");
         window->runCommand(kCommandLoad);  // no choice queued: Cancel
-        QCOMPARE(lastShown().text, QStringLiteral("Save changes to the current site?"));
+        QCOMPARE(LastShown().text, QStringLiteral("Save changes to the current site?"));
         QCOMPARE(store.text("SiteName"), std::string_view("Typed here"));
-
         const QString saved = dir.filePath(QStringLiteral("saved.psf"));
         UserPrompts::queueChoices({SaveChoice::Save});
         UserPrompts::queueFileNames({saved, other});
         window->runCommand(kCommandLoad);
-        QCOMPARE(store.text("SiteName"), std::string_view("Other site"));
-        QFile savedFile(saved);
-        QVERIFY(savedFile.open(QIODevice::ReadOnly) && savedFile.readAll().contains("SiteName = \"Typed here\""));
+        QCOMPARE(LastShown().text, QStringLiteral("Site info. loaded from file"));
+        QCOMPARE(window->windowTitle(), kCaption + QStringLiteral("[Other site]"));
+        QCOMPARE(store.text("Volume_3"), std::string_view("7"));
+        QVERIFY(FileBytes(saved).contains("SiteName = \"Typed here\""));
 
         window->siteCheckQuiet();
-        UserPrompts::takeShown();
         UserPrompts::queueFileNames({other});
         window->runCommand(kCommandLoad);
         QCOMPARE(UserPrompts::takeShown().size(), 1);  // only "Site info. loaded from file"
     }
 
+    // A damaged file is refused (loaded only with the accept-errors option), and so is a missing one.
     void damagedFileIsRefusedUnlessAcceptErrors() {
         const QString damaged = writeSite("bad.psf", "Damaged", true);
-        UserPrompts::queueFileNames({damaged});
+        UserPrompts::queueFileNames({damaged, dir.filePath(QStringLiteral("missing.psf"))});
         window->runCommand(kCommandLoad);
-        auto shown = lastShown();
-        QCOMPARE(shown.text, QStringLiteral("Not done!\r\nFile contains errors"));
-        QCOMPARE(shown.icon, PromptIcon::Error);
+        QCOMPARE(LastShown().icon, PromptIcon::Error);
         QCOMPARE(store.text("SiteName"), std::string_view(""));
-        QCOMPARE(window->windowTitle(), QStringLiteral("5300 Commissioning software - No site name!"));
+        window->runCommand(kCommandLoad);
+        QCOMPARE(LastShown().text, QStringLiteral("Couldn't open file\r\nNo such file or directory"));
+        QCOMPARE(store.text("SiteName"), std::string_view(""));
 
         makeWindow(DesktopOptions{true, QStringLiteral("usb"), {}});
         UserPrompts::queueFileNames({damaged});
         window->runCommand(kCommandLoad);
-        QCOMPARE(lastShown().text, QStringLiteral("Loaded but file contains errors"));
+        QCOMPARE(LastShown().text, QStringLiteral("Loaded but file contains errors"));
         QCOMPARE(store.text("Volume_3"), std::string_view("8"));
-
-        UserPrompts::queueFileNames({dir.filePath(QStringLiteral("missing.psf"))});
-        window->runCommand(kCommandLoad);
-        QCOMPARE(lastShown().text, QStringLiteral("Couldn't open file\r\nNo such file or directory"));
-        QCOMPARE(int(store.size()), 4022);
     }
 
     // A dropped site file opens as Load opens it, after the same question about unsaved work; File >
     // Recent sites lists what was opened or saved, newest first, with vanished files greyed out.
     void sitesOpenByDropAndFromTheRecentList() {
-        QVERIFY(window->acceptDrops());
         const auto drop = [this](const QString& path) {
             QMimeData data;
             data.setUrls({QUrl::fromLocalFile(path)});
@@ -228,14 +193,12 @@ private slots:
         const QString first = writeSite("first.psf", "First");
         const QString second = writeSite("second.psf", "Second");
         QVERIFY(!drop(dir.filePath(QStringLiteral("notes.txt"))));
-
         store.put("SiteName", "Typed here");
         QVERIFY(drop(first));  // no choice queued: Cancel
-        QCOMPARE(lastShown().text, QStringLiteral("Save changes to the current site?"));
         QCOMPARE(store.text("SiteName"), std::string_view("Typed here"));
         UserPrompts::queueChoices({SaveChoice::Discard});
         QVERIFY(drop(first));
-        QCOMPARE(window->windowTitle(), QStringLiteral("5300 Commissioning software - [First]"));
+        QCOMPARE(window->windowTitle(), kCaption + QStringLiteral("[First]"));
 
         UserPrompts::queueFileNames({second, dir.filePath(QStringLiteral("third.psf"))});
         window->runCommand(kCommandLoad);
@@ -244,22 +207,13 @@ private slots:
         makeWindow();  // the list outlives the window
         QCOMPARE(recent(), (QStringList{QStringLiteral("third.psf"), QStringLiteral("-second.psf"),
                                         QStringLiteral("first.psf")}));
-        window->recentSitesMenu()->adjustSize();
-        QVERIFY(window->recentSitesMenu()->grab().save(QStringLiteral(TAMRIK_PNG_DIR "/recent_sites.png")));
         window->recentSitesMenu()->actions().last()->trigger();
-        QCOMPARE(window->windowTitle(), QStringLiteral("5300 Commissioning software - [First]"));
+        QCOMPARE(window->windowTitle(), kCaption + QStringLiteral("[First]"));
         QCOMPARE(recent().first(), QStringLiteral("first.psf"));
         // A site the command line loaded is where Save writes, and a recent site too.
         makeWindow(DesktopOptions{false, QStringLiteral("usb"), second});
         QCOMPARE(window->sitePath(), second);
         QCOMPARE(recent().first(), QStringLiteral("-second.psf"));
-
-        RecentSites list(dir.filePath(QStringLiteral("capped/recent-sites")));
-        for (int i = 0; i < 10; ++i) list.add(dir.filePath(QStringLiteral("s%1.psf").arg(i)));
-        list.add(dir.filePath(QStringLiteral("s5.psf")));
-        QStringList names;
-        for (const QString& path : list.paths()) names << QFileInfo(path).baseName();
-        QCOMPARE(names, (QStringList{"s5", "s9", "s8", "s7", "s6", "s4", "s3", "s2"}));
     }
 
     // However it was placed, the window ends up with its frame and caption bar on the free screen.
@@ -271,47 +225,43 @@ private slots:
         QVERIFY(available.contains(window->frameGeometry()));
     }
 
-    void importMergesTidiesAndCountsAsAChange() {
+    // Import merges the texts and counts as a change; it asks first about unsaved work, as Load does.
+    void importMergesAndCountsAsAChange() {
         const QString path = dir.filePath(QStringLiteral("texts.txt"));
         QFile file(path);
         file.open(QIODevice::WriteOnly);
-        file.write("DeviceText_4 = \"  Plant room  \"\r\nZoneText_2 = \"East wing\"\r\n");
+        file.write("DeviceText_4 = \"Plant room\"\r\n");
         file.close();
-        UserPrompts::queueFileNames({path});
+        UserPrompts::queueFileNames({path, path});
+        window->siteCheckQuiet();
+        store.markSaved();
         window->runCommand(kCommandImportText);
-        QCOMPARE(lastShown().text, QStringLiteral("Text imported into current site file"));
         QCOMPARE(store.text("DeviceText_4"), std::string_view("     Plant room     "));
-        QCOMPARE(store.text("ZoneText_2"), std::string_view("     East wing      "));
         QCOMPARE(store.text("Zone_1"), std::string_view("1"));
         QVERIFY(store.changedSinceSaved());
+        store.put("DeviceText_4", "Typed here");
+        window->runCommand(kCommandImportText);  // no choice queued: Cancel
+        QCOMPARE(store.text("DeviceText_4"), std::string_view("Typed here"));
     }
 
-    void saveRecordsTheSavedStateAndAFailedSaveSaysSo() {
+    // A save records the saved state; a failed one says so and leaves the site unsaved.
+    void aFailedSaveSaysSo() {
         const QString path = dir.filePath(QStringLiteral("saved.psf"));
         store.put("Zone_9", "4");
-        UserPrompts::queueFileNames({path});
+        UserPrompts::queueFileNames({path, dir.filePath(QStringLiteral("no/such/folder/x.psf"))});
         window->runCommand(kCommandSave);
-        QCOMPARE(lastShown().text, QStringLiteral("Site info. saved"));
         QVERIFY(!store.changedSinceSaved());
         QCOMPARE(window->sitePath(), path);
-        SettingsStore loaded;
-        QCOMPARE(SiteFileRead(path.toStdString(), loaded), int(kSiteFileOk));
-        QCOMPARE(loaded.text("Zone_9"), std::string_view("4"));
-
+        QVERIFY(FileBytes(path).contains("Zone_9 = \"4\""));
         store.put("Zone_9", "5");
-        UserPrompts::queueFileNames({dir.filePath(QStringLiteral("no/such/folder/x.psf"))});
         window->runCommand(kCommandSaveAs);
-        const auto shown = lastShown();
+        const auto shown = LastShown();
         QVERIFY(shown.text.startsWith(QStringLiteral("Site info. NOT saved")));
         QCOMPARE(shown.icon, PromptIcon::Error);
         QVERIFY(store.changedSinceSaved());
     }
 
     void closeAsksOnlyWhenSomethingChanged() {
-        // Right after start-up the close's design check adds the loop currents: that counts as a change.
-        window->close();
-        QCOMPARE(lastShown().title, QStringLiteral("Are you sure?"));
-        QVERIFY(window->isVisible());
         // After a save nothing has changed: closing asks nothing.
         UserPrompts::queueFileNames({dir.filePath(QStringLiteral("site.psf"))});
         window->runCommand(kCommandSave);
@@ -326,50 +276,31 @@ private slots:
         // Swapping two values keeps the byte sum; the change is still noticed.
         store.put("Zone_1", "2");
         store.put("Zone_2", "1");
-        QCOMPARE(store.checksum(), store.savedChecksum());
         window->close();
-        const auto shown = lastShown();
-        QCOMPARE(shown.title, QStringLiteral("Are you sure?"));
-        QCOMPARE(shown.text, QStringLiteral("Settings have changed since they were loaded.\r\n"
-                                            "Are you sure you want to exit the application?"));
+        QCOMPARE(LastShown().title, QStringLiteral("Are you sure?"));
         QVERIFY(window->isVisible());
         UserPrompts::queueAnswers({true});
         window->runCommand(kCommandExit);
         QVERIFY(!window->isVisible());
     }
 
+    // Get settings asks before it replaces the site; a sent site reads back as sent.
     void getAndSendSettingsThroughTheSimulatedPanel() {
-        const QString panel = QStringLiteral("sim:") + dir.filePath(QStringLiteral("panel.bin"));
-        makeWindow(DesktopOptions{false, panel, {}});
+        makeWindow(DesktopOptions{false, QStringLiteral("sim:") + dir.filePath(QStringLiteral("panel.bin")), {}});
         window->runCommand(kCommandGetFromPanel);  // answered No: nothing happens
-        QCOMPARE(lastShown().text, QStringLiteral("Are you sure you wish to overwrite site data changes?"));
         QVERIFY(!store.contains("PanelData"));
-
         UserPrompts::queueAnswers({true});
         window->runCommand(kCommandGetFromPanel);
         QCOMPARE(store.text("PanelData"), std::string_view("1"));
         QVERIFY2(window->windowTitle().endsWith(QStringLiteral("] [simulated panel]")),
                  qPrintable(window->windowTitle()));
-        QVERIFY(!window->transferRunning());
-        // The report of a site just read says when it was read.
-        const QString report = dir.filePath(QStringLiteral("read.html"));
-        UserPrompts::queueFileNames({report});
-        window->runCommand(kCommandExportReport);
-        QFile reportFile(report);
-        QVERIFY(reportFile.open(QIODevice::ReadOnly) && reportFile.readAll().contains("read from the panel"));
 
-        // Change a device text and send: the questions come in order, then the result.
         store.put("DeviceText_1", "   Sent from test   ");
         UserPrompts::takeShown();
-        UserPrompts::queueAnswers({true, true, true});
-        window->runCommand(kCommandSendToPanel);
-        const auto shown = UserPrompts::takeShown();
-        QStringList titles;
-        for (const auto& box : shown) titles << box.title;
-        QVERIFY2(titles.contains(QStringLiteral("Are you sure?")), qPrintable(titles.join(QLatin1Char('|'))));
-        QCOMPARE(shown.last().text, QStringLiteral("Settings have been sent to the panel"));
-
+        QCOMPARE(send().last().text, QStringLiteral("Settings have been sent to the panel"));
         store.put("DeviceText_1", "changed locally");
+        window->runCommand(kCommandGetFromPanel);  // Cancel: nothing happens
+        QCOMPARE(store.text("DeviceText_1"), std::string_view("changed locally"));
         UserPrompts::queueChoices({SaveChoice::Discard});
         UserPrompts::queueAnswers({true});
         window->runCommand(kCommandGetFromPanel);
@@ -379,121 +310,58 @@ private slots:
     void sendRefusesValuesThePanelCannotHold() {
         makeWindow(DesktopOptions{false, QStringLiteral("sim:") + dir.filePath(QStringLiteral("refuse.bin")), {}});
         store.put("Language", "200");
-        UserPrompts::queueAnswers({true, true, true});
-        window->runCommand(kCommandSendToPanel);
-        const auto shown = UserPrompts::takeShown();
+        const auto shown = send();
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown.first().text.endsWith(QStringLiteral("\r\nLanguage = 200: 0 to 12")));
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("refuse.bin"))));  // the panel was never opened
     }
 
-    // One reading of the panel is kept as its backup and tells what the write will change; the list
-    // is there on request, before the last question.
+    // One reading of the panel is kept as its backup and tells what the write will change, before
+    // the last question.
     void sendBacksThePanelUpAndSaysWhatWillChange() {
         openOnReadPanel(QStringLiteral("backup.bin"));
-        const std::string read = dir.filePath(QStringLiteral("read.psf")).toStdString();
-        QVERIFY(SiteFileWrite(read, store, nullptr));  // what the panel holds now
+        const SettingsStore read = store.copy();  // what the panel holds now
         store.put("Zone_5", "9");
         store.put("ZoneText_2", "Lobby");
-        const std::string backupFolder = home.filePath(QStringLiteral("data/tamrik/backups")).toStdString();
-        const std::size_t kept = ListPanelBackups(backupFolder).size();
+        const std::size_t kept = ListPanelBackups(backupFolder()).size();
         auto shown = send();
         QCOMPARE(shown.size(), 3);  // the change count, "Are you sure?", the result
         QVERIFY(shown[0].text.startsWith(QStringLiteral("2 settings will change\r\n")));
         QCOMPARE(shown[0].details.split(QLatin1Char('\n')).size(), 2);
         QVERIFY(shown[0].details.startsWith(QStringLiteral("Device 5: Zone ")));
-        QCOMPARE(shown[1].title, QStringLiteral("Are you sure?"));
         QCOMPARE(shown[2].text, QStringLiteral("Settings have been sent to the panel"));
-        const auto backups = ListPanelBackups(backupFolder);
+        const auto backups = ListPanelBackups(backupFolder());
         QCOMPARE(backups.size(), kept + 1);
         SettingsStore backup;
         QCOMPARE(SiteFileRead(backups[0].path, backup), int(kSiteFileOk));
-        SettingsStore before;
-        SiteFileRead(read, before);
-        QVERIFY(CompareSites(before, backup, true).empty());
-
-        auto box = MakeMessageBox(window, shown[0].title, shown[0].text, BoxIcon::Information, BoxButtons::Ok,
-                                  shown[0].details);
-        box->show();
-        for (QAbstractButton* button : box->buttons()) {
-            if (box->buttonRole(button) == QMessageBox::ActionRole) button->click();  // "Show Details..."
-        }
-        savePng(QStringLiteral("send_settings_will_change"), box.get());
+        QVERIFY(CompareSites(read, backup, true).empty());
 
         shown = send();  // the panel now holds this site
         QCOMPARE(shown[0].text + shown[0].details, QStringLiteral("No settings will change"));
-        QVERIFY(shown[0].details.isEmpty());
     }
 
     // Without a backup nothing is written: no question, the panel's memory as it was.
     void aRefusedBackupStopsTheSend() {
-        const QString panel = openOnReadPanel(QStringLiteral("nobackup.bin"));
         const QString blocker = dir.filePath(QStringLiteral("a-file"));
         QFile(blocker).open(QIODevice::WriteOnly);
-        DesktopOptions options{false, QStringLiteral("sim:") + panel, {}};
-        options.backupFolder = (blocker + QStringLiteral("/backups")).toStdString();
-        delete window;
-        window = new MainWindow(store, options);
+        const QString panel = openOnReadPanel(QStringLiteral("nobackup.bin"), (blocker + "/backups").toStdString());
         store.put("Zone_5", "9");
-        const QByteArray memory = fileBytes(panel);
+        const QByteArray memory = FileBytes(panel);
         const auto shown = send();
         QCOMPARE(shown.size(), 1);
-        QVERIFY2(shown[0].text.startsWith(QStringLiteral("The panel's settings could not be backed up: ")),
+        QVERIFY2(shown[0].text.startsWith(QStringLiteral("The panel's settings could not be backed up: ")) &&
+                     shown[0].text.endsWith(QStringLiteral("\r\nNothing was written to the panel.")),
                  qPrintable(shown[0].text));
-        QVERIFY(shown[0].text.endsWith(QStringLiteral("\r\nNothing was written to the panel.")));
-        QCOMPARE(shown[0].icon, PromptIcon::Error);
-        QCOMPARE(fileBytes(panel), memory);
-    }
-
-    // The menu's check turns the backup off and is kept in the config folder.
-    void theBackupCanBeTurnedOff() {
-        openOnReadPanel(QStringLiteral("off.bin"));
-        QAction* backup = window->action(kCommandBackupBeforeWriting);
-        QVERIFY(backup->isChecked());
-        backup->trigger();
-        const QString config = dir.filePath(QStringLiteral("config/tamrik/tamrik.ini"));
-        QVERIFY(fileBytes(config).contains("backupBeforeWriting=false"));
-        makeWindow(DesktopOptions{false, QStringLiteral("sim:") + dir.filePath(QStringLiteral("off.bin")), {}});
-        QVERIFY(!window->action(kCommandBackupBeforeWriting)->isChecked());
-        const auto backups = [this] {
-            return ListPanelBackups(home.filePath(QStringLiteral("data/tamrik/backups")).toStdString()).size();
-        };
-        const std::size_t kept = backups();
-        const auto shown = send();
-        QCOMPARE(shown.size(), 2);  // "Are you sure?" and the result
-        QCOMPARE(shown[1].text, QStringLiteral("Settings have been sent to the panel"));
-        QCOMPARE(backups(), kept);
-        window->action(kCommandBackupBeforeWriting)->trigger();
-    }
-
-    // Compare with panel lists what `--diff panel SITE` prints.
-    void compareWithPanelListsTheDifferences() {
-        openOnReadPanel(QStringLiteral("compare.bin"));
-        store.put("Zone_5", "9");
-        store.put("BannerText_1", "Welcome");
-        QStringList lines;
-        whenDialog<SiteDifferencesDialog>([&lines, this](SiteDifferencesDialog* dialog) {
-            for (int row = 0; row < dialog->list()->count(); ++row) lines << dialog->list()->item(row)->text();
-            savePng(QStringLiteral("compare_with_panel"), dialog);
-            dialog->close();
-        });
-        window->runCommand(kCommandCompareWithPanel);
-        QCOMPARE(lines.size(), 2);
-        QVERIFY(lines[0].startsWith(QStringLiteral("Device 5: Zone ")) && lines[0].endsWith(QStringLiteral(" -> 9")));
-        QVERIFY(lines[1].startsWith(QStringLiteral("Banner text 1: ")));
+        QCOMPARE(FileBytes(panel), memory);
     }
 
     // Restore backup lists every panel's backups newest first and loads the chosen one as the site,
     // asking first about unsaved work; the panel is not touched.
     void restoreBackupLoadsTheChosenOne() {
         const std::filesystem::path folder = home.filePath(QStringLiteral("restore")).toStdString();
-        makeWindow();
         DesktopOptions options;
         options.backupFolder = folder;
-        delete window;
-        window = new MainWindow(store, options);
-        window->runCommand(kCommandRestoreBackup);
-        QVERIFY(lastShown().text.startsWith(QStringLiteral("There are no panel backups in ")));
+        makeWindow(options);
 
         const auto at = std::chrono::system_clock::from_time_t(1796000000);
         for (const auto& [serial, name, hours] :
@@ -506,110 +374,139 @@ private slots:
             QVERIFY(SavePanelBackup(site, folder, at + std::chrono::hours(hours), nullptr));
         }
         store.put("SiteName", "Unsaved work");
-        QStringList rows;
-        whenDialog<RestoreBackupDialog>([&rows, this](RestoreBackupDialog* dialog) {
-            for (int row = 0; row < dialog->list()->topLevelItemCount(); ++row) {
-                const QTreeWidgetItem* item = dialog->list()->topLevelItem(row);
-                rows << item->text(1) + QLatin1Char('/') + item->text(2);
-            }
+        int rows = 0;  // the second row is the second newest of all panels' backups
+        testing::WhenModal([&rows, this](QWidget* modal) {
+            auto* dialog = qobject_cast<RestoreBackupDialog*>(modal);
+            QVERIFY(dialog);
+            rows = dialog->list()->topLevelItemCount();
             dialog->list()->setCurrentItem(dialog->list()->topLevelItem(1));
             savePng(QStringLiteral("restore_backup"), dialog);
             dialog->findChild<QPushButton*>(QStringLiteral("loadButton"))->click();
         });
+        window->runCommand(kCommandRestoreBackup);  // no choice queued: Cancel
+        QCOMPARE(rows, 0);
+        QCOMPARE(store.text("SiteName"), std::string_view("Unsaved work"));
         UserPrompts::queueChoices({SaveChoice::Discard});
         window->runCommand(kCommandRestoreBackup);
-        QCOMPARE(rows, QStringList({QStringLiteral("North depot/12AB"), QStringLiteral("Harbour House v2/5300A1C7"),
-                                    QStringLiteral("Harbour House/5300A1C7")}));
-        const auto shown = UserPrompts::takeShown();
-        QCOMPARE(shown.first().text, QStringLiteral("Save changes to the current site?"));
-        QCOMPARE(shown.last().text, QStringLiteral("Site info. loaded from file"));
+        QCOMPARE(rows, 3);
+        QCOMPARE(LastShown().text, QStringLiteral("Site info. loaded from file"));
         QCOMPARE(store.text("SiteName"), std::string_view("Harbour House v2"));
         QVERIFY(window->sitePath().isEmpty());  // Save will not overwrite the backup
     }
 
+    // An export that wrote nothing never reads as a success; the report's name picks HTML or PDF and
+    // an open editor stays open. The demo site's PDF is kept beside the PNGs for review.
     void exportsReportTheirResult() {
-        const QString csv = dir.filePath(QStringLiteral("devices.csv"));
-        UserPrompts::queueFileNames({csv});
-        window->runCommand(kCommandExportDevices);
-        auto shown = lastShown();
-        QCOMPARE(shown.title, QStringLiteral("Device data"));
-        QCOMPARE(shown.text, QStringLiteral("Device data exported"));
-        QFile file(csv);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll().toStdString(), CsvExportBytes(CsvExportKind::DeviceData, store));
-
-        window->runCommand(kCommandExportMatrix);  // dialog cancelled
-        shown = lastShown();
-        QCOMPARE(shown.text, QStringLiteral("Could not export matrix"));
-        QCOMPARE(shown.icon, PromptIcon::Error);
-        UserPrompts::queueFileNames({dir.filePath(QStringLiteral("missing/folder/log.csv"))});
-        window->runCommand(kCommandExportLog);
-        QCOMPARE(lastShown().text, QStringLiteral("Could not export log"));
-    }
-
-    // The name's ending picks HTML or PDF; an open editor stays open. The demo site's PDF is kept
-    // beside the PNGs for review.
-    void commissioningReportExportsAsHtmlOrPdf() {
         store.clear();
         DemoSiteSettings(store);
         window->runCommand(kCommandTextEditor);
+        const QString csv = dir.filePath(QStringLiteral("devices.csv"));
         const QString html = dir.filePath(QStringLiteral("report.html"));
         const QString pdf = QStringLiteral(TAMRIK_PNG_DIR "/commissioning_report.pdf");
-        UserPrompts::queueFileNames({html, pdf});
-        window->runCommand(kCommandExportReport);
-        QCOMPARE(lastShown().text, QStringLiteral("Report exported"));
-        window->runCommand(kCommandExportReport);
-        QCOMPARE(lastShown().text, QStringLiteral("Report exported"));
-        QVERIFY(window->editor());  // the editor stays open
-        QFile htmlFile(html), pdfFile(pdf);
-        QVERIFY(htmlFile.open(QIODevice::ReadOnly) && pdfFile.open(QIODevice::ReadOnly));
-        const QByteArray page = htmlFile.readAll();
-        QVERIFY(page.startsWith("<!DOCTYPE html>"));
-        QVERIFY(page.contains("<td>30</td><td>MULTI</td>"));
-        QVERIFY(pdfFile.read(5) == "%PDF-");
-        QVERIFY(pdfFile.size() > 10000);
-
-        UserPrompts::queueFileNames({dir.filePath(QStringLiteral("missing/folder/report.pdf"))});
-        window->runCommand(kCommandExportReport);
-        QVERIFY(lastShown().text.startsWith(QStringLiteral("Could not export report")));
+        const QString nowhere = dir.filePath(QStringLiteral("missing/folder/x"));
+        const struct {
+            int command;
+            QString path;  // empty: the file dialog is cancelled
+            QString result;
+        } cases[] = {
+            {kCommandExportDevices, csv, QStringLiteral("Device data exported")},
+            {kCommandExportMatrix, {}, QStringLiteral("Could not export matrix")},
+            {kCommandExportLog, nowhere + ".csv", QStringLiteral("Could not export log")},
+            {kCommandExportReport, html, QStringLiteral("Report exported")},
+            {kCommandExportReport, pdf, QStringLiteral("Report exported")},
+            {kCommandExportReport, nowhere + ".pdf", QStringLiteral("Could not export report")},
+        };
+        for (const auto& [command, path, result] : cases) {
+            if (!path.isEmpty()) UserPrompts::queueFileNames({path});
+            window->runCommand(command);
+            const auto shown = LastShown();
+            QVERIFY2(shown.text.startsWith(result), qPrintable(shown.text));
+            QCOMPARE(shown.icon == PromptIcon::Error, result.startsWith(QStringLiteral("Could not")));
+        }
+        QVERIFY(window->editor());
+        QVERIFY(FileBytes(csv).size() > 1000);
+        QVERIFY(FileBytes(html).contains("<td>30</td><td>MULTI</td>"));
+        QVERIFY(FileBytes(pdf).startsWith("%PDF-"));
     }
 
-    // The dialogs are modal: each test closes the one that opens, as a person would.
-    void dialogsOpenFromTheMenu() {
-        auto closeModalSoon = [](QString* title, const QString& png = {}) {
-            QTimer::singleShot(png.isEmpty() ? 50 : 500, [title, png] {
-                QWidget* modal = QApplication::activeModalWidget();
-                if (!modal) return;
-                *title = modal->windowTitle();
-                if (!png.isEmpty()) modal->grab().save(QStringLiteral(TAMRIK_PNG_DIR "/%1.png").arg(png));
-                modal->close();
-            });
-        };
-        QString title;
-        closeModalSoon(&title);
+    // The design check lists each fault on a line of its own; the faults show as a banner on the
+    // window until they are mended.
+    void designFaultsShowTheBanner() {
+        window->editorClose();
+        QVERIFY(window->background()->showsErrorBanner());  // a new site's matrix: every group everywhere
+        store.clear();
+        DemoSiteSettings(store);
+        window->editorClose();
+        QCOMPARE(window->siteErrors(), 0);
+        QVERIFY(!window->background()->showsErrorBanner());
+        savePng(QStringLiteral("main_window"));
+        store.put("Type_9", "250");
+        store.put("SiteName", "");
+        QString report;
+        QTimer::singleShot(50, [&report] {
+            if (auto* dialog = qobject_cast<DesignCheckDialog*>(QApplication::activeModalWidget())) {
+                report = dialog->reportText();
+                dialog->grab().save(QStringLiteral(TAMRIK_PNG_DIR "/design_check.png"));
+                dialog->close();
+            }
+        });
         window->runCommand(kCommandDesignChecker);
-        QCOMPARE(title, QStringLiteral("Design check"));
-        QVERIFY(window->siteErrors() > 0);
+        QCOMPARE(report, QStringLiteral("Unsupported device at address 9\nSite Info 'SiteName' requires a value\n"));
+        QCOMPARE(window->siteErrors(), 2);
         QVERIFY(window->background()->showsErrorBanner());
+    }
 
-        closeModalSoon(&title);
-        window->runCommand(kCommandSiteInfo);
-        QCOMPARE(title, QStringLiteral("Site information"));
-        closeModalSoon(&title);
-        window->runCommand(kCommandPanelInfo);
-        QCOMPARE(title, QStringLiteral("Panel information"));
-        closeModalSoon(&title, QStringLiteral("print_report_preview"));
-        window->runCommand(kCommandPrintReport);
-        QCOMPARE(title, QStringLiteral("Print report"));
+    // Undo and redo through the real window: an editor click, a Load, and the caption's mark.
+    void anEditorClickUndoesAndRedoesWithTheCaptionMark() {
+        store.put("SiteName", "Depot");
+        makeWindow();
+        window->resize(1200, 800);
+        window->siteCheckQuiet();  // the loop currents as every later check works them out
+        store.markSaved();
+        const std::string saved = SiteFileFormat(store);
+        QVERIFY(!window->action(kCommandUndo)->isEnabled());
+        window->runCommand(kCommandDeviceEditor);
+        Grid& grid = *window->editor()->grid();
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier,
+                          grid.cellRect(3, kDeviceVolumeColumn).center());
+        QTRY_COMPARE(window->action(kCommandUndo)->text(), QStringLiteral("&Undo Volume of device 3"));
+        const std::string clicked = SiteFileFormat(store);
+        QVERIFY(clicked != saved);
+        QVERIFY(window->windowTitle().endsWith(QStringLiteral("[Depot] *")));
+
+        QTest::keySequence(window, QKeySequence::Undo);
+        QCOMPARE(SiteFileFormat(store), saved);
+        QVERIFY(window->windowTitle().endsWith(QStringLiteral("[Depot]")));
+        QCOMPARE(window->action(kCommandRedo)->text(), QStringLiteral("&Redo Volume of device 3"));
+        QVERIFY(window->editor());  // still open, showing the site as it now is
+        QCOMPARE(window->editor()->grid()->cell(3, kDeviceVolumeColumn).text,
+                 std::string(*DeviceCellText(store, 3, kDeviceVolumeColumn)));
+        window->runCommand(kCommandRedo);
+        QCOMPARE(SiteFileFormat(store), clicked);
+    }
+
+    void aLoadIsOneUndoStep() {
+        store.put("SiteName", "Depot");
+        store.markSaved();
+        makeWindow();
+        window->siteCheckQuiet();
+        const QString path = writeSite("other.psf", "Elsewhere");
+        const std::string before = SiteFileFormat(store);
+        window->openSiteFile(path);
+        QCOMPARE(store.text("SiteName"), std::string_view("Elsewhere"));
+        QCOMPARE(window->action(kCommandUndo)->text(), QStringLiteral("&Undo Load site"));
+        window->runCommand(kCommandUndo);
+        QCOMPARE(SiteFileFormat(store), before);
+        // The loaded file is what was last saved now.
+        QVERIFY(window->windowTitle().endsWith(QStringLiteral("[Depot] *")));
     }
 
     // Editors open one at a time; the device editor's typed cells reach the store when another view
-    // takes over, and the matrix editor brings its tool bar along.
+    // takes over.
     void editorsAreHostedOneAtATime() {
         window->runCommand(kCommandDeviceEditor);
         QCOMPARE(window->editorKind(), EditorKind::Device);
         Grid* grid = window->editor()->grid();
-        QVERIFY(grid);
         // Tab and Shift+Tab hand the focus from the grid to the window.
         QVERIFY(QTest::qWaitForWindowActive(window));
         for (const auto modifier : {Qt::NoModifier, Qt::ShiftModifier}) {
@@ -627,12 +524,6 @@ private slots:
         window->runCommand(kCommandMatrixEditor);
         QCOMPARE(store.text("Zone_8"), std::string_view("12"));
         QCOMPARE(window->editorKind(), EditorKind::Matrix);
-        QVERIFY(window->background()->toolBar() != nullptr);
-        QVERIFY(window->editor()->geometry().bottom() < window->background()->toolBar()->geometry().top());
-
-        window->runCommand(kCommandFireLog);
-        QCOMPARE(window->editorKind(), EditorKind::EventLog);
-        QVERIFY(window->background()->toolBar() == nullptr);
 
         // New closes the open view without writing it back.
         window->runCommand(kCommandDeviceEditor);
@@ -640,32 +531,6 @@ private slots:
         UserPrompts::queueAnswers({true});
         window->runCommand(kCommandNew);
         QVERIFY(window->editor() == nullptr);
-    }
-
-    void designFaultsShowTheBanner() {
-        // A new site's matrix lets every unused input group activate every output group.
-        window->editorClose();
-        QVERIFY(window->siteErrors() > 0);
-        QVERIFY(window->background()->showsErrorBanner());
-        for (int input = 1; input <= 32; ++input) {
-            for (int output = 1; output <= 32; ++output) {
-                store.put("Matrix_" + std::to_string(input) + "_" + std::to_string(output), "O");
-            }
-        }
-        for (const char* key : {"SiteNumber", "SiteName", "SiteContact", "SiteAddress", "SitePostcode", "SitePhone",
-                                "SiteComments", "SiteEngineer", "SiteCommission", "SiteResistance", "SiteQuiescent",
-                                "SiteAlarm", "SiteBattery", "SiteBatteryType", "SiteBatteryInstallation"}) {
-            store.put(key, "1");
-        }
-        window->editorClose();
-        QCOMPARE(window->siteErrors(), 0);
-        QVERIFY(!window->background()->showsErrorBanner());
-        savePng(QStringLiteral("main_window"));
-        store.put("Type_1", "1");   // a detector ...
-        store.put("Zone_1", "40");  // ... in a zone the panel does not have
-        window->editorClose();
-        QVERIFY(window->siteErrors() > 0);
-        QVERIFY(window->background()->showsErrorBanner());
     }
 };
 

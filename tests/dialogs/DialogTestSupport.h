@@ -4,15 +4,16 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
-#include <QTimer>
 #include <QWidget>
 #include <QtTest>
-#include <functional>
 #include <initializer_list>
+#include <memory>
 #include <utility>
 
+#include "settings/DefaultSettings.h"
 #include "settings/SettingsStore.h"
 #include "support/QtTestSupport.h"
+#include "ui/dialogs/MessageBoxes.h"
 
 namespace tamrik::testing {
 
@@ -36,19 +37,41 @@ inline void Retype(QLineEdit* field, const QString& text) {
     QTest::keyClicks(field, text);
 }
 
-// The names of the widgets that Tab (or Shift+Tab) gives the focus to, pressing it `presses` times
-// from `start` in its active window.
-inline QStringList TabWalk(QWidget* start, int presses, bool backwards = false) {
-    QStringList names;
+// The names of the widgets that Tab visits from `start` until it comes back there, space-separated; a
+// "Shift+Tab:" note is added where Shift+Tab does not go back the same way.
+inline QString TabCycle(QWidget* start) {
     QApplication::setActiveWindow(start->window());
-    if (!QTest::qWaitForWindowActive(start->window())) return {QStringLiteral("window not active")};
+    if (!QTest::qWaitForWindowActive(start->window())) return QStringLiteral("window not active");
     start->setFocus(Qt::TabFocusReason);
-    for (int i = 0; i < presses; ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, backwards ? Qt::ShiftModifier : Qt::NoModifier);
-        names << QApplication::focusWidget()->objectName();
+    const auto press = [](Qt::KeyboardModifier modifier) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifier);
+        return QApplication::focusWidget();
+    };
+    QStringList names{start->objectName()};
+    for (QWidget* next = press(Qt::NoModifier); next != start && names.size() < 100; next = press(Qt::NoModifier)) {
+        names << next->objectName();
     }
-    return names;
+    for (qsizetype i = names.size() - 1; i >= 0; --i) {
+        if (press(Qt::ShiftModifier)->objectName() != names[i]) return names.join(' ') + " Shift+Tab: " + names[i];
+    }
+    return names.join(QLatin1Char(' '));
 }
+
+// A default site for one test, with message boxes recorded instead of shown.
+struct DialogSite {
+    DialogSite() {
+        message_box_test::Enable(true);
+        ApplyDefaultSettings(store);
+    }
+    ~DialogSite() { message_box_test::Enable(false); }
+    template <typename Dialog>
+    std::unique_ptr<Dialog> open() {
+        auto dialog = std::make_unique<Dialog>(store);
+        dialog->show();
+        return dialog;
+    }
+    SettingsStore store;
+};
 
 inline QString Stored(const SettingsStore& store, const char* key) {
     const auto value = store.get(key);

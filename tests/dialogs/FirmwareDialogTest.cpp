@@ -14,7 +14,6 @@
 #include "support/TempDir.h"
 #include "ui/dialogs/FirmwareDialog.h"
 #include "ui/dialogs/HexFileChooser.h"
-#include "ui/dialogs/MessageBoxes.h"
 
 using namespace tamrik;
 using namespace tamrik::testing;
@@ -47,7 +46,7 @@ class FirmwareDialogTest : public QObject {
 private:
     std::shared_ptr<SimulatedPanel> panel;
     std::unique_ptr<SimulatedPanelLink> link;
-    std::unique_ptr<SettingsStore> store;
+    SettingsStore store;
     std::unique_ptr<TempDir> dir;
 
     // A HEX file of a sparse firmware image: type, version and two code words.
@@ -68,7 +67,7 @@ private:
                            [](const auto& request) { return request.command == kCommandEraseBlock; });
     }
     std::unique_ptr<FirmwareDialog> open() {
-        auto dialog = std::make_unique<FirmwareDialog>(*link, *store);
+        auto dialog = std::make_unique<FirmwareDialog>(*link, store);
         dialog->show();
         return dialog;
     }
@@ -85,131 +84,85 @@ private slots:
         panel = std::make_shared<SimulatedPanel>();
         BuildDemoPanel(*panel);
         link = std::make_unique<SimulatedPanelLink>(panel, SimLinkOptions{true, false});
-        store = std::make_unique<SettingsStore>();
         dir = std::make_unique<TempDir>();
-    }
-    void cleanup() {
-        dir.reset();
-        store.reset();
-        link.reset();
-        panel.reset();
-        hex_file_chooser_test::Enable(false);
-        message_box_test::Enable(false);
     }
 
     void anUnreachablePanelEndsTheDialogAtOnce() {
         panel->faults.noPanel = true;
-        FirmwareDialog dialog(*link, *store);
+        FirmwareDialog dialog(*link, store);
         QVERIFY(!dialog.panelAnswered());
         QCOMPARE(dialog.exec(), int(QDialog::Rejected));
         QVERIFY(
             ShownTexts().contains(QStringLiteral("5300 Commissioning software Error: Fault with connection to panel")));
     }
 
-    void aFileOfUnknownTypeKeepsWriteDisabled() {
+    // A file of an unknown type keeps Write disabled; a damaged file clears what an earlier file showed
+    // (so Write cannot send the earlier one under the new name) and says why.
+    void onlyAGoodFileOfTheKnownTypeCanBeWritten() {
         auto dialog = open();
         // The dialog opens on what there is to do, not on a field that only shows a value.
         QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("selectButton"));
         QCOMPARE(Field(*dialog, "panelFirmwareVersion"), QStringLiteral("1.250 / 0.110"));
         QVERIFY(!WriteEnabled(*dialog));
-        const auto whyNot = [&dialog] {
-            return dialog->findChild<QPushButton*>(QStringLiteral("writeButton"))->toolTip();
-        };
-        QCOMPARE(whyNot(), QStringLiteral("Select a firmware file first"));
-        choose(*dialog, {});  // cancelling the file dialog changes nothing
-        QVERIFY(Field(*dialog, "firmwareFile").isEmpty());
-
         choose(*dialog, {hexFile("other.hex", "13000000", "5300X")});
-        QCOMPARE(Field(*dialog, "firmwareFile"), QStringLiteral("other.hex"));
         QCOMPARE(Field(*dialog, "firmwareType"), QStringLiteral("Unknown"));
-        QCOMPARE(Field(*dialog, "firmwareFileVersion"), QStringLiteral("Unknown"));
         QVERIFY(!WriteEnabled(*dialog));
-        QCOMPARE(whyNot(), QStringLiteral("The firmware type of this file is unknown"));
         dialog->write();
         QVERIFY(!anythingErased());
-    }
 
-    // A refused file clears what an earlier file showed and says why.
-    void aDamagedFileReplacesTheEarlierOne() {
-        auto dialog = open();
         choose(*dialog, {hexFile("good.hex", "13000000", "5300")});
-        QCOMPARE(Field(*dialog, "firmwareType"), QStringLiteral("5300"));
         QCOMPARE(Field(*dialog, "firmwareFileVersion"), QStringLiteral("1.300 / 0.000"));
         QVERIFY(WriteEnabled(*dialog));
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
         SavePng(dialog.get(), QStringLiteral("firmware"));
+        choose(*dialog, {});  // cancelling the file dialog changes nothing
+        QCOMPARE(Field(*dialog, "firmwareFile"), QStringLiteral("good.hex"));
 
         const std::string damaged = dir->file("damaged.hex");
         WriteBytes(damaged, ":0400000012345678FF\r\n:00000001FF\r\n");
         choose(*dialog, {QString::fromStdString(damaged)});
         QCOMPARE(Field(*dialog, "firmwareFile"), QStringLiteral("damaged.hex"));
         QVERIFY(Field(*dialog, "firmwareType").isEmpty());
-        QVERIFY(!WriteEnabled(*dialog));
-        QVERIFY(!dialog->fileLoaded());
-        auto* problem = dialog->findChild<QLabel*>(QStringLiteral("fileProblem"));
-        QVERIFY(!problem->isHidden());
-        QVERIFY(problem->text().contains(QStringLiteral("line 1")));
+        QVERIFY(!WriteEnabled(*dialog) && !dialog->fileLoaded());
+        QVERIFY(dialog->findChild<QLabel*>(QStringLiteral("fileProblem"))->text().contains(QStringLiteral("line 1")));
     }
 
-    // A newer or equal version is written at once; an older one only after the user says yes.
-    void writing_data() {
-        QTest::addColumn<QString>("version");
-        QTest::addColumn<bool>("older");
-        QTest::newRow("newer") << QStringLiteral("13000000") << false;
-        QTest::newRow("equal") << QStringLiteral("12500000") << false;
-        QTest::newRow("older") << QStringLiteral("12350000") << true;
-    }
-    void writing() {
-        QFETCH(QString, version);
-        QFETCH(bool, older);
-        auto dialog = open();
-        choose(*dialog, {hexFile("file.hex", version.toLatin1().constData(), "kestrelix")});
-        QCOMPARE(Field(*dialog, "firmwareType"), QStringLiteral("KESTRELIX"));
-        if (older) {
-            ClickButton(*dialog, "writeButton");
-            const auto shown = message_box_test::TakeShown();
-            QCOMPARE(shown.size(), 1);
-            QCOMPARE(shown[0].title, QStringLiteral("Are you sure?"));
-            QCOMPARE(shown[0].buttons, BoxButtons::YesNoDefaultNo);
-            QVERIFY(dialog->isVisible());
-            QVERIFY(!anythingErased());
-            message_box_test::QueueAnswers({true});
-        }
-        ClickButton(*dialog, "writeButton");
-        QVERIFY(!dialog->isVisible());
-        QCOMPARE(dialog->result(), int(QDialog::Accepted));
-        QVERIFY(codeWritten());
-        const QStringList shown = ShownTexts();  // the question again, answered yes, then the outcome
-        QCOMPARE(shown.size(), older ? 2 : 1);
-        QCOMPARE(shown.last(), kWritten);
-    }
-
-    // Given a backup folder, Write keeps the panel's site there first; without a backup nothing is
-    // erased and the dialog stays open for another try.
-    void aBackupComesFirst() {
-        const std::filesystem::path folder = dir->file("backups");
-        const std::string blocker = dir->file("a-file");
-        WriteBytes(blocker, "not a folder");
-        for (const std::filesystem::path& backups : {std::filesystem::path(blocker) / "backups", folder}) {
-            FirmwareDialog dialog(*link, *store, nullptr, {}, backups);
+    // A newer or equal version is written at once, an older one only after the user says yes; each
+    // write first keeps the panel's site in the backup folder. Without a backup nothing is erased and
+    // the dialog stays open for another try.
+    void writingBacksUpFirstAndAsksBeforeAnOlderVersion() {
+        for (const char* version : {"", "13000000", "12500000", "12350000"}) {
+            init();  // a fresh panel, at 1.250
+            const std::string blocker = dir->file("a-file");
+            WriteBytes(blocker, "not a folder");
+            const bool older = std::string_view(version) == "12350000", noBackup = !*version;
+            FirmwareDialog dialog(*link, store, nullptr, {},
+                                  std::filesystem::path(noBackup ? blocker : dir->file("")) / "backups");
             dialog.show();
-            choose(dialog, {hexFile("file.hex", "13000000", "5300")});
-            ClickButton(dialog, "writeButton");
-            const QStringList shown = ShownTexts();
-            if (backups == folder) {
-                QCOMPARE(shown, QStringList{kWritten});
-                QVERIFY(codeWritten());
-            } else {
-                QCOMPARE(shown.size(), 1);
-                QVERIFY2(shown[0].contains(QStringLiteral("could not be backed up")), qPrintable(shown[0]));
-                QVERIFY(dialog.isVisible());
-                QVERIFY(!anythingErased());
+            choose(dialog, {hexFile("file.hex", noBackup ? "13000000" : version, "kestrelix")});
+            QCOMPARE(Field(dialog, "firmwareType"), QStringLiteral("KESTRELIX"));
+            if (older) {
+                ClickButton(dialog, "writeButton");
+                const auto shown = message_box_test::TakeShown();
+                QVERIFY(shown.size() == 1 && shown[0].buttons == BoxButtons::YesNoDefaultNo);
+                QVERIFY(dialog.isVisible() && !anythingErased());
+                message_box_test::QueueAnswers({true});
             }
+            ClickButton(dialog, "writeButton");
+            const QStringList shown = ShownTexts();  // the question again, answered yes, then the outcome
+            if (noBackup) {
+                QVERIFY2(shown.size() == 1 && shown[0].contains(QStringLiteral("could not be backed up")),
+                         qPrintable(shown.join('|')));
+                QVERIFY(dialog.isVisible() && !anythingErased());
+                continue;
+            }
+            QVERIFY2(!dialog.isVisible() && dialog.result() == QDialog::Accepted && codeWritten(), version);
+            QCOMPARE(shown.size(), older ? 2 : 1);
+            QCOMPARE(shown.last(), kWritten);
+            const auto kept = ListPanelBackups(dir->file("backups"));
+            QVERIFY(kept.size() == 1 && kept[0].serial == kDemoPanelSerial);
         }
-        const auto kept = ListPanelBackups(folder);
-        QCOMPARE(kept.size(), std::size_t(1));
-        QCOMPARE(kept[0].serial, std::string(kDemoPanelSerial));
     }
 
     // A preset file starts the update without any click, unless it is of an unknown type.
@@ -222,11 +175,11 @@ private slots:
             stillOpen = dialog->isVisible();
             ClickButton(*dialog, "cancelButton");
         });
-        QVERIFY(!RunFirmwareDialog(nullptr, *link, *store, hexFile("other.hex", "13000000", "OTHER")));
+        QVERIFY(!RunFirmwareDialog(nullptr, *link, store, hexFile("other.hex", "13000000", "OTHER")));
         QVERIFY(stillOpen);
         QVERIFY(!anythingErased());
 
-        QVERIFY(RunFirmwareDialog(nullptr, *link, *store, hexFile("preset.hex", "13000000", "5300")));
+        QVERIFY(RunFirmwareDialog(nullptr, *link, store, hexFile("preset.hex", "13000000", "5300")));
         QVERIFY(codeWritten());
         QCOMPARE(ShownTexts(), QStringList{kWritten});
     }

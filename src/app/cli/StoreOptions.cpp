@@ -11,7 +11,6 @@ namespace {
 
 constexpr int kHighestLanguage = 12;
 
-bool isHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
 
 }  // namespace
 
@@ -20,7 +19,7 @@ bool isHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'
 std::string CheckSerialNumber(const Arguments& arguments) {
     const std::string& serial = arguments.at(0);
     const bool valid = !serial.empty() && serial.size() <= 8 &&
-                       std::all_of(serial.begin(), serial.end(), [](char c) { return isHexDigit(c); });
+                       std::all_of(serial.begin(), serial.end(), IsHexDigit);
     return valid ? std::string() : "'" + serial + "' is not a serial number of 1 to 8 hexadecimal digits";
 }
 
@@ -28,7 +27,7 @@ std::string CheckLanguage(const Arguments& arguments) {
     const std::string& language = arguments.at(0);
     const bool digits = !language.empty() && language.size() <= 3 &&
                         std::all_of(language.begin(), language.end(), [](char c) { return c >= '0' && c <= '9'; });
-    if (digits && std::stoi(language) <= kHighestLanguage) return {};
+    if (digits && ParseDecimal(language) <= kHighestLanguage) return {};
     return "'" + language + "' is not a language number from 0 to 12 (see -?)";
 }
 
@@ -53,7 +52,7 @@ Outcome SerialNumberOption(CommandLineRun& run, const Arguments& arguments) {
 }
 
 Outcome LanguageOption(CommandLineRun& run, const Arguments& arguments) {
-    const std::string language = std::to_string(std::stoi(arguments.at(0)));
+    const std::string language = std::to_string(ParseDecimal(arguments.at(0)));
     if (!run.context.store.put("Language", language)) {
         run.err() << "tamrik: the site has no room for the language\n";
         return Outcome::Failed;

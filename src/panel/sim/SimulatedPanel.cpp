@@ -4,17 +4,10 @@
 #include <cstring>
 #include <fstream>
 
+#include "images/ImageBytes.h"
+
 namespace tamrik {
 namespace {
-
-std::uint32_t readU32(const std::uint8_t* bytes) {
-    return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-           static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
-}
-
-void writeU32(std::uint8_t* bytes, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
 
 // A reply starts as the request's header: command, address and count echoed.
 Report replyHeader(const Report& request) {
@@ -85,7 +78,7 @@ bool SimulatedPanel::receive(const Report& report) {
         return false;
     }
     ++received_;
-    const SimRequest request{received_, report[kReportCommandByte], readU32(&report[kReportAddressByte]),
+    const SimRequest request{received_, report[kReportCommandByte], imagebytes::ReadU32(&report[kReportAddressByte]),
                              report[kReportCountByte]};
     requests_.push_back(request);
     const ReplyFault fault = faults.replyFault ? faults.replyFault(request) : ReplyFault::None;
@@ -98,8 +91,8 @@ bool SimulatedPanel::receive(const Report& report) {
             }
             Report reply{};
             reply[kReportCommandByte] = kCommandQuery;
-            writeU32(&reply[kQueryReplyFirstByte], faults.queryValues[0]);
-            writeU32(&reply[kQueryReplySecondByte], faults.queryValues[1]);
+            imagebytes::WriteU32(&reply[kQueryReplyFirstByte], faults.queryValues[0]);
+            imagebytes::WriteU32(&reply[kQueryReplySecondByte], faults.queryValues[1]);
             deliver(reply, fault);
             break;
         }
@@ -180,7 +173,7 @@ SimulatedPanel::Change SimulatedPanel::erase(std::uint32_t address) {
 
 // Flash programming can only clear bits: programming a word that was not erased ANDs the new bits in.
 SimulatedPanel::Change SimulatedPanel::program(const Report& report) {
-    const std::uint32_t address = readU32(&report[kReportAddressByte]);
+    const std::uint32_t address = imagebytes::ReadU32(&report[kReportAddressByte]);
     const std::size_t n = std::min<std::size_t>(report[kReportCountByte], kReportMaxProgram) & ~std::size_t{3};
     const std::size_t first = kReportSize - n;
     Change change;
@@ -202,7 +195,7 @@ SimulatedPanel::Change SimulatedPanel::program(const Report& report) {
 // Words right-aligned, 4 bytes each; a reply of 58 bytes ends with half a word.
 Report SimulatedPanel::readProgram(const Report& request, std::size_t bytes) const {
     Report reply = replyHeader(request);
-    const std::uint32_t address = readU32(&request[kReportAddressByte]);
+    const std::uint32_t address = imagebytes::ReadU32(&request[kReportAddressByte]);
     const std::size_t first = kReportSize - bytes;
     std::size_t carried = 0;
     for (std::size_t at = first; at < kReportSize; at += 4) {
@@ -226,7 +219,7 @@ Report SimulatedPanel::readProgram(const Report& request, std::size_t bytes) con
 
 Report SimulatedPanel::readData(const Report& request) const {
     Report reply = replyHeader(request);
-    const std::uint32_t address = readU32(&request[kReportAddressByte]);
+    const std::uint32_t address = imagebytes::ReadU32(&request[kReportAddressByte]);
     std::size_t n = std::min<std::size_t>(request[kReportCountByte], kReportMaxData);
     n = address < kDataMemoryBytes ? std::min<std::size_t>(n, kDataMemoryBytes - address) : 0;
     if (n > 0) std::memcpy(&reply[kReportDataByte], &state_[kProgramMemoryBytes + address], n);
@@ -235,7 +228,7 @@ Report SimulatedPanel::readData(const Report& request) const {
 }
 
 SimulatedPanel::Change SimulatedPanel::writeData(const Report& request) {
-    const std::uint32_t address = readU32(&request[kReportAddressByte]);
+    const std::uint32_t address = imagebytes::ReadU32(&request[kReportAddressByte]);
     std::size_t n = std::min<std::size_t>(request[kReportCountByte], kReportMaxData);
     n = address < kDataMemoryBytes ? std::min<std::size_t>(n, kDataMemoryBytes - address) : 0;
     Change change;
