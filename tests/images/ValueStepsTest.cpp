@@ -40,7 +40,7 @@ TEST(MinSecStep, NormalisesWithoutSpin) {
     EXPECT_EQ(minSec("99999999999:99", 0), Result(2147483647, "35791394:07"));
 }
 
-// Steps within the limits and to the step, as the value dialogs use them: ValueDialogsTest.
+// Steps within the limits and to the step, as the value dialogs use them: SettingsDialogsTest.
 TEST(MinSecStep, SpinNeverPassesItsLimitOrGoesNegative) {
     const MinSecSpin sevens{600, 7};
     EXPECT_EQ(minSec("9:59", -1, &sevens).first, 595);  // 606 stops at 600, then down to a multiple of 7
