@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "images/SiteImage.h"
 #include "settings/DefaultSettings.h"
 #include "settings/DeviceCatalogue.h"
 #include "site/SiteKeys.h"
@@ -86,7 +87,7 @@ public:
         for (int i = 1; i <= kGroupCount; ++i) {
             for (int o = 1; o <= kGroupCount; ++o) {
                 const auto cell = store_.get(key::Matrix(i, o));
-                programmed_[i][o] = cell && !cell->starts_with('O');
+                programmed_[i][o] = cell && MatrixLetterCode(*cell) != 0;  // as the panel will hold it
             }
         }
         classChange_ = store_.number("ClassChange") != 0;
