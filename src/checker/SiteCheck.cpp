@@ -95,9 +95,7 @@ public:
         convAlarmOpGroup_ = number("ConvAlarmOpGroup");
     }
 
-    std::optional<std::string_view> text(const KeyFamily& family, int index) const {
-        return store_.get(family(index));
-    }
+    std::optional<std::string_view> text(const KeyFamily& family, int index) const { return store_.get(family(index)); }
     Number number(const KeyFamily& family, int index) const { return toNumber(text(family, index)); }
     Number number(const char* key) const { return toNumber(store_.get(key)); }
     std::optional<std::string_view> text(const char* key) const { return store_.get(key); }

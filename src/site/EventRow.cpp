@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "site/EventList.h"
 #include "images/EventLog.h"
+#include "site/EventList.h"
 
 namespace tamrik {
 

@@ -7,7 +7,7 @@ namespace tamrik {
 
 // One logged event as the event views, the exports and the report show it.
 struct EventRow {
-    std::string codeText;  // the event code as stored
+    std::string codeText;   // the event code as stored
     std::string source;     // when a device raised it: the source as stored, with the blank after the comma
     std::string address;    // the loop address, when a device raised it
     std::string zone;       // the zone, when a zone raised it

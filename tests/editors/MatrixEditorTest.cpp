@@ -4,12 +4,12 @@
 #include <QToolButton>
 
 #include "EditorTestSupport.h"
+#include "site/MatrixTable.h"
 #include "ui/dialogs/StepField.h"
 #include "ui/dialogs/ValueDialogs.h"
 #include "ui/editors/EditorFactory.h"
-#include "site/MatrixTable.h"
-#include "ui/editors/MatrixGrid.h"
 #include "ui/editors/MatrixEditor.h"
+#include "ui/editors/MatrixGrid.h"
 
 namespace tamrik::testing {
 namespace {

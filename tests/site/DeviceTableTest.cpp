@@ -1,8 +1,7 @@
-#include "site/DeviceTable.h"
-
 #include <gtest/gtest.h>
 
 #include "settings/DefaultSettings.h"
+#include "site/DeviceTable.h"
 #include "site/SerialNumberEntry.h"
 #include "support/SettingsText.h"
 
@@ -39,8 +38,9 @@ TEST(DeviceTableTest, CellsShowEachSettingInWords) {
     SettingsStore site = siteWithDevices();
     site.erase("MapNode_7");
     site.erase("Type_7");
-    EXPECT_EQ(rowTexts(site, 3), (std::vector<std::string>{"3", "00A1B2", "OPT", "0", "0", "4", "Bedroom", "Enhanced",
-                                                           "1", "1", "0", "0", "High", "Automatic", "Latching", "N/A"}));
+    EXPECT_EQ(rowTexts(site, 3),
+              (std::vector<std::string>{"3", "00A1B2", "OPT", "0", "0", "4", "Bedroom", "Enhanced", "1", "1", "0", "0",
+                                        "High", "Automatic", "Latching", "N/A"}));
     // A volume outside the three steps shows as stored; a missing key shows "NULL", except in the
     // columns a missing key leaves empty.
     EXPECT_EQ(rowTexts(site, 6)[kDeviceVolumeColumn], "7");
@@ -92,8 +92,8 @@ TEST(DeviceTableTest, ClicksStepTheClickedSettings) {
     // The class heading resets every class: call points to manual, everything else to automatic; a
     // missing type counts as none.
     DeviceClassesReset(site);
-    for (const auto& [key, value] : {std::pair{"Class_3", "0"}, {"Class_4", "1"}, {"Class_100", "1"},
-                                     {"Class_101", "1"}, {"Type_102", "0"}}) {
+    for (const auto& [key, value] :
+         {std::pair{"Class_3", "0"}, {"Class_4", "1"}, {"Class_100", "1"}, {"Class_101", "1"}, {"Type_102", "0"}}) {
         EXPECT_EQ(stored(site, key), value) << key;
     }
 }
@@ -196,9 +196,9 @@ TEST(DeviceTableTest, ChannelCounterWrapsAndRestarts) {
     SerialNumberMemory memory;
     // The serial number wraps at 24 bits; another code in between starts the count again; an ordinary
     // device type never counts.
-    const std::pair<SerialCode*, const char*> entries[] = {
-        {&code, "FFFFFE"}, {&code, "FFFFFF"}, {&code, "000000"},   {&other, "000100"},
-        {&code, "FFFFFE"}, {&code, "FFFFFF"}, {&single, "000010"}, {&single, "000010"}};
+    const std::pair<SerialCode*, const char*> entries[] = {{&code, "FFFFFE"},   {&code, "FFFFFF"},  {&code, "000000"},
+                                                           {&other, "000100"},  {&code, "FFFFFE"},  {&code, "FFFFFF"},
+                                                           {&single, "000010"}, {&single, "000010"}};
     for (const auto& [entry, serial] : entries) EXPECT_EQ(memory.next(*entry).serialText(), serial);
 }
 
@@ -206,8 +206,8 @@ TEST(DeviceTableTest, ClearKeepsTheTextAndSwapMovesMissingKeys) {
     SettingsStore site = siteWithDevices();
     PutSettings(site, "IPGroup_4=7; OPGroup_4=9; Zone_4=12; DeviceText_4=Stairs");
     DeviceClear(site, 4);
-    EXPECT_EQ(rowTexts(site, 4), (std::vector<std::string>{"4", "000000", "00", "0", "0", "1", "None", "None", "1",
-                                                           "1", "0", "0", "High", "Automatic", "Latching", "N/A"}));
+    EXPECT_EQ(rowTexts(site, 4), (std::vector<std::string>{"4", "000000", "00", "0", "0", "1", "None", "None", "1", "1",
+                                                           "0", "0", "High", "Automatic", "Latching", "N/A"}));
     EXPECT_EQ(stored(site, "DeviceText_4"), "Stairs");
 
     site.erase("MapNode_5");
