@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "settings/DefaultSettings.h"
 #include "site/DeviceTable.h"
 #include "site/SerialNumberEntry.h"
@@ -120,39 +122,39 @@ TEST(DeviceTableTest, StepChoicesAreWhatTheClicksShow) {
 }
 
 TEST(DeviceTableTest, TypedNumbersKeepToTheirRanges) {
+    using enum TypedValue;
     SettingsStore site;
-    const struct {
-        int column;
-        const char* typed;
-        TypedValue expected;
-    } cases[] = {
-        {kDeviceZoneColumn, "32", TypedValue::Accepted},
-        {kDeviceZoneColumn, "33", TypedValue::Refused},
-        {kDeviceZoneColumn, "0", TypedValue::Refused},
-        {kDeviceZoneColumn, "12abc", TypedValue::Refused},
-        {kDeviceZoneColumn, "", TypedValue::Refused},
-        {kDeviceZoneColumn, " 3", TypedValue::Refused},
-        {kDeviceInputGroupColumn, "31", TypedValue::Accepted},
-        {kDeviceInputGroupColumn, "32", TypedValue::Refused},
-        {kDeviceOutputGroupColumn, "32", TypedValue::Accepted},
-        {kDeviceOutputGroupColumn, "33", TypedValue::Refused},
-        {kDeviceDisplayGroupColumn, "0", TypedValue::Accepted},
-        {kDeviceDisplayGroupColumn, "255", TypedValue::Accepted},
-        {kDeviceDisplayGroupColumn, "256", TypedValue::Refused},
-        {kDeviceRepeatGroupColumn, "32", TypedValue::Accepted},
-        {kDeviceRepeatGroupColumn, "99999999999999999999", TypedValue::Refused},
-        {kDeviceSerialColumn, "anything", TypedValue::Accepted},  // the serial entry reads it
+    // Each typed column up to its largest value and one more; what is not a plain number; the serial
+    // column takes any text (the serial entry reads it).
+    const std::tuple<int, const char*, TypedValue> cases[] = {
+        {kDeviceZoneColumn, "32", Accepted},
+        {kDeviceZoneColumn, "33", Refused},
+        {kDeviceInputGroupColumn, "31", Accepted},
+        {kDeviceInputGroupColumn, "32", Refused},
+        {kDeviceOutputGroupColumn, "32", Accepted},
+        {kDeviceOutputGroupColumn, "33", Refused},
+        {kDeviceDisplayGroupColumn, "255", Accepted},
+        {kDeviceDisplayGroupColumn, "256", Refused},
+        {kDeviceRepeatGroupColumn, "32", Accepted},
+        {kDeviceRepeatGroupColumn, "99999999999999999999", Refused},
+        {kDeviceDisplayGroupColumn, "0", Accepted},
+        {kDeviceZoneColumn, "0", Refused},
+        {kDeviceZoneColumn, "12abc", Refused},
+        {kDeviceZoneColumn, " 3", Refused},
+        {kDeviceZoneColumn, "", Refused},
+        {kDeviceSerialColumn, "anything", Accepted},
     };
-    for (const auto& c : cases) EXPECT_EQ(DeviceTypedValue(site, c.column, c.typed), c.expected) << c.typed;
+    for (const auto& [column, typed, expected] : cases)
+        EXPECT_EQ(DeviceTypedValue(site, column, typed), expected) << typed;
 
     // Input groups 30 and 31 belong to the class change and remote alarm inputs while those are on; a
     // remote alarm input that only controls leaves 31 free.
     PutSettings(site, "RemoteAlarmInput=1; RaiControl=0; ClassChange=1");
-    EXPECT_EQ(DeviceTypedValue(site, kDeviceInputGroupColumn, "31"), TypedValue::RemoteAlarmInputGroup);
-    EXPECT_EQ(DeviceTypedValue(site, kDeviceInputGroupColumn, "30"), TypedValue::ClassChangeInputGroup);
+    EXPECT_EQ(DeviceTypedValue(site, kDeviceInputGroupColumn, "31"), RemoteAlarmInputGroup);
+    EXPECT_EQ(DeviceTypedValue(site, kDeviceInputGroupColumn, "30"), ClassChangeInputGroup);
     PutSettings(site, "RaiControl=1; ClassChange=0");
-    EXPECT_EQ(DeviceTypedValue(site, kDeviceInputGroupColumn, "31"), TypedValue::Accepted);
-    EXPECT_EQ(DeviceTypedValue(site, kDeviceInputGroupColumn, "30"), TypedValue::Accepted);
+    EXPECT_EQ(DeviceTypedValue(site, kDeviceInputGroupColumn, "31"), Accepted);
+    EXPECT_EQ(DeviceTypedValue(site, kDeviceInputGroupColumn, "30"), Accepted);
 }
 
 // A serial entry is the type code and the serial number in hexadecimal; typing the same code again at
