@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "images/SiteImage.h"
 #include "settings/DefaultSettings.h"
 #include "settings/DeviceCatalogue.h"
 #include "site/SiteKeys.h"
@@ -86,7 +87,7 @@ public:
         for (int i = 1; i <= kGroupCount; ++i) {
             for (int o = 1; o <= kGroupCount; ++o) {
                 const auto cell = store_.get(key::Matrix(i, o));
-                programmed_[i][o] = cell && !cell->starts_with('O');
+                programmed_[i][o] = cell && MatrixLetterCode(*cell) != 0;  // as the panel will hold it
             }
         }
         classChange_ = store_.number("ClassChange") != 0;
@@ -94,9 +95,7 @@ public:
         convAlarmOpGroup_ = number("ConvAlarmOpGroup");
     }
 
-    std::optional<std::string_view> text(const KeyFamily& family, int index) const {
-        return store_.get(family(index));
-    }
+    std::optional<std::string_view> text(const KeyFamily& family, int index) const { return store_.get(family(index)); }
     Number number(const KeyFamily& family, int index) const { return toNumber(text(family, index)); }
     Number number(const char* key) const { return toNumber(store_.get(key)); }
     std::optional<std::string_view> text(const char* key) const { return store_.get(key); }

@@ -1,43 +1,27 @@
 #include "exports/EventLogExport.h"
 
-#include <cstdio>
-
 #include "exports/CsvField.h"
 #include "site/EventList.h"
-#include "images/EventLog.h"
+#include "site/EventRow.h"
 
 namespace tamrik {
 namespace {
 
-constexpr int kHighestAddress = 192;
-
 std::string eventLine(const std::string& value) {
-    const EventFields fields = EventFieldsSplit(value);
+    const EventRow row = EventRowOf(value);
     std::string line;
-    CsvAppendField(line, fields.codeText);
+    CsvAppendField(line, row.codeText);
     line += ',';
-    if (fields.source >= 1 && fields.source <= kHighestAddress) {
+    if (!row.address.empty()) {
         // The address column holds the source as stored, after the separator's blank.
-        CsvAppendField(line, " " + fields.sourceText);
+        CsvAppendField(line, " " + row.source);
         line += ",,";
-    } else if (fields.source > kHighestAddress) {
-        line += " ," + std::to_string(fields.source - kHighestAddress) + ", ";
+    } else if (!row.zone.empty()) {
+        line += " ," + row.zone + ", ";
     } else {
         line += " ,,";
     }
-    const EventTime time = EventTimeSplit(static_cast<std::uint32_t>(fields.time));
-    char text[96];
-    std::snprintf(text, sizeof text, "%d/%d/%d %d:%02d:%02d, ", time.day, time.month, time.year, time.hour, time.minute,
-                  time.second);
-    line += text;
-    const int number = fields.code & 0x7F;
-    if (const char* eventText = EventText(number)) {
-        line += eventText;
-    } else {
-        line += "Event " + std::to_string(number);
-    }
-    line += ", ";
-    line += (fields.code & 0x80) ? "OFF\r\n" : "ON\r\n";
+    line += row.time + ", " + row.shownText + ", " + (row.ended ? "OFF\r\n" : "ON\r\n");
     return line;
 }
 

@@ -36,7 +36,6 @@ std::optional<std::int64_t> wholeNumber(std::string_view text) {
     return value;
 }
 
-
 bool isHexNumber(std::string_view text) {
     if (text.empty() || text.size() > 8) return false;
     for (const char c : text)

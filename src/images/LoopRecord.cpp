@@ -79,8 +79,7 @@ void LoopRecordEncode(const SettingsStore& store, std::uint8_t* record, int addr
     imagebytes::WriteU32(record + kSerialOffset, serial);
     record[kOwnAddressOffset] = serial != 0 ? static_cast<std::uint8_t>(address) : 0;
     for (const RecordField& field : kFields) {
-        const auto value =
-            static_cast<std::uint8_t>(ParseDecimal(store.text(key(field.prefix, address), "0")));
+        const auto value = static_cast<std::uint8_t>(ParseDecimal(store.text(key(field.prefix, address), "0")));
         switch (field.part) {
             case Part::Byte:
                 record[field.offset] = value;
@@ -93,8 +92,7 @@ void LoopRecordEncode(const SettingsStore& store, std::uint8_t* record, int addr
                 break;
         }
     }
-    const auto coverage =
-        static_cast<std::uint8_t>(ParseDecimal(store.text(key(kCoverage, address), "0")));
+    const auto coverage = static_cast<std::uint8_t>(ParseDecimal(store.text(key(kCoverage, address), "0")));
     std::uint8_t latching = static_cast<std::uint8_t>((coverage & 0x1F) << 1);
     if (store.get(key(kNonLatching, address))) latching |= 1;
     record[kLatchingOffset] = latching;

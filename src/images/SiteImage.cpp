@@ -239,9 +239,7 @@ void encodeField(const SettingsStore& store, std::uint8_t* image, const SiteFiel
         case SiteFieldKind::Matrix:
             for (int input = 1; input <= field.count; ++input) {
                 for (int output = 1; output <= field.count; ++output) {
-                    const std::string_view letter = store.text(key.indexed(field.key, input, output));
-                    const char* found = letter.empty() ? nullptr : std::strchr(kMatrixLetters + 1, letter[0]);
-                    const int code = found ? static_cast<int>(found - kMatrixLetters) : 0;
+                    const int code = MatrixLetterCode(store.text(key.indexed(field.key, input, output)));
                     setPackedEntry(at + 8 * (input - 1), output - 1, code);
                 }
             }
@@ -298,6 +296,11 @@ std::uint16_t SiteImageEncode(const SettingsStore& store, std::uint8_t* image, P
         std::copy(work.begin(), work.end(), image);
     }
     return ImageChecksum(image, kSiteImageSize);
+}
+
+int MatrixLetterCode(std::string_view letter) {
+    const std::size_t code = letter.empty() ? 0 : std::string_view(kMatrixLetters).find(letter[0]);
+    return code == std::string_view::npos ? 0 : static_cast<int>(code);
 }
 
 }  // namespace tamrik

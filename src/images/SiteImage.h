@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "images/PanelIdentity.h"
 #include "settings/SettingsStore.h"
@@ -17,5 +18,9 @@ bool SiteImageDecode(SettingsStore& store, const std::uint8_t* image /* kSiteIma
 // read as the value dialogs normalise them; the store is left as it is.
 std::uint16_t SiteImageEncode(const SettingsStore& store, std::uint8_t* image /* kSiteImageSize */,
                               PanelIdentity& identity);
+
+// What the panel stores for a matrix cell, by the letter's first character: 1 C (continuous), 2 P
+// (pulsing), 3 W (warble); anything else, an empty value included, is 0, off.
+int MatrixLetterCode(std::string_view letter);
 
 }  // namespace tamrik

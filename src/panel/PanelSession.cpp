@@ -64,7 +64,8 @@ int PanelSession::PanelQuery() {
     report_[kReportCommandByte] = kCommandQuery;
     PanelSend(report_);
     if (!awaitReply()) return 0;
-    programMemoryEnd = imagebytes::ReadU32(&report_[kQueryReplyFirstByte]) + imagebytes::ReadU32(&report_[kQueryReplySecondByte]);
+    programMemoryEnd =
+        imagebytes::ReadU32(&report_[kQueryReplyFirstByte]) + imagebytes::ReadU32(&report_[kQueryReplySecondByte]);
     return 1;
 }
 

@@ -39,8 +39,8 @@ std::int64_t ParseDecimal(std::string_view text) {
 }
 
 std::int32_t ParseLeadingInt(std::string_view text) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(ParseDecimal(text), std::numeric_limits<std::int32_t>::min(),
-                                                              std::numeric_limits<std::int32_t>::max()));
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        ParseDecimal(text), std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
 std::uint32_t ParseUnsigned32(std::string_view text) {
@@ -54,7 +54,8 @@ std::uint32_t ParseHex32(std::string_view text) {
     while (i < text.size() && isBlank(text[i])) ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    if (i + 2 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X') && IsHexDigit(text[i + 2])) {
+    if (i + 2 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X') &&
+        IsHexDigit(text[i + 2])) {
         i += 2;
     }
     std::uint64_t value = 0;

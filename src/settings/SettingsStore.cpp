@@ -301,5 +301,4 @@ void SettingsStore::Iterator::skipFree() {
     while (slot_ < store_->slots_.size() && !store_->slots_[slot_].used) ++slot_;
 }
 
-
 }  // namespace tamrik

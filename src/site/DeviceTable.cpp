@@ -44,10 +44,10 @@ struct DeviceKeyClear {
     const char* clearValue;
 };
 constexpr DeviceKeyClear kDeviceKeyClears[] = {
-    {&key::Serial, "000000"},     {&key::Type, "0"},        {&key::Version, "0"},         {&key::MapNode, "0"},
-    {&key::Zone, "1"},            {&key::DaySensitivity, "0"}, {&key::NightSensitivity, "0"}, {&key::InputGroup, "1"},
-    {&key::OutputGroup, "1"},     {&key::DisplayGroup, "0"}, {&key::RepeatGroup, "0"},     {&key::Volume, "15"},
-    {&key::Class, "0"},           {&key::NonLatching, "0"},  {&key::Coverage, "0"},
+    {&key::Serial, "000000"}, {&key::Type, "0"},           {&key::Version, "0"},          {&key::MapNode, "0"},
+    {&key::Zone, "1"},        {&key::DaySensitivity, "0"}, {&key::NightSensitivity, "0"}, {&key::InputGroup, "1"},
+    {&key::OutputGroup, "1"}, {&key::DisplayGroup, "0"},   {&key::RepeatGroup, "0"},      {&key::Volume, "15"},
+    {&key::Class, "0"},       {&key::NonLatching, "0"},    {&key::Coverage, "0"},
 };
 
 bool validColumn(int column) { return column >= 0 && column <= kDeviceColumnCount; }

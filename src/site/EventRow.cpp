@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "site/EventList.h"
 #include "images/EventLog.h"
+#include "site/EventList.h"
 
 namespace tamrik {
 
@@ -12,7 +12,10 @@ EventRow EventRowOf(std::string_view value) {
     const EventFields fields = EventFieldsSplit(value);
     EventRow row;
     row.codeText = fields.codeText;
-    if (fields.source >= 1 && fields.source <= kHighestAddress) row.address = std::to_string(fields.source);
+    if (fields.source >= 1 && fields.source <= kHighestAddress) {
+        row.source = fields.sourceText;
+        row.address = std::to_string(fields.source);
+    }
     if (fields.source > kHighestAddress) row.zone = std::to_string(fields.source - kHighestAddress);
     const EventTime time = EventTimeSplit(static_cast<std::uint32_t>(fields.time));
     char text[64];
@@ -21,7 +24,8 @@ EventRow EventRowOf(std::string_view value) {
     row.time = text;
     const int number = fields.code & 0x7F;
     const char* eventText = EventText(number);
-    row.text = eventText ? eventText : "Event " + std::to_string(number);
+    row.shownText = eventText ? eventText : "Event " + std::to_string(number);
+    row.text = row.shownText;
     row.text.erase(0, row.text.find_first_not_of(' '));
     row.text.erase(row.text.find_last_not_of(' ') + 1);
     row.ended = (fields.code & 0x80) != 0;

@@ -4,10 +4,21 @@
 
 namespace tamrik {
 
-std::string KeyFamily::operator()(int number) const { return prefix + std::to_string(number); }
+// Keys are made in the hottest loops of the codecs, the checker and the exports: one allocation each.
+std::string KeyFamily::operator()(int number) const {
+    char key[64];
+    const std::size_t length = std::char_traits<char>::length(prefix);
+    std::char_traits<char>::copy(key, prefix, length);
+    return std::string(key, std::to_chars(key + length, key + sizeof key, number).ptr);
+}
 
 std::string KeyFamily::operator()(int first, int second) const {
-    return prefix + std::to_string(first) + '_' + std::to_string(second);
+    char key[64];
+    const std::size_t length = std::char_traits<char>::length(prefix);
+    std::char_traits<char>::copy(key, prefix, length);
+    char* end = std::to_chars(key + length, key + sizeof key, first).ptr;
+    *end++ = '_';
+    return std::string(key, std::to_chars(end, key + sizeof key, second).ptr);
 }
 
 namespace {

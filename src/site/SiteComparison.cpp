@@ -128,9 +128,9 @@ void compareOutputGroups(Comparison& comparison) {
         for (const auto& family : {std::pair{&key::DelayT1, "Output delay T1"},
                                    {&key::DelayT2, "Output delay T2"},
                                    {&key::AlarmType, "Alarm type"}}) {
-            comparison.key(
-                (*family.first)(group),
-                [&] { return family.second + (" of OPG" + std::to_string(group)) + ": "; }, ValueWords::AsStored);
+            comparison.key((*family.first)(group),
+                           [&] { return family.second + (" of OPG" + std::to_string(group)) + ": "; },
+                           ValueWords::AsStored);
         }
     }
 }
@@ -146,7 +146,8 @@ void compareEvents(Comparison& comparison, const SettingsStore& before, const Se
     };
     comparison.key(
         "AlarmCount", [] { return std::string("Alarm count: "); }, ValueWords::AsStored);
-    for (const auto& [log, label] : {std::pair{&key::FireEvent, "Fire event "}, {&key::NonFireEvent, "Non-fire event "}}) {
+    for (const auto& [log, label] :
+         {std::pair{&key::FireEvent, "Fire event "}, {&key::NonFireEvent, "Non-fire event "}}) {
         for (int n = 1; n <= kMostEvents; ++n) {
             const std::string key = (*log)(n);
             const Value a = before.get(key), b = after.get(key);
@@ -166,18 +167,17 @@ std::vector<std::string> CompareSites(const SettingsStore& before, const Setting
         "FirmwareVersion", [] { return std::string("Panel software version: "); }, ValueWords::AsStored);
     for (int address = 1; address <= kLoopAddressCount; ++address) {
         for (const DeviceKey& device : DeviceKeys()) {
-            comparison.key(
-                (*device.family)(address),
-                [&] { return "Device " + std::to_string(address) + ": " + device.label + " "; }, device.words,
-                device.words == ValueWords::DisplayText);
+            comparison.key((*device.family)(address),
+                           [&] { return "Device " + std::to_string(address) + ": " + device.label + " "; },
+                           device.words, device.words == ValueWords::DisplayText);
         }
     }
     compareMatrix(comparison, before, after);
     compareOutputGroups(comparison);
     for (int zone = 1; zone <= kZoneCount; ++zone) {
         comparison.key(
-            key::ZoneText(zone), [&] { return "Zone text " + std::to_string(zone) + ": "; },
-            ValueWords::DisplayText, true);
+            key::ZoneText(zone), [&] { return "Zone text " + std::to_string(zone) + ": "; }, ValueWords::DisplayText,
+            true);
     }
     for (int banner = 1; banner <= key::BannerText.count; ++banner) {
         comparison.key(

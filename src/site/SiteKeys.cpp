@@ -1,6 +1,5 @@
 #include "site/SiteKeys.h"
 
-
 #include "settings/DefaultSettings.h"
 #include "settings/DeviceCatalogue.h"
 #include "settings/SettingsStore.h"
@@ -141,9 +140,8 @@ std::string SettingName(std::string_view key) {
         return "Matrix IPG" + std::to_string(input) + " / OPG" + std::to_string(output);
     }
     static constexpr std::pair<const KeyFamily*, std::string_view> kFamilies[] = {
-        {&key::ZoneText, "Zone text "},       {&key::BannerText, "Banner text "},
-        {&key::DelayT1, "Delay T1 of OPG"},   {&key::DelayT2, "Delay T2 of OPG"},
-        {&key::AlarmType, "Alarm type of OPG"},
+        {&key::ZoneText, "Zone text "},     {&key::BannerText, "Banner text "},     {&key::DelayT1, "Delay T1 of OPG"},
+        {&key::DelayT2, "Delay T2 of OPG"}, {&key::AlarmType, "Alarm type of OPG"},
     };
     for (const auto& [family, words] : kFamilies) {
         if (const int n = family->numberOf(key)) return std::string(words) + std::to_string(n);

@@ -386,8 +386,12 @@ private slots:
             {&value, "valueField noDelayButton okButton cancelButton"},
         };
         for (const auto& [dialog, order] : cases) {
-            dialog->show();
             const QStringList parts = QString::fromLatin1(order).split(QStringLiteral(" ... "));
+            dialog->show();
+            QApplication::setActiveWindow(dialog);
+            QVERIFY(QTest::qWaitForWindowActive(dialog));
+            // It opens on its first field, so that typing goes there and Enter does not accept at once.
+            QCOMPARE(QApplication::focusWidget()->objectName(), parts[0].section(' ', 0, 0));
             const QString cycle = TabCycle(dialog->findChild<QWidget*>(parts[0].section(' ', 0, 0)));
             QStringList escaped;
             for (const QString& part : parts) escaped << QRegularExpression::escape(part);

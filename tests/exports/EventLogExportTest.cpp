@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "site/EventList.h"
 #include "exports/EventLogExport.h"
 #include "exports/ExportTestSupport.h"
+#include "site/EventList.h"
 
 namespace tamrik {
 namespace {
 
 using testing::CsvLines;
-using testing::ScratchStore;
 
 constexpr long kYear2000 = 946684800;
 
@@ -20,9 +19,9 @@ class EventLogExportTest : public ::testing::Test {
 protected:
     void fire(int n, const std::string& value) { site.put("FireEvent_" + std::to_string(n), value); }
     void nonFire(int n, const std::string& value) { site.put("NonFireEvent_" + std::to_string(n), value); }
-    std::vector<std::string> exported() { return CsvLines(EventLogCsv(site.store)); }
+    std::vector<std::string> exported() { return CsvLines(EventLogCsv(site)); }
 
-    ScratchStore site{false};
+    SettingsStore site;
 };
 
 TEST_F(EventLogExportTest, LogsAreMergedOldestFirst) {
@@ -54,7 +53,7 @@ TEST_F(EventLogExportTest, DamagedValuesKeepTheirPlace) {
     nonFire(2, "garbage");
     nonFire(3, event(17, 0, kYear2000 + 40));
     fire(1, event(5, 1, kYear2000 + 45));
-    const std::vector<std::string> list = EventListCollect(site.store, kCombinedEventLogs);
+    const std::vector<std::string> list = EventListCollect(site, kCombinedEventLogs);
     EXPECT_EQ(list, (std::vector<std::string>{event(17, 0, kYear2000 + 40), "garbage", event(5, 1, kYear2000 + 45),
                                               event(18, 0, kYear2000 + 50)}));
     EXPECT_EQ(exported()[2], "garbage, ,,1/1/1970 0:00:00,  SOUND ALARMS ACTIVE, ON");
@@ -66,7 +65,7 @@ TEST_F(EventLogExportTest, TimesAreComparedWhole) {
     fire(1, event(1, 0, 2147483000));
     fire(2, event(2, 0, -2147483000));
     fire(3, event(3, 0, 0));
-    const std::vector<std::string> list = EventListCollect(site.store, std::span<const KeyFamily* const>{{&key::FireEvent}});
+    const std::vector<std::string> list = EventListCollect(site, std::span<const KeyFamily* const>{{&key::FireEvent}});
     ASSERT_EQ(list.size(), 3u);
     EXPECT_EQ(list[0].substr(0, 2), "2,");
     EXPECT_EQ(list[1].substr(0, 2), "3,");

@@ -45,27 +45,6 @@ TEST_F(LoopRecordTest, EveryFieldHasItsByte) {
     for (const auto& [key, text] : values) EXPECT_EQ(value(key), text) << key;
 }
 
-TEST_F(LoopRecordTest, OwnAddressOnlyWithASerialNumber) {
-    store.put("Type_12", "210");
-    EXPECT_EQ(encode(12)[14], 0);
-    store.put("SNum_12", "000001");
-    EXPECT_EQ(encode(12)[14], 12);
-    store.put("SNum_192", "FFFFFF");
-    EXPECT_EQ(encode(192)[14], 192);
-}
-
-TEST_F(LoopRecordTest, SerialNumbersBeyondSixDigitsKeepTheirDigits) {
-    const Record record{0xCD, 0xAB, 0x34, 0x12};
-    LoopRecordDecode(store, 1, record.data());
-    EXPECT_EQ(value("SNum_1"), "1234ABCD");
-    EXPECT_EQ(encode(1)[3], 0x12);
-    const Record high{0xFF, 0xFF, 0xFF, 0xFF};
-    LoopRecordDecode(store, 2, high.data());
-    EXPECT_EQ(value("SNum_2"), "FFFFFFFF");
-    EXPECT_EQ(encode(2)[0], 0xFF);
-    EXPECT_EQ(encode(2)[3], 0xFF);
-}
-
 // Non-latching is the presence of the key, whatever its value; nibbles and coverage keep their low bits.
 TEST_F(LoopRecordTest, PackedFieldsKeepTheirLowBits) {
     const std::pair<const char*, const char*> values[] = {
@@ -100,6 +79,8 @@ TEST_F(LoopRecordTest, AddressesOutsideTheLoopAreIgnored) {
     EXPECT_EQ(store.size(), 1);
 }
 
+// Random records decode to values that encode back to them: serial numbers of eight digits among them,
+// and the own address byte only where a serial number is set.
 TEST_F(LoopRecordTest, WholeLoopImageSurvivesDecodeAndEncode) {
     std::mt19937 engine(5300);
     std::uniform_int_distribution<int> byte(0, 255);

@@ -51,17 +51,6 @@ TEST(ConsoleObserverTest, TerminalRedrawsOneLineAndEndsItBeforeAMessage) {
     EXPECT_EQ(out.str().back(), '\n');
 }
 
-TEST(ConsoleObserverTest, ShorterTitlesBlankOutWhatTheLongerOneLeft) {
-    std::ostringstream out, err;
-    ConsoleObserver observer(out, err, true, ConsoleObserver::Answer::No);
-    observer.ProgressOpen();
-    observer.ProgressTitle("Writing panel firmware...");
-    const std::size_t longLine = out.str().size() - out.str().rfind('\r');
-    observer.ProgressTitle("Erasing...");
-    const std::size_t shortLine = out.str().size() - out.str().rfind('\r');
-    EXPECT_EQ(shortLine, longLine);
-}
-
 TEST(ConsoleObserverTest, QuestionsAreAnsweredByThePolicyOnOneLine) {
     std::ostringstream out, err;
     ConsoleObserver yes(out, err, false, ConsoleObserver::Answer::Yes);

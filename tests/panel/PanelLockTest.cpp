@@ -32,7 +32,6 @@ struct Program {
     explicit Program(const std::string& path) : link(OpenSimulatedPanelLink(path, {true, false})) {
         ApplyDefaultSettings(store);
     }
-    ~Program() {}
 
     bool transfer(TransferKind kind) {
         PanelSession session(*link, store, observer);
@@ -78,32 +77,6 @@ TEST(PanelLockTest, ASimulatedPanelThatCannotSaveAChangeFailsTheWrite) {
     EXPECT_TRUE(saw(program.observer, "Fault with connection to panel"));
     EXPECT_TRUE(saw(program.observer, testing::kWriteFailedMessage));
     EXPECT_FALSE(saw(program.observer, testing::kWriteSucceededMessage));
-}
-
-TEST(PanelLockTest, AReadOnlyStateFileOrFolderIsRefusedForWritesButRead) {
-    namespace fs = std::filesystem;
-    struct Case {
-        const char* name;
-        bool folder;
-    } const cases[] = {{"read-only file", false}, {"read-only folder", true}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        testing::TempDir dir;
-        const std::string path = dir.file("demo.panel");
-        Program program(path);
-        const fs::path locked = c.folder ? dir.path() : fs::path(path);
-        const fs::perms kept = fs::status(locked).permissions();
-        fs::permissions(locked, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                        fs::perm_options::remove);
-        const std::string before = testing::ReadBytes(path);
-        EXPECT_FALSE(program.write("Never stored"));
-        EXPECT_TRUE(saw(program.observer, "The simulated panel cannot be changed: "));
-        EXPECT_TRUE(saw(program.observer, "is read-only"));
-        EXPECT_TRUE(program.link->panel().requests().empty());
-        EXPECT_EQ(testing::ReadBytes(path), before);
-        EXPECT_EQ(program.readSiteName(), "Harbour View Offices");
-        fs::permissions(locked, kept);
-    }
 }
 
 }  // namespace

@@ -9,7 +9,10 @@
 
 #include "panel/PanelLink.h"
 #include "panel/PanelSession.h"
+#include "panel/ReadPanelWorker.h"
 #include "panel/TransferObserver.h"
+#include "panel/TransferRunner.h"
+#include "panel/WritePanelWorker.h"
 #include "panel/sim/DemoPanel.h"
 #include "panel/sim/SimulatedPanelLink.h"
 #include "settings/SettingsStore.h"
@@ -17,7 +20,7 @@
 namespace tamrik::testing {
 
 // Everything an observer was asked to do, in order, as text: "open", "title:<t>", "close",
-// "message:<title>|<text>|<icon>|<fg>", "question:<title>|<text>". Progress values are kept apart.
+// "message:<title>|<text>|<icon>|<fg>", "question:<title>|<text>".
 class RecordingObserver final : public TransferObserver {
 public:
     explicit RecordingObserver(bool answer = true) : answer_(answer) {}
@@ -33,17 +36,9 @@ public:
         }
         return found;
     }
-    std::vector<int> progress() const {
-        std::lock_guard lock(mutex_);
-        return progress_;
-    }
 
 protected:
     void onProgressOpen() override { record("open"); }
-    void onProgress(int percent) override {
-        std::lock_guard lock(mutex_);
-        progress_.push_back(percent);
-    }
     void onTitle(std::string_view title, ProgressStep step) override {
         std::string event = "title:" + std::string(title);
         if (step.count != 0) event += " (" + std::to_string(step.number) + "/" + std::to_string(step.count) + ")";
@@ -69,7 +64,6 @@ private:
     bool answer_;
     mutable std::mutex mutex_;
     std::vector<std::string> events_;
-    std::vector<int> progress_;
 };
 
 inline const std::string kConnectionFaultMessage =
@@ -90,10 +84,16 @@ struct SimulatedBench {
     // Another connection to a panel that is already there.
     explicit SimulatedBench(std::shared_ptr<SimulatedPanel> existing)
         : panel(std::move(existing)), link(panel, {true, false}) {}
-    ~SimulatedBench() {}
 
     std::string value(const char* key) const { return std::string(store.text(key, "<absent>")); }
     LinkClock::TimePoint now() { return link.clock().now(); }
+    // A whole read or write as the front ends run it: the progress display opens first.
+    bool read() {
+        return RunTransfer(observer, TransferKind::Read, [&] { return ReadPanelWorker(session); });
+    }
+    bool write() {
+        return RunTransfer(observer, TransferKind::Write, [&] { return WritePanelWorker(session); });
+    }
 
     // Requests the panel received with the given command.
     std::vector<SimRequest> requestsOf(std::uint8_t command) const {

@@ -1,15 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "checker/SiteCheck.h"
-#include "images/ImageChecksum.h"
 #include "images/ImageLayout.h"
-#include "panel/FirmwareImage.h"
-#include "panel/IdentityCopy.h"
 #include "panel/PanelTestSupport.h"
-#include "panel/ReadPanelWorker.h"
-#include "panel/TransferRunner.h"
 #include "panel/sim/SimulatedPanelFile.h"
 #include "support/TempDir.h"
 
@@ -20,64 +13,6 @@ using testing::MakeReport;
 
 Report request(std::uint8_t command, std::uint32_t address, std::uint8_t count) {
     return MakeReport(command, count, address);
-}
-
-TEST(SimulatedFlashTest, EraseSetsTheWholeBlockAndProgrammingOnlyClearsBits) {
-    SimulatedPanel panel;
-    std::uint8_t* memory = panel.programMemory();
-    std::fill_n(memory + 2 * 0x1800, 2 * 0x800, 0x00);
-
-    ASSERT_TRUE(panel.receive(request(kCommandEraseBlock, 0x1A00, 0)));  // anywhere in the block
-    EXPECT_EQ(memory[2 * 0x1800], 0xFF);
-    EXPECT_EQ(memory[2 * 0x1C00 - 1], 0xFF);
-    EXPECT_EQ(memory[2 * 0x1C00], 0x00);
-
-    Report program = request(kCommandProgram, 0x1800, 4);
-    program[61] = 0xF0, program[62] = 0x0F, program[63] = 0x00, program[64] = 0x00;
-    ASSERT_TRUE(panel.receive(program));
-    program[61] = 0x3C, program[62] = 0xFF;
-    ASSERT_TRUE(panel.receive(program));  // again without erasing: the bits AND together
-    EXPECT_EQ(memory[2 * 0x1800], 0x30);
-    EXPECT_EQ(memory[2 * 0x1800 + 1], 0x0F);
-}
-
-TEST(SimulatedFlashTest, ReadsReturnFourteenWordsRightAlignedAndDataMemoryLeftAligned) {
-    SimulatedPanel panel;
-    const std::uint8_t bytes[4] = {0xA1, 0xA2, 0xB1, 0xB2};
-    panel.writeWordData(0x2400, bytes, 4);
-    ASSERT_TRUE(panel.receive(request(kCommandReadProgram, 0x2400, 58)));
-    auto reply = panel.takeReply();
-    ASSERT_TRUE(reply);
-    EXPECT_EQ(reply->report[6], 56);
-    EXPECT_EQ(reply->report[9], 0xA1);
-    EXPECT_EQ(reply->report[10], 0xA2);
-    EXPECT_EQ(reply->report[11], 0);
-    EXPECT_EQ(reply->report[13], 0xB1);
-
-    panel.dataMemory()[8190] = 0x77;
-    ASSERT_TRUE(panel.receive(request(kCommandReadData, 8190, 58)));
-    reply = panel.takeReply();
-    ASSERT_TRUE(reply);
-    EXPECT_EQ(reply->report[6], 2);  // only what data memory holds
-    EXPECT_EQ(reply->report[7], 0x77);
-
-    ASSERT_TRUE(panel.receive(request(kCommandProgramComplete, 0, 0)));
-    EXPECT_FALSE(panel.takeReply());
-}
-
-TEST(SimulatedPanelFileTest, AMissingFileBecomesTheDemoPanelOfExactSize) {
-    testing::TempDir dir;
-    const std::string path = dir.file("demo.panel");
-    std::string error;
-    auto panel = OpenSimulatedPanel(path, &error);
-    ASSERT_TRUE(panel) << error;
-    const std::string bytes = testing::ReadBytes(path);
-    ASSERT_EQ(bytes.size(), 0x55000u + 8192u);
-    EXPECT_TRUE(bytes == panel->state());
-
-    auto reopened = OpenSimulatedPanel(path, &error);
-    ASSERT_TRUE(reopened) << error;
-    EXPECT_TRUE(reopened->state() == panel->state());
 }
 
 // Compared as a flag: a failure should not print 356 KB of memory.
@@ -97,12 +32,15 @@ Report writeData(std::uint32_t address, std::uint8_t fill, std::uint8_t count) {
     return report;
 }
 
+// A missing file becomes the demo panel, written whole at its exact size; changes go in place.
 TEST(SimulatedPanelFileTest, ChangesGoInPlaceAndReadsWriteNothing) {
     testing::TempDir dir;
     const std::string path = dir.file("p.panel");
     auto panel = OpenSimulatedPanel(path);
     ASSERT_TRUE(panel);
-    EXPECT_EQ(panel->wholeStateFileWrites(), 1u);  // the demo panel was created whole
+    EXPECT_EQ(panel->wholeStateFileWrites(), 1u);
+    EXPECT_EQ(testing::ReadBytes(path).size(), 0x55000u + 8192u);
+    EXPECT_TRUE(FileHolds(path, *panel));
     const auto writes = panel->stateFileWrites();
 
     ASSERT_TRUE(panel->receive(request(kCommandReadProgram, 0x2400, 58)));
@@ -128,34 +66,13 @@ TEST(SimulatedPanelFileTest, ChangesGoInPlaceAndReadsWriteNothing) {
     ASSERT_TRUE(panel->receive(request(kCommandEraseBlock, 0x1800, 0)));
     ASSERT_TRUE(panel->receive(writeData(8192 - 58, 0xC3, 58)));
     EXPECT_EQ(panel->stateFileWrites(), writes + std::size(commands));
-}
 
-TEST(SimulatedPanelFileTest, AKillBetweenCommandsLeavesTheLastCompletedCommand) {
-    testing::TempDir dir;
-    const std::string path = dir.file("p.panel");
-    const std::string killed = dir.file("killed.panel");
-    std::string expected;
-    {
-        auto panel = OpenSimulatedPanel(path);
-        ASSERT_TRUE(panel);
-        ASSERT_TRUE(panel->receive(request(kCommandEraseBlock, kSiteDataAddress, 0)));
-        ASSERT_TRUE(panel->receive(programWords(kSiteDataAddress, 0x21, 14)));
-        ASSERT_TRUE(panel->receive(writeData(0x100, 0x99, 40)));
-        expected = panel->state();
-        // What a kill leaves is what the file holds now, before the panel could close or save it.
-        std::filesystem::copy_file(path, killed);
-    }
-    auto afterKill = OpenSimulatedPanel(killed);
-    ASSERT_TRUE(afterKill);
-    EXPECT_TRUE(afterKill->state() == expected);
-    EXPECT_EQ(afterKill->readWordData(kSiteDataAddress, 2), (std::vector<std::uint8_t>{0x21, 0x21}));
-    EXPECT_EQ(afterKill->dataMemory()[0x100 + 39], 0x99);
-
+    // A reopened panel holds what the file holds and keeps updating it in place.
+    const std::string expected = panel->state();
+    panel.reset();
     auto reopened = OpenSimulatedPanel(path);
     ASSERT_TRUE(reopened);
     EXPECT_TRUE(reopened->state() == expected);
-
-    // The reopened panel keeps updating the same file in place.
     ASSERT_TRUE(reopened->receive(writeData(0x100, 0x11, 1)));
     EXPECT_EQ(reopened->wholeStateFileWrites(), 0u);
     EXPECT_TRUE(FileHolds(path, *reopened));
@@ -170,34 +87,11 @@ TEST(SimulatedPanelFileTest, AFileOfAnotherSizeIsRefused) {
     EXPECT_FALSE(OpenSimulatedPanelLink(dir.file("no/such/folder/x.panel"), {}, &error));
 }
 
-TEST(DemoPanelTest, HoldsFirmwareIdentityImagesWithTheirChecksumsAndEvents) {
-    SimulatedPanel panel;
-    BuildDemoPanel(panel);
-    EXPECT_EQ(FirmwareTypeName(panel.programMemory()), "5300");
-    EXPECT_EQ(FirmwareVersionChars(panel.programMemory()), kDemoFirmwareVersion);
-
-    const auto copy = panel.readWordData(kIdentityCopyAddress, kIdentityCopySize);
-    EXPECT_TRUE(IdentityCopyIsValid(copy.data()));
-    const auto site = panel.readWordData(kSiteDataAddress, kSiteImageSize);
-    EXPECT_TRUE(std::equal(copy.begin(), copy.begin() + 9, site.begin() + 2));  // same identity in both
-
-    const auto loop = panel.readWordData(kLoopDataAddress, kLoopImageSize);
-    const std::uint8_t* data = panel.dataMemory();
-    EXPECT_EQ(data[0x1FF4] | data[0x1FF5] << 8, ImageChecksum(site.data(), site.size()));
-    EXPECT_EQ(data[0x1FF6] | data[0x1FF7] << 8, ImageChecksum(loop.data(), loop.size()));
-
-    unsigned sum = 0;
-    for (int i = 8186; i < 8192; ++i) sum += data[i];
-    EXPECT_EQ(sum % 256, 0x5Au);
-    EXPECT_GT(data[8186], 0);  // fire events
-    EXPECT_GT(data[8188], 0);  // non-fire events
-}
-
 // What the desktop shows right after reading the demo panel: a new user should meet a sound site,
 // not a page of design faults.
 TEST(DemoPanelTest, ReadsBackAsASiteWithoutDesignFaults) {
     testing::SimulatedBench bench;
-    ASSERT_TRUE(RunTransfer(bench.observer, TransferKind::Read, [&] { return ReadPanelWorker(bench.session); }));
+    ASSERT_TRUE(bench.read());
     const SiteCheckResult result = SiteCheck(bench.store, true);
     EXPECT_EQ(result.faultCount, 0u) << result.report;
     EXPECT_FALSE(AllOutputsInOneZone(bench.store));

@@ -7,7 +7,7 @@
 namespace tamrik {
 namespace {
 
-// Values each image field cannot carry or the panel does not accept, with the line that refuses them.
+// Values each kind of image field cannot carry or the panel does not accept, with the line that refuses them.
 struct BadValue {
     const char* key;
     const char* value;
@@ -15,13 +15,10 @@ struct BadValue {
 };
 const BadValue kBadValues[] = {
     {"Language", "200", "Language = 200: 0 to 12"},
-    {"PanelSnum", "ZZZZ", "PanelSnum = ZZZZ: 1 to 8 hexadecimal digits"},
     {"PanelSnum", "123456789", "PanelSnum = 123456789: 1 to 8 hexadecimal digits"},
     {"NumZones", "-1", "NumZones = -1: 1 to 32"},
-    {"MaxLoggedDev", "256", "MaxLoggedDev = 256: 0 to 255"},
     {"ContractorCode", "70000", "ContractorCode = 70000: 0 to 65535"},
     {"UserCode", "12345", "UserCode = 12345: six digits, each 1 to 4"},
-    {"EngineerCode", "123450", "EngineerCode = 123450: six digits, each 1 to 4"},
     {"OutputDelay_3", "10:05", "OutputDelay_3 = 10:05: 0:00 to 10:00"},
     {"OutputDelayT2_1", "90", "OutputDelayT2_1 = 90: 0:00 to 20:00"},
     {"DayNightOnTime", "24:00", "DayNightOnTime = 24:00: 0:00 to 23:59"},
@@ -29,10 +26,8 @@ const BadValue kBadValues[] = {
     {"FBP", "yes", "FBP = yes: 0 or 1"},
     {"Matrix_2_31", "X", "Matrix_2_31 = X: one of the letters O, C, P, W"},
     {"ZoneText_4", "twenty-one characters", "ZoneText_4 = twenty-one characters: at most 20 characters"},
-    {"SitePostcode", "AB12 3CDE", "SitePostcode = AB12 3CDE: at most 7 characters"},
     {"SNum_7", "G1", "SNum_7 = G1: 1 to 8 hexadecimal digits"},
     {"Sens1_9", "16", "Sens1_9 = 16: 0 to 15"},
-    {"Coverage_192", "32", "Coverage_192 = 32: 0 to 31"},
     {"Zone_1", "1.5", "Zone_1 = 1.5: 0 to 255"},
 };
 

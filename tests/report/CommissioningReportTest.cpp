@@ -26,7 +26,6 @@ std::string section(const std::string& html, const std::string& id) {
 class CommissioningReportTest : public ::testing::Test {
 protected:
     CommissioningReportTest() { ApplyDefaultSettings(store); }
-    ~CommissioningReportTest() override {}
 
     std::string html() { return CommissioningReportHtml(BuildCommissioningReport(store, "2026-12-06 10:00 UTC")); }
 

@@ -1,8 +1,9 @@
-#include "site/DeviceTable.h"
-
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "settings/DefaultSettings.h"
+#include "site/DeviceTable.h"
 #include "site/SerialNumberEntry.h"
 #include "support/SettingsText.h"
 
@@ -39,8 +40,9 @@ TEST(DeviceTableTest, CellsShowEachSettingInWords) {
     SettingsStore site = siteWithDevices();
     site.erase("MapNode_7");
     site.erase("Type_7");
-    EXPECT_EQ(rowTexts(site, 3), (std::vector<std::string>{"3", "00A1B2", "OPT", "0", "0", "4", "Bedroom", "Enhanced",
-                                                           "1", "1", "0", "0", "High", "Automatic", "Latching", "N/A"}));
+    EXPECT_EQ(rowTexts(site, 3),
+              (std::vector<std::string>{"3", "00A1B2", "OPT", "0", "0", "4", "Bedroom", "Enhanced", "1", "1", "0", "0",
+                                        "High", "Automatic", "Latching", "N/A"}));
     // A volume outside the three steps shows as stored; a missing key shows "NULL", except in the
     // columns a missing key leaves empty.
     EXPECT_EQ(rowTexts(site, 6)[kDeviceVolumeColumn], "7");
@@ -92,8 +94,8 @@ TEST(DeviceTableTest, ClicksStepTheClickedSettings) {
     // The class heading resets every class: call points to manual, everything else to automatic; a
     // missing type counts as none.
     DeviceClassesReset(site);
-    for (const auto& [key, value] : {std::pair{"Class_3", "0"}, {"Class_4", "1"}, {"Class_100", "1"},
-                                     {"Class_101", "1"}, {"Type_102", "0"}}) {
+    for (const auto& [key, value] :
+         {std::pair{"Class_3", "0"}, {"Class_4", "1"}, {"Class_100", "1"}, {"Class_101", "1"}, {"Type_102", "0"}}) {
         EXPECT_EQ(stored(site, key), value) << key;
     }
 }
@@ -120,39 +122,39 @@ TEST(DeviceTableTest, StepChoicesAreWhatTheClicksShow) {
 }
 
 TEST(DeviceTableTest, TypedNumbersKeepToTheirRanges) {
+    using enum TypedValue;
     SettingsStore site;
-    const struct {
-        int column;
-        const char* typed;
-        TypedValue expected;
-    } cases[] = {
-        {kDeviceZoneColumn, "32", TypedValue::Accepted},
-        {kDeviceZoneColumn, "33", TypedValue::Refused},
-        {kDeviceZoneColumn, "0", TypedValue::Refused},
-        {kDeviceZoneColumn, "12abc", TypedValue::Refused},
-        {kDeviceZoneColumn, "", TypedValue::Refused},
-        {kDeviceZoneColumn, " 3", TypedValue::Refused},
-        {kDeviceInputGroupColumn, "31", TypedValue::Accepted},
-        {kDeviceInputGroupColumn, "32", TypedValue::Refused},
-        {kDeviceOutputGroupColumn, "32", TypedValue::Accepted},
-        {kDeviceOutputGroupColumn, "33", TypedValue::Refused},
-        {kDeviceDisplayGroupColumn, "0", TypedValue::Accepted},
-        {kDeviceDisplayGroupColumn, "255", TypedValue::Accepted},
-        {kDeviceDisplayGroupColumn, "256", TypedValue::Refused},
-        {kDeviceRepeatGroupColumn, "32", TypedValue::Accepted},
-        {kDeviceRepeatGroupColumn, "99999999999999999999", TypedValue::Refused},
-        {kDeviceSerialColumn, "anything", TypedValue::Accepted},  // the serial entry reads it
+    // Each typed column up to its largest value and one more; what is not a plain number; the serial
+    // column takes any text (the serial entry reads it).
+    const std::tuple<int, const char*, TypedValue> cases[] = {
+        {kDeviceZoneColumn, "32", Accepted},
+        {kDeviceZoneColumn, "33", Refused},
+        {kDeviceInputGroupColumn, "31", Accepted},
+        {kDeviceInputGroupColumn, "32", Refused},
+        {kDeviceOutputGroupColumn, "32", Accepted},
+        {kDeviceOutputGroupColumn, "33", Refused},
+        {kDeviceDisplayGroupColumn, "255", Accepted},
+        {kDeviceDisplayGroupColumn, "256", Refused},
+        {kDeviceRepeatGroupColumn, "32", Accepted},
+        {kDeviceRepeatGroupColumn, "99999999999999999999", Refused},
+        {kDeviceDisplayGroupColumn, "0", Accepted},
+        {kDeviceZoneColumn, "0", Refused},
+        {kDeviceZoneColumn, "12abc", Refused},
+        {kDeviceZoneColumn, " 3", Refused},
+        {kDeviceZoneColumn, "", Refused},
+        {kDeviceSerialColumn, "anything", Accepted},
     };
-    for (const auto& c : cases) EXPECT_EQ(DeviceTypedValue(site, c.column, c.typed), c.expected) << c.typed;
+    for (const auto& [column, typed, expected] : cases)
+        EXPECT_EQ(DeviceTypedValue(site, column, typed), expected) << typed;
 
     // Input groups 30 and 31 belong to the class change and remote alarm inputs while those are on; a
     // remote alarm input that only controls leaves 31 free.
     PutSettings(site, "RemoteAlarmInput=1; RaiControl=0; ClassChange=1");
-    EXPECT_EQ(DeviceTypedValue(site, kDeviceInputGroupColumn, "31"), TypedValue::RemoteAlarmInputGroup);
-    EXPECT_EQ(DeviceTypedValue(site, kDeviceInputGroupColumn, "30"), TypedValue::ClassChangeInputGroup);
+    EXPECT_EQ(DeviceTypedValue(site, kDeviceInputGroupColumn, "31"), RemoteAlarmInputGroup);
+    EXPECT_EQ(DeviceTypedValue(site, kDeviceInputGroupColumn, "30"), ClassChangeInputGroup);
     PutSettings(site, "RaiControl=1; ClassChange=0");
-    EXPECT_EQ(DeviceTypedValue(site, kDeviceInputGroupColumn, "31"), TypedValue::Accepted);
-    EXPECT_EQ(DeviceTypedValue(site, kDeviceInputGroupColumn, "30"), TypedValue::Accepted);
+    EXPECT_EQ(DeviceTypedValue(site, kDeviceInputGroupColumn, "31"), Accepted);
+    EXPECT_EQ(DeviceTypedValue(site, kDeviceInputGroupColumn, "30"), Accepted);
 }
 
 // A serial entry is the type code and the serial number in hexadecimal; typing the same code again at
@@ -196,9 +198,9 @@ TEST(DeviceTableTest, ChannelCounterWrapsAndRestarts) {
     SerialNumberMemory memory;
     // The serial number wraps at 24 bits; another code in between starts the count again; an ordinary
     // device type never counts.
-    const std::pair<SerialCode*, const char*> entries[] = {
-        {&code, "FFFFFE"}, {&code, "FFFFFF"}, {&code, "000000"},   {&other, "000100"},
-        {&code, "FFFFFE"}, {&code, "FFFFFF"}, {&single, "000010"}, {&single, "000010"}};
+    const std::pair<SerialCode*, const char*> entries[] = {{&code, "FFFFFE"},   {&code, "FFFFFF"},  {&code, "000000"},
+                                                           {&other, "000100"},  {&code, "FFFFFE"},  {&code, "FFFFFF"},
+                                                           {&single, "000010"}, {&single, "000010"}};
     for (const auto& [entry, serial] : entries) EXPECT_EQ(memory.next(*entry).serialText(), serial);
 }
 
@@ -206,8 +208,8 @@ TEST(DeviceTableTest, ClearKeepsTheTextAndSwapMovesMissingKeys) {
     SettingsStore site = siteWithDevices();
     PutSettings(site, "IPGroup_4=7; OPGroup_4=9; Zone_4=12; DeviceText_4=Stairs");
     DeviceClear(site, 4);
-    EXPECT_EQ(rowTexts(site, 4), (std::vector<std::string>{"4", "000000", "00", "0", "0", "1", "None", "None", "1",
-                                                           "1", "0", "0", "High", "Automatic", "Latching", "N/A"}));
+    EXPECT_EQ(rowTexts(site, 4), (std::vector<std::string>{"4", "000000", "00", "0", "0", "1", "None", "None", "1", "1",
+                                                           "0", "0", "High", "Automatic", "Latching", "N/A"}));
     EXPECT_EQ(stored(site, "DeviceText_4"), "Stairs");
 
     site.erase("MapNode_5");

@@ -1,9 +1,8 @@
-#include "site/MatrixTable.h"
-
 #include <gtest/gtest.h>
 
 #include "report/CommissioningReport.h"
 #include "settings/DefaultSettings.h"
+#include "site/MatrixTable.h"
 #include "support/SettingsText.h"
 
 namespace tamrik {

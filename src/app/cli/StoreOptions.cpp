@@ -11,15 +11,13 @@ namespace {
 
 constexpr int kHighestLanguage = 12;
 
-
 }  // namespace
 
 // The panel image reads the serial number as up to eight hexadecimal digits; anything else would
 // be programmed as some other number than the one given.
 std::string CheckSerialNumber(const Arguments& arguments) {
     const std::string& serial = arguments.at(0);
-    const bool valid = !serial.empty() && serial.size() <= 8 &&
-                       std::all_of(serial.begin(), serial.end(), IsHexDigit);
+    const bool valid = !serial.empty() && serial.size() <= 8 && std::all_of(serial.begin(), serial.end(), IsHexDigit);
     return valid ? std::string() : "'" + serial + "' is not a serial number of 1 to 8 hexadecimal digits";
 }
 

@@ -74,10 +74,16 @@ void OrderTabsAsShown(QWidget* window) {
     QList<QWidget*> widgets;
     collectLayout(window->layout(), widgets);
     QWidget* previous = nullptr;
+    bool focused = false;
     for (QWidget* widget : widgets) {
         if (!(widget->focusPolicy() & Qt::TabFocus)) continue;
         if (previous) QWidget::setTabOrder(previous, widget);
         previous = widget;
+        // The window opens on its first field, not on its default button.
+        if (!focused && widget->isEnabled()) {
+            widget->setFocus();
+            focused = true;
+        }
     }
 }
 

@@ -10,8 +10,8 @@
 #include <algorithm>
 
 #include "settings/DefaultSettings.h"
-#include "ui/dialogs/FocusOrder.h"
 #include "site/MatrixTable.h"
+#include "ui/dialogs/FocusOrder.h"
 
 namespace tamrik {
 namespace {
