@@ -168,20 +168,15 @@ private slots:
             QCOMPARE(window.cursorColumn(), cursor);
             QVERIFY(CellInverted(window.frame(), cursor, 1));
         }
-        // Keys that are not characters, and characters the display cannot show, are ignored; closing
-        // hands the text back.
+        // Keys that are not characters, and characters the display cannot show, are ignored.
         LcdTextWindow window(kPrompt, "Hall");
         window.show();
-        QString accepted;
-        connect(&window, &LcdTextWindow::textAccepted, this, [&accepted](const QString& text) { accepted = text; });
         QTest::keyClick(&window, Qt::Key_F1);
         QTest::keyClick(&window, Qt::Key_Tab);
         QKeyEvent accented(QEvent::KeyPress, Qt::Key_Eacute, Qt::NoModifier, QString::fromUtf8("\xC3\xA9"));
         QApplication::sendEvent(&window, &accented);
         QCOMPARE(window.text(), std::string("Hall"));
         QCOMPARE(window.cursorColumn(), 0);
-        window.close();
-        QCOMPARE(accepted, QStringLiteral("Hall"));
     }
 
     // Every glyph row is drawn as two pixel rows, nine pixels wide; the cursor inverts its cell and blinks,
