@@ -7,7 +7,6 @@
 #include "settings/DefaultSettings.h"
 #include "settings/DeviceCatalogue.h"
 #include "site/MatrixTable.h"
-#include "site/StepCycle.h"
 
 namespace tamrik {
 namespace {
@@ -49,6 +48,8 @@ constexpr DeviceKeyClear kDeviceKeyClears[] = {
     {&key::OutputGroup, "1"}, {&key::DisplayGroup, "0"},   {&key::RepeatGroup, "0"},      {&key::Volume, "15"},
     {&key::Class, "0"},       {&key::NonLatching, "0"},    {&key::Coverage, "0"},
 };
+
+constexpr std::size_t kMostSteps = 64;
 
 bool validColumn(int column) { return column >= 0 && column <= kDeviceColumnCount; }
 bool validAddress(int address) { return address >= 1 && address <= kLoopAddressCount; }
@@ -200,58 +201,28 @@ std::optional<std::string> DeviceCellClick(SettingsStore& store, int address, in
     }
 }
 
+// Clicked on a copy of the site again and again until the stored value comes round: the choices are
+// what the clicks do, whatever the column.
 std::vector<std::string> DeviceCellSteps(const SettingsStore& store, int address, int column) {
-    if (!validAddress(address)) return {};
-    const auto value = [&](const KeyFamily& family, const char* absent) {
-        return std::string(store.text(family(address), absent));
+    const KeyFamily* family = DeviceColumnKey(column);
+    if (!family || !validAddress(address)) return {};
+    const std::string key = (*family)(address);
+    SettingsStore clicked = store.copy();
+    const auto valueOf = [&key](const SettingsStore& site) {
+        const auto value = site.get(key);
+        return value ? std::optional<std::string>(*value) : std::nullopt;
     };
-    const auto asNumber = [](const std::string& text) { return number(text); };
-    switch (column) {
-        case kDeviceDaySensColumn:
-        case kDeviceNightSensColumn: {
-            const auto type = static_cast<std::uint32_t>(number(value(key::Type, "")));
-            return StepCycle(
-                value(*DeviceColumnKey(column), "0"),
-                [type](const std::string& mode) { return SensModeStepped(mode, type); },
-                [](const std::string& mode) { return SensModeName(mode); });
-        }
-        case kDeviceVolumeColumn:
-            return StepCycle(
-                value(key::Volume, "0"), [](const std::string& v) { return std::to_string(VolumeStep(number(v))); },
-                [](const std::string& v) { return VolumeName(number(v)); });
-        case kDeviceClassColumn:
-            return StepCycle(
-                value(key::Class, "0"), [](const std::string& v) { return std::to_string(ClassStep(number(v))); },
-                [](const std::string& v) { return std::string(ClassName(number(v))); });
-        case kDeviceNonLatchingColumn:
-            return StepCycle(
-                store.get(key::NonLatching(address)) ? "1" : "",
-                [](const std::string& v) { return std::string(v.empty() ? "1" : ""); },
-                [](const std::string& v) { return std::string(LatchingName(!v.empty())); });
-        case kDeviceMsg52Column: {
-            if (!store.get(key::Coverage(address))) return {};
-            const auto type = static_cast<std::uint32_t>(number(value(key::Type, "0")));
-            if (type == kConfigOptionType) {
-                return StepCycle(
-                    value(key::Coverage, "0"),
-                    [](const std::string& v) { return std::to_string(ConfigOptionStep(number(v))); },
-                    [type, asNumber](const std::string& v) { return Msg52Text(type, asNumber(v)); });
-            }
-            // A step to a coverage the type does not have stores nothing: the cycle ends there.
-            return StepCycle(
-                value(key::Coverage, "0"),
-                [type](const std::string& v) {
-                    const int next = CoverageStep(number(v));
-                    return CoverageName(type, next) ? std::to_string(next) : v;
-                },
-                [type](const std::string& v) {
-                    const char* name = CoverageName(type, number(v));
-                    return std::string(name ? name : "N/A");
-                });
-        }
-        default:
-            return {};
+    std::vector<std::optional<std::string>> seen{valueOf(store)};
+    std::vector<std::string> texts{DeviceCellText(store, address, column).value_or(std::string())};
+    while (texts.size() < kMostSteps) {
+        const std::optional<std::string> shown = DeviceCellClick(clicked, address, column);
+        if (!shown) return {};
+        const auto value = valueOf(clicked);
+        if (std::find(seen.begin(), seen.end(), value) != seen.end()) break;
+        seen.push_back(value);
+        texts.push_back(*shown);
     }
+    return texts;
 }
 
 void DeviceClassesReset(SettingsStore& store) {

@@ -4,7 +4,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>

@@ -100,27 +100,6 @@ TEST(DeviceTableTest, ClicksStepTheClickedSettings) {
     }
 }
 
-// The choices offered for a stepped cell are the texts its clicks show, in their order.
-TEST(DeviceTableTest, StepChoicesAreWhatTheClicksShow) {
-    SettingsStore site = siteWithDevices();
-    site.erase("Coverage_7");
-    const struct {
-        int address, column;
-        std::size_t choices;
-    } cells[] = {{6, kDeviceVolumeColumn, 4},      {3, kDeviceDaySensColumn, 3}, {2, kDeviceClassColumn, 12},
-                 {4, kDeviceNonLatchingColumn, 2}, {5, kDeviceMsg52Column, 12},  {6, kDeviceMsg52Column, 3},
-                 {3, kDeviceMsg52Column, 1},       {7, kDeviceMsg52Column, 0},   {4, kDeviceZoneColumn, 0}};
-    for (const auto& cell : cells) {
-        const std::vector<std::string> choices = DeviceCellSteps(site, cell.address, cell.column);
-        ASSERT_EQ(choices.size(), cell.choices) << cell.address << "/" << cell.column;
-        if (choices.empty()) continue;
-        EXPECT_EQ(choices[0], DeviceCellText(site, cell.address, cell.column));
-        for (std::size_t step = 1; step < choices.size(); ++step) {
-            EXPECT_EQ(DeviceCellClick(site, cell.address, cell.column), choices[step]);
-        }
-    }
-}
-
 TEST(DeviceTableTest, TypedNumbersKeepToTheirRanges) {
     using enum TypedValue;
     SettingsStore site;
@@ -189,19 +168,6 @@ TEST(DeviceTableTest, SerialEntriesInstallDevicesAndNumberChannels) {
     EXPECT_EQ(stored(site, "SNum_9"), "000000");
     EXPECT_EQ(DeviceSerialEntered(site, memory, 9, "0100B1B4 spare").outcome, Outcome::Installed);
     EXPECT_EQ(stored(site, "SNum_9"), "00B1B4");
-}
-
-TEST(DeviceTableTest, ChannelCounterWrapsAndRestarts) {
-    SerialCode code, other, single;
-    ASSERT_TRUE(SerialCodeParse("C6FFFFFE", code) && SerialCodeParse("C6000100", other));
-    ASSERT_TRUE(SerialCodeParse("01000010", single));
-    SerialNumberMemory memory;
-    // The serial number wraps at 24 bits; another code in between starts the count again; an ordinary
-    // device type never counts.
-    const std::pair<SerialCode*, const char*> entries[] = {{&code, "FFFFFE"},   {&code, "FFFFFF"},  {&code, "000000"},
-                                                           {&other, "000100"},  {&code, "FFFFFE"},  {&code, "FFFFFF"},
-                                                           {&single, "000010"}, {&single, "000010"}};
-    for (const auto& [entry, serial] : entries) EXPECT_EQ(memory.next(*entry).serialText(), serial);
 }
 
 TEST(DeviceTableTest, ClearKeepsTheTextAndSwapMovesMissingKeys) {
