@@ -305,7 +305,8 @@ private slots:
         }
     }
 
-    // The limits are what the panel's site data image carries. Opening and confirming never shortens what a site file holds.
+    // The limits are what the panel's site data image carries; opening and confirming never shortens
+    // what a site file holds.
     void typingLimitsAndDigitsOnlyFields() {
         DialogSite site;
         Put(site.store, {{"FirmwareVersion", "1.240 / 2.019"},

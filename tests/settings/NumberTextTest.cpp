@@ -1,9 +1,9 @@
-#include "settings/NumberText.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <limits>
+
+#include "settings/NumberText.h"
 
 namespace tamrik {
 namespace {
