@@ -123,7 +123,7 @@ bool Grid::clearCell(int row, int column) {
     if (!GridCellAddressValid(row, column)) return false;
     cells_.clear(row, column);
     updateCell(row, column);
-    notify(Event::CellChanged);
+    emit notified(Event::CellChanged, row, column);  // the cell cleared, wherever the current one is
     return true;
 }
 
