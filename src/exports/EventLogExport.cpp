@@ -7,9 +7,8 @@
 namespace tamrik {
 namespace {
 
-std::string eventLine(const std::string& value) {
+void appendEventLine(std::string& line, const std::string& value) {
     const EventRow row = EventRowOf(value);
-    std::string line;
     CsvAppendField(line, row.codeText);
     line += ',';
     if (!row.address.empty()) {
@@ -17,19 +16,24 @@ std::string eventLine(const std::string& value) {
         CsvAppendField(line, " " + row.source);
         line += ",,";
     } else if (!row.zone.empty()) {
-        line += " ," + row.zone + ", ";
+        line += " ,";
+        line += row.zone;
+        line += ", ";
     } else {
         line += " ,,";
     }
-    line += row.time + ", " + row.shownText + ", " + (row.ended ? "OFF\r\n" : "ON\r\n");
-    return line;
+    for (const std::string* part : {&row.time, &row.shownText}) {
+        line += *part;
+        line += ", ";
+    }
+    line += row.ended ? "OFF\r\n" : "ON\r\n";
 }
 
 }  // namespace
 
 std::string EventLogCsv(const SettingsStore& store) {
     std::string csv = "Event,Address,Zone,Time,Event text,On/Off\r\n";
-    for (const std::string& value : EventListCollect(store, kCombinedEventLogs)) csv += eventLine(value);
+    for (const std::string& value : EventListCollect(store, kCombinedEventLogs)) appendEventLine(csv, value);
     return csv;
 }
 

@@ -25,9 +25,10 @@ EventRow EventRowOf(std::string_view value) {
     const int number = fields.code & 0x7F;
     const char* eventText = EventText(number);
     row.shownText = eventText ? eventText : "Event " + std::to_string(number);
-    row.text = row.shownText;
-    row.text.erase(0, row.text.find_first_not_of(' '));
-    row.text.erase(row.text.find_last_not_of(' ') + 1);
+    const std::size_t first = row.shownText.find_first_not_of(' ');
+    if (first != std::string::npos) {
+        row.text.assign(row.shownText, first, row.shownText.find_last_not_of(' ') + 1 - first);
+    }
     row.ended = (fields.code & 0x80) != 0;
     return row;
 }

@@ -7,16 +7,14 @@ namespace tamrik {
 // Keys are made in the hottest loops of the codecs, the checker and the exports: one allocation each.
 std::string KeyFamily::operator()(int number) const {
     char key[64];
-    const std::size_t length = std::char_traits<char>::length(prefix);
-    std::char_traits<char>::copy(key, prefix, length);
-    return std::string(key, std::to_chars(key + length, key + sizeof key, number).ptr);
+    std::char_traits<char>::copy(key, prefix, prefixLength);
+    return std::string(key, std::to_chars(key + prefixLength, key + sizeof key, number).ptr);
 }
 
 std::string KeyFamily::operator()(int first, int second) const {
     char key[64];
-    const std::size_t length = std::char_traits<char>::length(prefix);
-    std::char_traits<char>::copy(key, prefix, length);
-    char* end = std::to_chars(key + length, key + sizeof key, first).ptr;
+    std::char_traits<char>::copy(key, prefix, prefixLength);
+    char* end = std::to_chars(key + prefixLength, key + sizeof key, first).ptr;
     *end++ = '_';
     return std::string(key, std::to_chars(end, key + sizeof key, second).ptr);
 }
@@ -35,12 +33,12 @@ int numberIn(std::string_view digits, int count) {
 
 int KeyFamily::numberOf(std::string_view key) const {
     if (!key.starts_with(prefix)) return 0;
-    return numberIn(key.substr(std::string_view(prefix).size()), count);
+    return numberIn(key.substr(prefixLength), count);
 }
 
 std::pair<int, int> KeyFamily::numbersOf(std::string_view key) const {
     if (!key.starts_with(prefix)) return {0, 0};
-    const std::string_view numbers = key.substr(std::string_view(prefix).size());
+    const std::string_view numbers = key.substr(prefixLength);
     const std::size_t split = numbers.find('_');
     if (split == std::string_view::npos) return {0, 0};
     const int first = numberIn(numbers.substr(0, split), count);

@@ -14,8 +14,12 @@ namespace tamrik {
 // LoopRecord) and the new site fills it in (DefaultSettings); everything else names keys through
 // the families below.
 struct KeyFamily {
+    constexpr KeyFamily(const char* keyPrefix, int numbers)
+        : prefix(keyPrefix), count(numbers), prefixLength(std::char_traits<char>::length(keyPrefix)) {}
+
     const char* prefix;  // "Zone_"
     int count;
+    std::size_t prefixLength;
 
     std::string operator()(int number) const;
     std::string operator()(int first, int second) const;  // "Matrix_3_5"
