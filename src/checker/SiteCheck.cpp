@@ -9,6 +9,7 @@
 #include "images/SiteImage.h"
 #include "settings/DefaultSettings.h"
 #include "settings/DeviceCatalogue.h"
+#include "site/MatrixTable.h"
 #include "site/SiteKeys.h"
 
 // Lets the compiler check the report lines' formats against their arguments where it can.
@@ -21,9 +22,7 @@
 namespace tamrik {
 namespace {
 
-constexpr int kInputGroupCount = 31;  // input group 32 is the panel's own "Sound Alarms" row
-constexpr int kClassChangeGroup = 30;
-constexpr int kRemoteAlarmGroup = 31;
+constexpr int kInputGroupCount = kSoundAlarmsInputGroup - 1;  // the last is the panel's own row
 
 bool isRelaxedVersionType(std::uint32_t type) {
     return type == 131 || type == 161 || type == 163 || (type >= 208 && type <= 218);
@@ -115,8 +114,8 @@ public:
     // An input group counts as in use when a device reports into it, or the panel's class change or
     // remote alarm input is assigned to it.
     bool inputGroupInUse(int i) const {
-        return inputGroupUsed_[i] || (i == kClassChangeGroup && classChange_) ||
-               (i == kRemoteAlarmGroup && remoteAlarmInput_);
+        return inputGroupUsed_[i] || (i == kClassChangeInputGroup && classChange_) ||
+               (i == kRemoteAlarmInputGroup && remoteAlarmInput_);
     }
 
 private:
@@ -145,8 +144,8 @@ public:
         for (int a = 1; a <= kLoopAddressCount && result_.faultCount < kSiteCheckFaultLimit; ++a) checkDevice(a);
         checkUnusedInputGroups();
         checkPulseTimes();
-        checkAssignedInput(kRemoteAlarmGroup, site_.remoteAlarmInput(), "Remote Alarm Input");
-        checkAssignedInput(kClassChangeGroup, site_.classChange(), "Class change");
+        checkAssignedInput(kRemoteAlarmInputGroup, site_.remoteAlarmInput(), "Remote Alarm Input");
+        checkAssignedInput(kClassChangeInputGroup, site_.classChange(), "Class change");
         checkSiteInformation();
         if (result_.alarmMilliamps > kAlarmCurrentLimit) fault("Alarm current greater than 600mA\r\n");
     }

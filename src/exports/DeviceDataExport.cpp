@@ -3,6 +3,7 @@
 #include "exports/CsvField.h"
 #include "settings/DefaultSettings.h"
 #include "settings/DeviceCatalogue.h"
+#include "site/DeviceTable.h"
 #include "site/KeyFamily.h"
 
 namespace tamrik {
@@ -29,9 +30,12 @@ void appendSpaced(std::string& line, std::string_view text) {
 }  // namespace
 
 std::string DeviceDataCsv(const SettingsStore& store) {
-    std::string csv =
-        "Address,Serial number,Type,Version,Map node,Zone,Day Sens,Night Sens,Input group,Output group,"
-        "Display group,Repeat group,Volume,Class,Non Latching,Msg52 Config\r\n";
+    std::string csv = DeviceHeading(0);  // the device editor's headings
+    for (int column = 1; column <= kDeviceColumnCount; ++column) {
+        csv += ',';
+        csv += DeviceHeading(column);
+    }
+    csv += "\r\n";
     for (int address = 1; address <= kLoopAddressCount; ++address) {
         const DeviceRow row(store, address);
         const auto text = [&](const KeyFamily& family) { return row.value(family).value_or(""); };

@@ -32,7 +32,12 @@ void appendEventLine(std::string& line, const std::string& value) {
 }  // namespace
 
 std::string EventLogCsv(const SettingsStore& store) {
-    std::string csv = "Event,Address,Zone,Time,Event text,On/Off\r\n";
+    std::string csv;
+    for (const char* heading : kEventHeadings) {
+        if (!csv.empty()) csv += ',';
+        csv += heading;
+    }
+    csv += "\r\n";
     for (const std::string& value : EventListCollect(store, kCombinedEventLogs)) appendEventLine(csv, value);
     return csv;
 }

@@ -17,6 +17,9 @@ struct EventRow {
     bool ended = false;     // the condition ended ("OFF") rather than began ("ON")
 };
 
+// The columns an event is shown and exported in.
+inline constexpr const char* kEventHeadings[] = {"Event", "Address", "Zone", "Time", "Event text", "On/Off"};
+
 // Takes a stored event value ("code, source, time") apart; never reads past the value.
 EventRow EventRowOf(std::string_view value);
 

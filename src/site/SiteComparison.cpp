@@ -6,6 +6,7 @@
 
 #include "settings/DefaultSettings.h"
 #include "site/EventRow.h"
+#include "site/MatrixTable.h"
 #include "site/SiteKeys.h"
 
 namespace tamrik {
@@ -111,10 +112,7 @@ void compareMatrix(Comparison& comparison, const SettingsStore& before, const Se
                 ValueWords::AsStored);
         }
     }
-    const auto mask = [](const SettingsStore& store) {
-        return static_cast<std::uint32_t>(ParseLeadingInt(store.text("DisabledOPGroups")));
-    };
-    const std::uint32_t a = mask(before), b = mask(after);
+    const std::uint32_t a = DisabledOutputGroups(before), b = DisabledOutputGroups(after);
     for (int group = 1; group <= kGroupCount; ++group) {
         const bool wasOff = (a >> (group - 1)) & 1u, isOff = (b >> (group - 1)) & 1u;
         if (wasOff == isOff) continue;

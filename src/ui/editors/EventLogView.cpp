@@ -8,8 +8,7 @@ namespace tamrik {
 namespace {
 
 constexpr std::size_t kLongestEventValue = 64;
-constexpr const char* kHeadings[] = {"Event", "Address", "Zone", "Time", "Event text", "On/Off"};
-constexpr int kColumns = 6;
+constexpr int kColumns = static_cast<int>(std::size(kEventHeadings));
 
 std::span<const KeyFamily* const> logsOf(EditorView view) {
     static constexpr const KeyFamily* kFire[] = {&key::FireEvent};
@@ -40,7 +39,7 @@ EventLogView::EventLogView(EditorView view, const SettingsStore& store, Grid* gr
 }
 
 void EventLogView::fill(const SettingsStore& store, std::span<const KeyFamily* const> logs) {
-    for (int column = 0; column < kColumns; ++column) grid_->setText(0, column + 1, kHeadings[column]);
+    for (int column = 0; column < kColumns; ++column) grid_->setText(0, column + 1, kEventHeadings[column]);
     const std::vector<std::string> events = EventListCollect(store, logs);
     int row = 0;
     for (const std::string& value : events) {

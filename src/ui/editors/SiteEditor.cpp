@@ -71,8 +71,9 @@ bool SiteEditor::eventFilter(QObject* watched, QEvent* event) {
             const auto* menuEvent = static_cast<QContextMenuEvent*>(event);
             const int row = grid_->rowAt(menuEvent->pos().y());
             const int column = grid_->columnAt(menuEvent->pos().x());
-            if (stepChoices(row, column).size() < 2) break;
-            showStepMenu(row, column, menuEvent->globalPos());
+            const QStringList choices = stepChoices(row, column);
+            if (choices.size() < 2) break;
+            showStepMenu(row, column, choices, menuEvent->globalPos());
             return true;
         }
         case QEvent::ToolTip: {
@@ -108,8 +109,7 @@ void SiteEditor::explainCellUnder(const QPoint& viewportPosition) {
     QApplication::sendEvent(this, &tip);
 }
 
-void SiteEditor::showStepMenu(int row, int column, const QPoint& globalPosition) {
-    const QStringList choices = stepChoices(row, column);
+void SiteEditor::showStepMenu(int row, int column, const QStringList& choices, const QPoint& globalPosition) {
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("stepMenu"));
     auto* group = new QActionGroup(&menu);
@@ -120,7 +120,10 @@ void SiteEditor::showStepMenu(int row, int column, const QPoint& globalPosition)
         choice->setData(index);
         group->addAction(choice);
     }
-    if (const QAction* chosen = menu.exec(globalPosition)) chooseStep(row, column, chosen->data().toInt());
+    // A choice from the list is that many clicks; the list need not be worked out again.
+    if (const QAction* chosen = menu.exec(globalPosition)) {
+        for (int click = chosen->data().toInt(); click > 0; --click) stepCell(row, column);
+    }
 }
 
 // The grid outlives this destructor (it goes with the QWidget base), and may still report its loss of

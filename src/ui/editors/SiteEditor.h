@@ -58,7 +58,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void showStepMenu(int row, int column, const QPoint& globalPosition);
+    void showStepMenu(int row, int column, const QStringList& choices, const QPoint& globalPosition);
     void explainCellUnder(const QPoint& viewportPosition);
 
     QString explained_;
